@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up everything and runs every test: the full build through CTest, then
+# the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# (built with clang, which also builds the fuzz targets, each run briefly).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./tools/setup-debian.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DKELVRA_CORE_ONLY=ON -DKELVRA_SANITIZE=ON -DKELVRA_FUZZ=ON -DKELVRA_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# A short run of every fuzz target, seeded with the project's own inputs.
+./tools/run-fuzzers.sh build-asan 20

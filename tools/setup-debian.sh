@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages kelvra needs, only when something is missing,
+# so a second run costs a dpkg query and nothing more.
+set -euo pipefail
+
+packages=(
+    cmake g++ ninja-build clang libclang-rt-14-dev
+    qt6-base-dev libgl-dev
+    libjpeg62-turbo-dev
+    libgtest-dev libbenchmark-dev libproj-dev
+    fonts-wqy-zenhei fonts-liberation
+    xvfb xauth
+    python3-pil python3-opencv python3-contourpy python3-pyproj imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "kelvra: installing ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "kelvra: these packages are missing and installing them needs root: ${missing[*]}" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
