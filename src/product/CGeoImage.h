@@ -17,6 +17,9 @@
 #include "geo/ProjectionParams.h"
 #include "product/ProductDescription.h"
 
+class CCanvas;
+class CDataPaths;
+
 class CGeoImage {
 public:
     CGeoImage() = default;
@@ -29,7 +32,9 @@ public:
     static int SetUpProjection(int type, double centerLon, double centerLat, double resolution,
                                int width, int height, double stdLat1, double stdLat2,
                                ProjectionParams& out);
-    // Fills the extent of m_params from four inverse transforms.
+    // Fills the extent of m_params from four inverse transforms. A Disk image
+    // has no geolocation: its extent is all 0, an empty box that no point lies
+    // strictly inside.
     void ComputeExtent();
     // 0 on success; -1 without output outside the valid range; -1 with output
     // for a point in the other hemisphere of a conic or polar image; -1 for Disk.
@@ -45,6 +50,27 @@ public:
     static double AlbersLatitude(double radius);
     // Entry k: the Albers radius at latitude k/100 degrees, in units of 10 km.
     static const std::array<double, 9000>& AlbersRadiusTable();
+
+    // --- Geographic overlays (map lines, grid, title) ----------------------
+    // Each draws in image pixels onto the canvas, sets a transparent
+    // background and restores every state it changed. Nothing is drawn while
+    // productLoaded is 0, and map lines and grid draw nothing on a Disk image,
+    // which has no geolocation. The map files are read from the data folder of
+    // paths again at every call.
+    void DrawWorldMap(CCanvas& canvas, const CDataPaths& paths) const;
+    void DrawChinaMap(CCanvas& canvas, const CDataPaths& paths) const;
+    void DrawProvinces(CCanvas& canvas, const CDataPaths& paths) const;
+    void DrawRivers(CCanvas& canvas, const CDataPaths& paths) const;
+    // The dashed 10-degree latitude/longitude grid.
+    void DrawGrid(CCanvas& canvas) const;
+    // The one-line title at (6, 6); regionNameGbk is the region's name as
+    // stored (GBK). 1 when drawn, 0 when no product is loaded.
+    int DrawTitle(CCanvas& canvas, const std::string& regionNameGbk) const;
+    // The title text in UTF-8; an empty region name is left out with its blank.
+    std::string TitleText(const std::string& regionNameGbk) const;
+    // Installs a description and a projection record built in memory and marks
+    // the product loaded, for products that do not come from a file.
+    void AssignProduct(const ProductDescription& description, const ProjectionParams& params);
 
     // --- Product data -------------------------------------------------------
     const ProductDescription& Description() const { return m_description; }

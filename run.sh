@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets up everything and runs the main job on the bundled sample: a synthetic
+# product made by the project's own writer, read back by kelvra-cli.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./tools/setup-debian.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target kelvra-cli
+
+cli=build/src/cli/kelvra-cli
+sample=sample/FY2G_LCN_IR1_202203311300.AWX
+mkdir -p sample
+if [ ! -f "$sample" ]; then
+    "$cli" synth "$sample" --projection 1 --size 1900x1300 --channel 1 \
+        --time 202203311300 --center 97.5,27.5 --resolution 0.05
+fi
+
+echo "== kelvra-cli info $sample"
+"$cli" info "$sample"
+echo "== kelvra-cli extent $sample"
+"$cli" extent "$sample"

@@ -1,0 +1,28 @@
+#pragma once
+// The verbs of kelvra-cli. Each takes the arguments after the verb and returns
+// the process exit status: 0 success, 1 failure of the job, 2 bad arguments.
+
+#include <string>
+#include <vector>
+
+using CliArgs = std::vector<std::string>;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// Prints "kelvra-cli: MESSAGE" and the usage line of the verb to stderr; returns 2.
+int UsageError(const std::string& verb, const std::string& message);
+
+int RunInfo(const CliArgs& args);
+int RunExtent(const CliArgs& args);
+int RunLocate(const CliArgs& args);
+int RunSynth(const CliArgs& args);
+// Loads IN and saves it as OUT, both by extension.
+int RunConvert(const CliArgs& args);
+// Loads IN, applies the image operations in order and saves the result as OUT.
+int RunEnhance(const CliArgs& args);
+#ifdef KELVRA_HAVE_RENDER
+// Composes the picture of a file as the desktop view does and saves it.
+int RunRender(const CliArgs& args);
+#endif

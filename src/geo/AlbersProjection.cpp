@@ -1,0 +1,126 @@
+// Albers equal-area conic on the ellipsoid: the radius is tabulated every
+// 0.01 degree of latitude (in units of 10 km) and interpolated linearly both
+// ways; the cone constant is fixed.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "geo/GeoConstants.h"
+#include "product/CGeoImage.h"
+
+namespace {
+
+// rho(s) = sqrt(kA - kB * s / (1 - kE2 * s^2) - kC * ln((1 + kE * s) / (1 - kE * s)))
+// with s the sine of the latitude.
+constexpr double kA = 1596832.39;
+constexpr double kB = 700209.2629;
+constexpr double kE2 = 0.0066934216;
+constexpr double kC = 4279310.159;
+constexpr double kE = 0.081813334;
+
+constexpr double kStepsPerDegree = 100.0;
+constexpr double kDegreesPerStep = 0.01;
+constexpr int kLastInterpolated = kAlbersTableSize - 2;  // 8998
+constexpr double kPoleLat = 90.0;
+
+double AlbersTableEntry(int k) {
+    const double s = std::sin(k * kCentiDegToRad);
+    return std::sqrt(kA - kB * s / (1.0 - kE2 * s * s) -
+                     kC * std::log((1.0 + kE * s) / (1.0 - kE * s)));
+}
+
+}  // namespace
+
+const std::array<double, kAlbersTableSize>& CGeoImage::AlbersRadiusTable() {
+    static const std::array<double, kAlbersTableSize> table = [] {
+        std::array<double, kAlbersTableSize> entries{};
+        for (int k = 0; k < kAlbersTableSize; ++k) {
+            entries[k] = AlbersTableEntry(k);
+        }
+        return entries;
+    }();
+    return table;
+}
+
+double CGeoImage::AlbersRadius(double lat) {
+    const double steps = kStepsPerDegree * lat;
+    if (!(steps >= 1.0 && steps < kLastInterpolated + 1)) {
+        return 0.0;  // k = trunc(steps) outside 1..8998, or NaN
+    }
+    const int k = static_cast<int>(steps);
+    const auto& entry = AlbersRadiusTable();
+    return entry[k] + (entry[k + 1] - entry[k]) * (steps - k);
+}
+
+namespace {
+
+// First index k in first..last with radius > entry(k), where the caller knows
+// the answer lies in first..last and entry(last) need not be read (8999 means
+// "none in 1..8998"). The table falls strictly with k, so "radius > entry(k)"
+// is false up to some k and true after it: a binary search finds the same k
+// as a linear scan. It halves without branching on the comparison, for which
+// radii give no pattern.
+int FirstEntryBelow(const double* entry, double radius, int first, int last) {
+    const double* base = entry + first;
+    std::size_t count = static_cast<std::size_t>(last - first + 1);
+    while (count > 1) {
+        const std::size_t half = count / 2;
+        base = !(radius > base[half - 1]) ? base + half : base;
+        count -= half;
+    }
+    return static_cast<int>(base - entry);
+}
+
+// Radii split into equal buckets, each knowing the answer k at its lower edge,
+// so a lookup searches only the few entries between neighbouring edges.
+constexpr int kBuckets = 4096;
+
+struct AlbersSearchIndex {
+    double low = 0.0;
+    double bucketsPerUnit = 0.0;
+    std::array<int, kBuckets + 1> kAtEdge{};
+};
+
+const AlbersSearchIndex& SearchIndex() {
+    static const AlbersSearchIndex index = [] {
+        const auto& entry = CGeoImage::AlbersRadiusTable();
+        AlbersSearchIndex built;
+        built.low = entry[kAlbersTableSize - 1];
+        const double width = (entry[0] - built.low) / kBuckets;
+        built.bucketsPerUnit = 1.0 / width;
+        for (int b = 0; b <= kBuckets; ++b) {
+            built.kAtEdge[b] =
+                FirstEntryBelow(entry.data(), built.low + b * width, 1, kLastInterpolated + 1);
+        }
+        return built;
+    }();
+    return index;
+}
+
+// The bucket's neighbours widen the bracket, so rounding of the bucket number
+// can never leave the answer outside it: k falls as the radius grows.
+int FirstEntryBelow(double radius) {
+    const auto& entry = CGeoImage::AlbersRadiusTable();
+    const AlbersSearchIndex& index = SearchIndex();
+    const double position = (radius - index.low) * index.bucketsPerUnit;
+    if (!(position >= 0.0 && position < kBuckets)) {
+        return FirstEntryBelow(entry.data(), radius, 1, kLastInterpolated + 1);
+    }
+    const int b = static_cast<int>(position);
+    const int first = index.kAtEdge[std::min(b + 2, kBuckets)];
+    const int last = index.kAtEdge[std::max(b - 1, 0)];
+    return FirstEntryBelow(entry.data(), radius, first, last);
+}
+
+}  // namespace
+
+double CGeoImage::AlbersLatitude(double radius) {
+    if (radius <= 0.0) {
+        return kPoleLat;
+    }
+    const auto& entry = AlbersRadiusTable();
+    const int k = FirstEntryBelow(radius);
+    return kDegreesPerStep * (k - 1) +
+           kDegreesPerStep * (radius - entry[k - 1]) / (entry[k] - entry[k - 1]);
+}

@@ -1,0 +1,117 @@
+// Projection set-up: validates the header values, then precomputes every
+// number the per-point transforms need, so they only multiply and add.
+
+#include <cmath>
+
+#include "geo/GeoConstants.h"
+#include "geo/ProjectionFamilies.h"
+#include "product/CGeoImage.h"
+
+namespace {
+
+struct Range {
+    double low;
+    double high;
+    bool Contains(double v) const { return v >= low && v <= high; }
+};
+
+constexpr Range kTypeRange{Disk, Albers};
+constexpr Range kCenterLonRange{-180.0, 360.0};
+constexpr Range kCenterLatRange{-85.0, 85.0};
+constexpr Range kDegreeResolutionRange{0.008, 1.0};
+constexpr Range kKmResolutionRange{1.0, 100.0};
+constexpr Range kSizeRange{10.0, 2048.0};
+constexpr double kStdLatLimit = 90.0;
+
+bool InsideOpen(double v, double limit) {
+    return v > -limit && v < limit;
+}
+
+// The checks in the order the header values are judged; the first failure
+// rejects the product.
+bool ValuesInRange(int type, double centerLon, double centerLat, double resolution, int width,
+                   int height, double stdLat1, double stdLat2) {
+    if (!kTypeRange.Contains(type) || !kCenterLonRange.Contains(centerLon) ||
+        !kCenterLatRange.Contains(centerLat)) {
+        return false;
+    }
+    const Range& resolutionRange =
+        type == EqualLatLon ? kDegreeResolutionRange : kKmResolutionRange;
+    return resolutionRange.Contains(resolution) && kSizeRange.Contains(width) &&
+           kSizeRange.Contains(height) && InsideOpen(stdLat1, kStdLatLimit) &&
+           InsideOpen(stdLat2, kStdLatLimit);
+}
+
+// Widths are kept to whole multiples of 4 pixels, rounded to the nearest.
+int RoundedWidth(int width) {
+    return 4 * static_cast<int>(std::floor(width / 4.0 + 0.5));
+}
+
+double ConeConstant(int type, double stdLat1, double stdLat2) {
+    switch (type) {
+        case Lambert:
+            return LambertConeConstant(stdLat1, stdLat2);
+        case PolarStereographic:
+            return 1.0;
+        case Albers:
+            return kAlbersConeConstant;
+        default:
+            return 0.0;
+    }
+}
+
+bool IsConic(int type) {
+    return type == Lambert || type == PolarStereographic || type == Albers;
+}
+
+// A cone that degenerates to a cylinder (both parallels on the equator) or a
+// centre whose pixel spans no radius leaves no usable scale.
+bool Usable(const ProjectionParams& p) {
+    if (p.type == Lambert && !(p.coneConstant > 0.0)) {
+        return false;
+    }
+    return !IsConic(p.type) || (std::isfinite(p.scale) && p.scale > 0.0);
+}
+
+}  // namespace
+
+double CGeoImage::ResolutionInDegrees(int type, double resolution) {
+    return type == EqualLatLon ? resolution : resolution / kEarthRadiusKm * kRadToDeg;
+}
+
+int CGeoImage::SetUpProjection(int type, double centerLon, double centerLat, double resolution,
+                               int width, int height, double stdLat1, double stdLat2,
+                               ProjectionParams& out) {
+    if (!ValuesInRange(type, centerLon, centerLat, resolution, width, height, stdLat1, stdLat2)) {
+        return -1;
+    }
+    ProjectionParams p;
+    p.type = type;
+    p.centerLon = centerLon;
+    p.centerLat = centerLat;
+    p.stdLat1 = stdLat1;
+    p.stdLat2 = stdLat2;
+    p.resolution = resolution;
+    p.refLon = centerLon;
+    p.resolutionDeg = ResolutionInDegrees(type, resolution);
+    p.width = RoundedWidth(width);
+    p.height = height;
+    const double cx = (p.width - 1) * 0.5;
+    const double cy = (p.height - 1) * 0.5;
+
+    p.coneConstant = ConeConstant(type, stdLat1, stdLat2);
+    p.angleFactor = centerLat >= 0.0 ? p.coneConstant * kDegToRad : -p.coneConstant * kDegToRad;
+
+    if (type == EqualLatLon) {
+        EqualLatLonSetUp(p, cx, cy);
+    } else if (type == Mercator) {
+        MercatorSetUp(p, cx, cy);
+    } else if (IsConic(type) && p.coneConstant > 0.0) {
+        ConicSetUp(p, cx, cy);
+    }
+    if (!Usable(p)) {
+        return -1;
+    }
+    out = p;
+    return 0;
+}
