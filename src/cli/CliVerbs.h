@@ -26,3 +26,4 @@ int RunEnhance(const CliArgs& args);
 // Composes the picture of a file as the desktop view does and saves it.
 int RunRender(const CliArgs& args);
 #endif
+int RunIsotherms(const CliArgs& args);

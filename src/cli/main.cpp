@@ -1,6 +1,84 @@
-#include <cstdio>
+// kelvra-cli: the headless front end over the same core (and render) code as
+// the desktop application. Output is UTF-8.
 
-int main() {
-    std::puts("kelvra-cli");
-    return 0;
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/CliVerbs.h"
+
+namespace {
+
+struct Verb {
+    const char* name;
+    int (*run)(const CliArgs&);
+    const char* usage;
+    const char* summary;
+};
+
+// One row per verb, in the order of the help text.
+const Verb kVerbs[] = {
+    {"info", RunInfo, "info FILE", "print the product's 16-line information text"},
+    {"extent", RunExtent, "extent FILE", "print WEST EAST SOUTH NORTH of the product"},
+    {"locate", RunLocate, "locate FILE X Y | locate FILE --lonlat LON LAT",
+     "pixel to longitude/latitude, or back"},
+    {"synth", RunSynth, "synth OUT [--projection CODE] [--size WxH] [...]",
+     "write a synthetic AWX product (see synth --help)"},
+#ifdef KELVRA_HAVE_RENDER
+    {"render", RunRender,
+     "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
+     "[--no-title] [--isotherms] [--region N]",
+     "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
+#endif
+    {"convert", RunConvert, "convert IN OUT", "load an image or product, save it by extension"},
+    {"enhance", RunEnhance, "enhance IN OUT OP...",
+     "apply in order: brightness=P contrast=P negate noise=P stretch blur sharpen median mean "
+     "emboss edge palette=PATH|off restore"},
+    {"isotherms", RunIsotherms, "isotherms FILE [--geojson]",
+     "the isotherm lines of the product, as text or GeoJSON in longitude/latitude"},
+};
+
+const Verb* FindVerb(const std::string& name) {
+    for (const Verb& verb : kVerbs) {
+        if (name == verb.name) {
+            return &verb;
+        }
+    }
+    return nullptr;
+}
+
+void PrintHelp(std::FILE* out) {
+    std::fprintf(out, "usage: kelvra-cli VERB ARGS...\n\nverbs:\n");
+    for (const Verb& verb : kVerbs) {
+        std::fprintf(out, "  %-48s %s\n", verb.usage, verb.summary);
+    }
+}
+
+}  // namespace
+
+int UsageError(const std::string& verb, const std::string& message) {
+    std::fprintf(stderr, "kelvra-cli: %s\n", message.c_str());
+    if (const Verb* v = FindVerb(verb)) {
+        std::fprintf(stderr, "usage: kelvra-cli %s\n", v->usage);
+    } else {
+        PrintHelp(stderr);
+    }
+    return kExitUsage;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return UsageError("", "no verb given");
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || first == "help") {
+        PrintHelp(stdout);
+        return kExitOk;
+    }
+    const Verb* verb = FindVerb(first);
+    if (!verb) {
+        return UsageError("", "unknown verb '" + first + "'");
+    }
+    CliArgs args(argv + 2, argv + argc);
+    return verb->run(args);
 }

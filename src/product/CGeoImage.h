@@ -66,6 +66,10 @@ public:
     // The one-line title at (6, 6); regionNameGbk is the region's name as
     // stored (GBK). 1 when drawn, 0 when no product is loaded.
     int DrawTitle(CCanvas& canvas, const std::string& regionNameGbk) const;
+    // Isotherms of the calibrated values at the eleven levels 180..300, each
+    // level in its colour. 1 when drawn, 0 when no product is loaded or the
+    // tracer's memory is not available.
+    int DrawIsotherms(CCanvas& canvas) const;
     // The title text in UTF-8; an empty region name is left out with its blank.
     std::string TitleText(const std::string& regionNameGbk) const;
     // Installs a description and a projection record built in memory and marks

@@ -2,41 +2,15 @@
 // written by the synth verb, then read back by info, extent and locate.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-};
-
-// Runs kelvra-cli with the given argument text; stderr is discarded unless
-// asked for with "2>&1" in the arguments.
-CliResult RunCli(const std::string& arguments) {
-    CliResult result;
-    const std::string command = std::string(KELVRA_CLI) + " " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
-}
 
 std::vector<double> Numbers(const std::string& text) {
     std::istringstream in(text);

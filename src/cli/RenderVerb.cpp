@@ -1,0 +1,152 @@
+// kelvra-cli render: opens a file as the document does, composes the picture
+// as the view does and saves it.
+
+#ifdef KELVRA_HAVE_RENDER
+
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/CliVerbs.h"
+#include "geo/RegionFile.h"
+#include "image/CDibImage.h"
+#include "platform/DataPaths.h"
+#include "platform/Message.h"
+#include "product/CGeoImage.h"
+#include "render/CGuiSession.h"
+#include "render/Composition.h"
+#include "render/DibQImage.h"
+
+namespace {
+
+constexpr const char* kVerb = "render";
+constexpr const char* kOpenFailed = "打开文档失败。";
+constexpr const char* kSaveFailed = "保存文档失败。";
+constexpr const char* kReadFailed = "获取图像文件描述信息失败";
+
+const char* const kPaletteNames[] = {"gray1",  "gray2",  "gray3",  "grayv",
+                                     "color1", "color2", "color3", "colorv"};
+
+struct RenderOptions {
+    std::string input;
+    std::string output;
+    std::string palette;  // a name of the list or a path; empty: the image's own table
+    CompositionLayers layers;
+    int region = 0;
+};
+
+bool ParseIndex(const std::string& text, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || parsed < 0 || parsed > 1000000) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// Returns an empty string on success, else what is wrong.
+std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "-o" || arg == "--palette" || arg == "--region") {
+            if (!hasValue) {
+                return "missing value after " + arg;
+            }
+            const std::string& value = args[++i];
+            if (arg == "-o") {
+                options.output = value;
+            } else if (arg == "--palette") {
+                options.palette = value;
+            } else if (!ParseIndex(value, options.region)) {
+                return "bad region index '" + value + "'";
+            }
+        } else if (arg == "--no-map") {
+            options.layers.m_bMap = 0;
+        } else if (arg == "--provinces") {
+            options.layers.m_bProvinces = 1;
+        } else if (arg == "--no-grid") {
+            options.layers.m_bGrid = 0;
+        } else if (arg == "--no-title") {
+            options.layers.m_bTitle = 0;
+        } else if (arg == "--isotherms") {
+            options.layers.m_bIsotherms = 1;
+        } else if (!arg.empty() && arg[0] == '-') {
+            return "unknown option '" + arg + "'";
+        } else if (options.input.empty()) {
+            options.input = arg;
+        } else {
+            return "more than one input file";
+        }
+    }
+    if (options.input.empty()) {
+        return "no input file";
+    }
+    if (options.output.empty()) {
+        return "no output file (-o OUT)";
+    }
+    return std::string();
+}
+
+// One of the eight prepared palettes by name, or any palette file by path.
+std::string PalettePath(const std::string& palette, const CDataPaths& paths) {
+    for (const char* name : kPaletteNames) {
+        if (palette == name) {
+            return paths.DataFile(palette + ".lut");
+        }
+    }
+    return palette;
+}
+
+std::string RegionName(const CDataPaths& paths, int index) {
+    std::vector<std::string> names;
+    ReadRegionNames(paths.DataFile("region.txt"), names);
+    return RegionNameAt(names, index);
+}
+
+}  // namespace
+
+int RunRender(const CliArgs& args) {
+    RenderOptions options;
+    const std::string problem = ParseRenderArgs(args, options);
+    if (!problem.empty()) {
+        return UsageError(kVerb, problem);
+    }
+    const CDataPaths paths = CDataPaths::FromCurrentDirectory();
+    if (!options.palette.empty()) {
+        options.layers.m_strPalette = PalettePath(options.palette, paths);
+        options.layers.m_bPaletteOn = 1;
+    }
+
+    // As the document opens a file: the product may fail (a plain picture has
+    // none), the image may not.
+    CGeoImage product;
+    if (!product.ReadProduct(options.input)) {
+        ShowMessage(kReadFailed);
+    }
+    CDibImage image;
+    if (!image.Load(options.input)) {
+        std::fprintf(stderr, "%s\n", kOpenFailed);
+        return kExitFailed;
+    }
+    image.SaveFirstState();
+
+    CGuiSession session;
+    int recompose = 1;
+    QImage offscreen;
+    if (ComposePicture(image, product, options.layers, RegionName(paths, options.region), paths,
+                       recompose, offscreen) != 1) {
+        return kExitFailed;
+    }
+    CDibImage picture;
+    if (!FromDeviceBitmap(picture, offscreen) || !picture.Save(options.output)) {
+        std::fprintf(stderr, "%s\n", kSaveFailed);
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+#endif  // KELVRA_HAVE_RENDER

@@ -1,0 +1,92 @@
+// The four map line overlays: coastlines and borders, the Chinese map lines,
+// the provincial borders and the rivers.
+
+#include <string>
+#include <vector>
+
+#include "geo/MapLineFile.h"
+#include "geo/OverlayProjection.h"
+#include "platform/Canvas.h"
+#include "platform/DataPaths.h"
+#include "product/CGeoImage.h"
+
+namespace {
+
+// Keeps the vertices strictly inside the image's box, projects them and
+// joins consecutive inside vertices; an outside vertex lifts the pen.
+class CMapLineDrawer : public CMapLineVisitor {
+public:
+    CMapLineDrawer(CCanvas& canvas, const ProjectionParams& params)
+        : m_canvas(canvas), m_params(params) {}
+
+    void BeginRecord() override { m_bPenDown = false; }
+
+    void Point(double lat, float lon) override {
+        if (!(m_params.southLat < lat && lat < m_params.northLat && m_params.westLon < lon &&
+              lon < m_params.eastLon)) {
+            m_bPenDown = false;
+            return;
+        }
+        double x = 0.0;
+        double y = 0.0;
+        if (!ProjectForOverlay(m_params, lon, lat, x, y)) {
+            m_bPenDown = false;  // never join across a point without a position
+            return;
+        }
+        const int px = static_cast<int>(x);  // truncation toward zero
+        const int py = static_cast<int>(y);
+        if (m_bPenDown) {
+            m_canvas.LineTo(px, py);
+        } else {
+            m_canvas.MoveTo(px, py);
+            m_bPenDown = true;
+        }
+    }
+
+private:
+    CCanvas& m_canvas;
+    const ProjectionParams& m_params;
+    bool m_bPenDown = false;
+};
+
+void DrawMapLineFile(const CGeoImage& product, CCanvas& canvas, const std::string& path,
+                     MapCountRule rule, std::uint32_t colour) {
+    if (!HasGeolocation(product.productLoaded, product.Params())) {
+        return;
+    }
+    CCanvasStateGuard guard(canvas);
+    canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
+    canvas.SetBkMode(kBackgroundTransparent);
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return;  // a missing file draws nothing and says nothing
+    }
+    CMapLineDrawer drawer(canvas, product.Params());
+    WalkMapLines(bytes.data(), bytes.size(), rule, drawer);
+}
+
+constexpr std::uint32_t kWorldColour = CanvasRgb(128, 255, 128);
+constexpr std::uint32_t kChinaColour = CanvasRgb(255, 192, 192);
+constexpr std::uint32_t kRiverColour = CanvasRgb(0, 0, 255);
+
+}  // namespace
+
+void CGeoImage::DrawWorldMap(CCanvas& canvas, const CDataPaths& paths) const {
+    DrawMapLineFile(*this, canvas, paths.DataFile("WORLD.LNB"), MapCountRule::HalfCount,
+                    kWorldColour);
+}
+
+void CGeoImage::DrawChinaMap(CCanvas& canvas, const CDataPaths& paths) const {
+    DrawMapLineFile(*this, canvas, paths.DataFile("CHINAM.MPB"), MapCountRule::PointCount,
+                    kChinaColour);
+}
+
+void CGeoImage::DrawProvinces(CCanvas& canvas, const CDataPaths& paths) const {
+    DrawMapLineFile(*this, canvas, paths.DataFile("PROVS.LNB"), MapCountRule::HalfCount,
+                    kChinaColour);
+}
+
+void CGeoImage::DrawRivers(CCanvas& canvas, const CDataPaths& paths) const {
+    DrawMapLineFile(*this, canvas, paths.DataFile("RIVER.LNB"), MapCountRule::HalfCount,
+                    kRiverColour);
+}

@@ -1,0 +1,144 @@
+#include "render/DibQImage.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kInfoHeaderSize = 40;
+
+using ColourLookup = std::array<QRgb, 256>;
+
+// The colour table as device colours; entries it does not hold stay black.
+ColourLookup BuildLookup(const CDibImage& image) {
+    ColourLookup lookup;
+    lookup.fill(qRgb(0, 0, 0));
+    const std::vector<std::uint32_t>& palette = image.Palette();
+    for (std::size_t i = 0; i < palette.size() && i < lookup.size(); ++i) {
+        const std::uint32_t c = palette[i];
+        lookup[i] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    }
+    return lookup;
+}
+
+void ConvertRow(const std::uint8_t* src, QRgb* dst, int width, int bits,
+                const ColourLookup& lookup) {
+    switch (bits) {
+        case 8:
+            for (int x = 0; x < width; ++x) {
+                dst[x] = lookup[src[x]];
+            }
+            break;
+        case 4:
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t pair = src[x / 2];
+                dst[x] = lookup[(x & 1) ? (pair & 0x0F) : (pair >> 4)];
+            }
+            break;
+        case 1:
+            for (int x = 0; x < width; ++x) {
+                dst[x] = lookup[(src[x / 8] >> (7 - x % 8)) & 1];
+            }
+            break;
+        default: {
+            const int step = bits / 8;  // 24 or 32: blue, green, red first
+            for (int x = 0; x < width; ++x, src += step) {
+                dst[x] = qRgb(src[2], src[1], src[0]);
+            }
+            break;
+        }
+    }
+}
+
+bool Readable(const CDibImage& image) {
+    const int bits = image.BitsPerPixel();
+    return !image.IsEmpty() && image.Compression() == 0 && image.Width() > 0 &&
+           image.Height() > 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
+}
+
+void PutLe(std::vector<std::uint8_t>& block, std::size_t offset, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        block[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+}  // namespace
+
+QImage ToDeviceBitmap(const CDibImage& image) {
+    if (!Readable(image)) {
+        return QImage();
+    }
+    const int width = image.Width();
+    const int height = image.Height();
+    QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const ColourLookup lookup = BuildLookup(image);
+    const std::uint8_t* bits = image.LockBits();
+    const std::size_t stride = static_cast<std::size_t>(image.Stride());
+    for (int y = 0; y < height; ++y) {
+        // Rows are stored bottom-up.
+        const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
+        ConvertRow(src, reinterpret_cast<QRgb*>(picture.scanLine(y)), width, image.BitsPerPixel(),
+                   lookup);
+    }
+    return picture;
+}
+
+bool FromDeviceBitmap(CDibImage& image, const QImage& picture) {
+    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
+        return false;
+    }
+    const QImage rgb = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    const int width = rgb.width();
+    const int height = rgb.height();
+    const std::size_t stride = static_cast<std::size_t>((24 * width + 31) / 32 * 4);
+    const std::size_t imageSize = stride * static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> block(kInfoHeaderSize + imageSize, 0);
+    PutLe(block, 0, kInfoHeaderSize, 4);
+    PutLe(block, 4, static_cast<std::uint32_t>(width), 4);
+    PutLe(block, 8, static_cast<std::uint32_t>(height), 4);
+    PutLe(block, 12, 1, 2);   // planes
+    PutLe(block, 14, 24, 2);  // bits per pixel
+    PutLe(block, 20, static_cast<std::uint32_t>(imageSize), 4);
+    for (int y = 0; y < height; ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        std::uint8_t* dst =
+            block.data() + kInfoHeaderSize + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x, dst += 3) {
+            dst[0] = static_cast<std::uint8_t>(qBlue(src[x]));
+            dst[1] = static_cast<std::uint8_t>(qGreen(src[x]));
+            dst[2] = static_cast<std::uint8_t>(qRed(src[x]));
+        }
+    }
+    CDibImage converted;
+    if (!converted.Attach(std::move(block))) {
+        return false;
+    }
+    image = converted;
+    return true;
+}
+
+bool Draw(const CDibImage& image, QPainter& painter, const QRect& destination,
+          const QRect& source) {
+    const QImage picture = ToDeviceBitmap(image);
+    if (picture.isNull()) {
+        return false;
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(destination, picture, source);
+    painter.restore();
+    return true;
+}
+
+bool Draw(const CDibImage& image, QPainter& painter) {
+    const QRect whole(0, 0, image.Width(), image.Height());
+    return Draw(image, painter, whole, whole);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Runs kelvra-cli as a user would, through the shell, and collects its
+// standard output and exit status.
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+};
+
+// `arguments` is shell text after the program name; stderr is left alone
+// unless the arguments redirect it (for example "2>&1").
+inline CliResult RunCli(const std::string& arguments) {
+    CliResult result;
+    const std::string command = std::string(KELVRA_CLI) + " " + arguments;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return result;
+    }
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        result.out.append(buffer.data(), n);
+    }
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
