@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "image/CImageRegion.h"
+#include "image/DibLayout.h"
 
 class CRand15;
 
@@ -59,6 +60,8 @@ public:
     bool Attach(std::vector<std::uint8_t> block);
     // New zero-filled image with a 40-byte header.
     bool CreateBlank(int width, int height, int bitsPerPixel);
+    // Releases the block, palette and region, every history and forward entry
+    // and the first state.
     void Release();
     bool IsEmpty() const { return m_block.empty(); }
     const std::vector<std::uint8_t>& Block() const { return m_block; }
@@ -127,8 +130,12 @@ public:
     bool EdgeDetect();
 
 private:
+    // Releases the block, palette and region only (what Attach replaces).
+    void ReleaseBlock();
     void DeriveGeometry();
     void BuildPalette();
+    // Takes over the block of a state image without copying it.
+    void AdoptFrom(CDibImage&& source);
 
     std::vector<std::uint8_t> m_block;
     std::vector<std::uint32_t> m_palette;
@@ -136,6 +143,7 @@ private:
     int m_nHeight = 0;
     int m_nStride = 0;
     int m_nBitsPerPixel = 0;
+    DibLayout m_layout;
     std::unique_ptr<CImageRegion> m_pRegion;
     int m_nHistoryLimit = kHistoryLimit;
     std::deque<CDibState> m_history;

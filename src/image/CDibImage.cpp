@@ -1,0 +1,162 @@
+#include "image/CDibImage.h"
+
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+bool IsSupportedDepth(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+}  // namespace
+
+CDibImage::CDibImage() = default;
+
+CDibImage::~CDibImage() = default;
+
+CDibImage::CDibImage(const CDibImage& other) {
+    *this = other;
+}
+
+CDibImage& CDibImage::operator=(const CDibImage& other) {
+    if (this == &other) {
+        return *this;
+    }
+    // Reuse this image's own storage when it is large enough, so that a copy
+    // over an old state costs one pass over the bytes and no allocation.
+    std::vector<std::uint8_t> duplicate = std::move(m_block);
+    ReleaseBlock();
+    if (other.IsEmpty()) {
+        return *this;
+    }
+    try {
+        duplicate.assign(other.m_block.begin(), other.m_block.end());
+    } catch (const std::bad_alloc&) {
+        return *this;
+    }
+    if (Attach(std::move(duplicate)) && other.m_pRegion) {
+        m_pRegion = other.m_pRegion->Clone();
+    }
+    return *this;
+}
+
+void CDibImage::Release() {
+    ReleaseBlock();
+    m_history.clear();
+    m_forward.clear();
+    m_pFirstState.reset();
+}
+
+void CDibImage::ReleaseBlock() {
+    m_pRegion.reset();
+    m_palette.clear();
+    m_block.clear();
+    m_block.shrink_to_fit();
+    m_layout = DibLayout{};
+    DeriveGeometry();
+}
+
+bool CDibImage::Attach(std::vector<std::uint8_t> block) {
+    ReleaseBlock();
+    DibLayout layout;
+    if (!DescribeDib(block.data(), block.size(), layout)) {
+        return false;
+    }
+    m_block = std::move(block);
+    m_layout = layout;
+    DeriveGeometry();
+    m_pRegion = std::make_unique<CImageRegion>(0, 0, m_nWidth, m_nHeight);
+    BuildPalette();
+    return true;
+}
+
+void CDibImage::AdoptFrom(CDibImage&& source) {
+    std::unique_ptr<CImageRegion> region = std::move(source.m_pRegion);
+    Attach(std::move(source.m_block));
+    source.ReleaseBlock();
+    if (region && !IsEmpty()) {
+        m_pRegion = std::move(region);
+    }
+}
+
+bool CDibImage::CreateBlank(int width, int height, int bitsPerPixel) {
+    ReleaseBlock();
+    if (width <= 0 || height <= 0 || !IsSupportedDepth(bitsPerPixel)) {
+        return false;
+    }
+    const int entries = DefaultColorEntries(bitsPerPixel);
+    const std::int64_t stride = DibStride(bitsPerPixel, width);
+    const std::uint64_t size =
+        kDibInfoHeaderBytes + static_cast<std::uint64_t>(entries) * 4 +
+        static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
+    std::vector<std::uint8_t> block;
+    try {
+        block.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    WriteInfoHeader(block.data(), width, height, bitsPerPixel, entries);
+    return Attach(std::move(block));
+}
+
+void CDibImage::DeriveGeometry() {
+    m_nWidth = m_layout.width;
+    m_nHeight = m_layout.height;
+    m_nStride = m_layout.stride;
+    m_nBitsPerPixel = m_layout.bitsPerPixel;
+}
+
+int CDibImage::HeaderSize() const {
+    return m_layout.headerSize;
+}
+
+int CDibImage::Compression() const {
+    return m_layout.compression;
+}
+
+int CDibImage::ColorTableEntries() const {
+    return m_layout.colorEntries;
+}
+
+bool CDibImage::IsWritable() const {
+    return !IsEmpty() && m_nBitsPerPixel != 32 && !m_layout.IsRunLength();
+}
+
+std::uint8_t* CDibImage::LockBits() {
+    return IsEmpty() ? nullptr : m_block.data() + m_layout.pixelOffset;
+}
+
+const std::uint8_t* CDibImage::LockBits() const {
+    return IsEmpty() ? nullptr : m_block.data() + m_layout.pixelOffset;
+}
+
+void CDibImage::SetRegion(std::unique_ptr<CImageRegion> region) {
+    if (region) {
+        m_pRegion = std::move(region);
+    }
+}
+
+bool CDibImage::ConvertTo24(CDibImage& target) const {
+    if (IsEmpty() || !m_pRegion || &target == this) {
+        return false;
+    }
+    const DibRect bounds = m_pRegion->Bounds();
+    if (!target.CreateBlank(bounds.Width(), bounds.Height(), 24)) {
+        return false;
+    }
+    const std::uint8_t* source = LockBits();
+    std::uint8_t* dest = target.LockBits();
+    for (int y = bounds.top; y < bounds.bottom; ++y) {
+        for (int x = bounds.left; x < bounds.right; ++x) {
+            std::uint32_t value = 0;
+            if (m_pRegion->Contains(x, y) && GetPixel(source, x, y, value)) {
+                target.SetPixel(dest, x - bounds.left, y - bounds.top, value);
+            }
+        }
+    }
+    return true;
+}

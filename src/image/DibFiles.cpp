@@ -1,0 +1,149 @@
+// Load and Save: the codec is chosen by the file name's extension (from its
+// last dot, compared without regard to case).
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string_view>
+#include <system_error>
+
+#include "image/BmpCodec.h"
+#include "image/CDibImage.h"
+#include "image/JpegCodec.h"
+#include "image/TgaCodec.h"
+#include "product/AwxDib.h"
+
+namespace {
+
+enum class ImageFormat { kUnknown, kAwx, kBmp, kJpeg, kTga };
+
+constexpr int kTempAttempts = 16;
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char ca = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        if (ca != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ImageFormat FormatOf(const std::string& path) {
+    const std::size_t nameStart = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) {
+        return ImageFormat::kUnknown;
+    }
+    const std::string_view ext = std::string_view(path).substr(dot);
+    if (EqualsNoCase(ext, ".awx")) {
+        return ImageFormat::kAwx;
+    }
+    if (EqualsNoCase(ext, ".bmp") || EqualsNoCase(ext, ".dib")) {
+        return ImageFormat::kBmp;
+    }
+    if (EqualsNoCase(ext, ".jpg") || EqualsNoCase(ext, ".jpeg")) {
+        return ImageFormat::kJpeg;
+    }
+    if (EqualsNoCase(ext, ".tga")) {
+        return ImageFormat::kTga;
+    }
+    return ImageFormat::kUnknown;
+}
+
+std::vector<std::uint8_t> ReadAs(ImageFormat format, std::FILE* file) {
+    switch (format) {
+        case ImageFormat::kAwx:
+            return ReadAwxDib(file);
+        case ImageFormat::kBmp:
+            return ReadBmpDib(file);
+        case ImageFormat::kJpeg:
+            return ReadJpegDib(file);
+        case ImageFormat::kTga:
+            return ReadTgaDib(file);
+        default:
+            return {};
+    }
+}
+
+bool WriteAs(ImageFormat format, const std::vector<std::uint8_t>& block, std::FILE* file) {
+    switch (format) {
+        case ImageFormat::kBmp:
+            return WriteBmpDib(block, file);
+        case ImageFormat::kJpeg:
+            return WriteJpegDib(block, file);
+        case ImageFormat::kTga:
+            return WriteTgaDib(block, file);
+        default:
+            return false;
+    }
+}
+
+// Creates a file that did not exist before, beside the target, so that the
+// final rename stays within one folder.
+std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
+    std::random_device entropy;
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x~", static_cast<unsigned>(entropy()));
+        tempPath = target + suffix;
+        if (std::FILE* file = std::fopen(tempPath.c_str(), "wbx")) {
+            return file;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool CDibImage::Load(const std::string& path) {
+    const ImageFormat format = FormatOf(path);
+    if (format == ImageFormat::kUnknown) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::vector<std::uint8_t> block = ReadAs(format, file);
+    std::fclose(file);
+    // A block that does not describe itself leaves the current image alone.
+    DibLayout layout;
+    if (!DescribeDib(block.data(), block.size(), layout)) {
+        return false;
+    }
+    return Attach(std::move(block));
+}
+
+bool CDibImage::Save(const std::string& path) const {
+    const ImageFormat format = FormatOf(path);
+    if (IsEmpty() || format == ImageFormat::kUnknown || format == ImageFormat::kAwx) {
+        return false;
+    }
+    // The target is replaced only by a complete file: a failed writer leaves
+    // whatever was there before untouched.
+    std::string tempPath;
+    std::FILE* file = CreateTempBeside(path, tempPath);
+    if (file == nullptr) {
+        return false;
+    }
+    bool ok = WriteAs(format, m_block, file);
+    ok = std::fclose(file) == 0 && ok;
+    std::error_code error;
+    if (ok) {
+        // The replacement keeps the access rights of the file it replaces.
+        const std::filesystem::file_status old = std::filesystem::status(path, error);
+        if (!error && std::filesystem::exists(old)) {
+            std::filesystem::permissions(tempPath, old.permissions(), error);
+        }
+        std::filesystem::rename(tempPath, path, error);
+        ok = !error;
+    }
+    if (!ok) {
+        std::filesystem::remove(tempPath, error);
+    }
+    return ok;
+}

@@ -1,0 +1,95 @@
+#include "image/PointOperation.h"
+
+#include <cstddef>
+
+#include "image/CDibImage.h"
+
+namespace {
+
+template <typename Formula>
+ChannelMap MakeMap(Formula formula) {
+    ChannelMap map{};
+    for (int c = 0; c < 256; ++c) {
+        map[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(formula(c));
+    }
+    return map;
+}
+
+// Products are taken in 64 bits so that a large percentage cannot overflow;
+// the result saturates at the clamp limits either way.
+int ClampWide(std::int64_t value) {
+    if (value > 254) {
+        return 255;
+    }
+    return value <= 0 ? 0 : static_cast<int>(value);
+}
+
+std::uint32_t MapPixel(std::uint32_t value, const ChannelMap& map) {
+    const std::uint32_t red = map[value & 0xffu];
+    const std::uint32_t green = map[(value >> 8) & 0xffu];
+    const std::uint32_t blue = map[(value >> 16) & 0xffu];
+    return red | (green << 8) | (blue << 16);
+}
+
+bool MapPerPixel(CDibImage& image, const ChannelMap& map) {
+    std::uint8_t* bits = image.LockBits();
+    const CImageRegion& region = image.Region();
+    const DibRect r = region.Bounds();
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            if (!region.Contains(x, y)) {
+                continue;
+            }
+            std::uint32_t value = 0;
+            if (!image.GetPixel(bits, x, y, value) ||
+                !image.SetPixel(bits, x, y, MapPixel(value, map))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Every byte of an 8-bit index or a 24-bit colour is one channel.
+void MapRows(CDibImage& image, const ChannelMap& map) {
+    std::uint8_t* bits = image.LockBits();
+    const DibRect r = image.Region().Bounds();
+    const int bytesPerPixel = image.BitsPerPixel() / 8;
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(r.Width()) * bytesPerPixel;
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint8_t* p = PictureRow(image, bits, y) + r.left * bytesPerPixel;
+        for (std::ptrdiff_t i = 0; i < count; ++i) {
+            p[i] = map[p[i]];
+        }
+    }
+}
+
+}  // namespace
+
+ChannelMap BrightnessMap(int percent) {
+    return MakeMap([percent](int c) { return ClampWide(std::int64_t{c} * percent / 100); });
+}
+
+ChannelMap ContrastMap(int percent) {
+    return MakeMap(
+        [percent](int c) { return ClampWide(std::int64_t{c - 128} * percent / 100 + 128); });
+}
+
+ChannelMap NegateMap() {
+    return MakeMap([](int c) { return 255 - c; });
+}
+
+bool MapChannels(CDibImage& image, int stringId, const ChannelMap& map, WalkPath path) {
+    if (image.IsEmpty() || !image.PushHistory(stringId)) {
+        return false;
+    }
+    if (path == WalkPath::kFastest && CanWalkRows(image)) {
+        MapRows(image, map);
+        return true;
+    }
+    if (!MapPerPixel(image, map)) {
+        image.RollBack();
+        return false;
+    }
+    return true;
+}
