@@ -2,38 +2,20 @@
 // with the document's texts for failures.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <string>
 
 #include "image/CDibImage.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 
 namespace {
 
-struct ConvertResult {
-    int status = -1;
-    std::string out;  // stdout and stderr together
-};
-
-ConvertResult RunConvertCli(const std::string& arguments) {
-    ConvertResult result;
-    const std::string command = std::string(KELVRA_CLI) + " convert " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 1024> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+// stdout and stderr together
+CliResult RunConvertCli(const std::string& arguments) {
+    return RunCli("convert " + arguments + " 2>&1");
 }
 
 TEST(CliConvert, ProductToBmpAndTgaToJpeg) {
@@ -42,7 +24,7 @@ TEST(CliConvert, ProductToBmpAndTgaToJpeg) {
     options.width = 37;
     options.height = 19;
     ASSERT_TRUE(WriteAwxProduct(dir.File("p.awx"), options));
-    const ConvertResult toBmp = RunConvertCli(dir.File("p.awx") + " " + dir.File("p.BMP"));
+    const CliResult toBmp = RunConvertCli(dir.File("p.awx") + " " + dir.File("p.BMP"));
     EXPECT_EQ(toBmp.status, 0) << toBmp.out;
     CDibImage image;
     ASSERT_TRUE(image.Load(dir.File("p.BMP")));
@@ -64,11 +46,11 @@ TEST(CliConvert, FailuresUseTheDocumentTexts) {
     options.height = 8;
     ASSERT_TRUE(WriteAwxProduct(dir.File("p.awx"), options));
 
-    const ConvertResult missing = RunConvertCli(dir.File("none.bmp") + " " + dir.File("o.bmp"));
+    const CliResult missing = RunConvertCli(dir.File("none.bmp") + " " + dir.File("o.bmp"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "打开文档失败。\n");
 
-    const ConvertResult grey = RunConvertCli(dir.File("p.awx") + " " + dir.File("o.jpg"));
+    const CliResult grey = RunConvertCli(dir.File("p.awx") + " " + dir.File("o.jpg"));
     EXPECT_EQ(grey.status, 1);
     EXPECT_EQ(grey.out, "保存文档失败。\n");
 

@@ -2,40 +2,22 @@
 // the verb does not exist and these tests skip.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out;  // stdout and stderr
-};
-
-RunResult RunIn(const std::string& directory, const std::string& arguments) {
-    RunResult result;
-    const std::string command =
-        "cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+// Runs kelvra-cli in the given folder; stdout and stderr together.
+CliResult RunIn(const std::string& directory, const std::string& arguments) {
+    return RunShell("cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments +
+                    " 2>&1");
 }
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
@@ -88,18 +70,18 @@ TEST_F(CliRenderTest, PlainPictureIsRenderedAlone) {
     const std::string second = m_dir.File("second.bmp");
     ASSERT_EQ(RunIn(m_dir.Path(), "render " + m_product + " -o " + first).status, 0);
     // A BMP carries no product: no map, grid or title is added to it.
-    const RunResult again =
+    const CliResult again =
         RunIn(m_dir.Path(), "render " + first + " -o " + second + " --provinces");
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
 }
 
 TEST_F(CliRenderTest, FailuresAndBadArguments) {
-    const RunResult missing = RunIn(m_dir.Path(), "render nothing.awx -o " + m_dir.File("x.bmp"));
+    const CliResult missing = RunIn(m_dir.Path(), "render nothing.awx -o " + m_dir.File("x.bmp"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("打开文档失败。"), std::string::npos);
 
-    const RunResult unsaved =
+    const CliResult unsaved =
         RunIn(m_dir.Path(), "render " + m_product + " -o " + m_dir.File("x.awx"));
     EXPECT_EQ(unsaved.status, 1);
     EXPECT_NE(unsaved.out.find("保存文档失败。"), std::string::npos);

@@ -2,38 +2,20 @@
 // nothing written when an operation fails.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "image/CDibImage.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-};
-
+// stdout and stderr together
 CliResult RunEnhanceCli(const std::string& arguments) {
-    CliResult result;
-    const std::string command = std::string(KELVRA_CLI) + " enhance " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 1024> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return RunCli("enhance " + arguments + " 2>&1");
 }
 
 std::string GreyBmp(const CTempDir& dir, int level) {

@@ -13,11 +13,9 @@ struct CliResult {
     std::string out;
 };
 
-// `arguments` is shell text after the program name; stderr is left alone
-// unless the arguments redirect it (for example "2>&1").
-inline CliResult RunCli(const std::string& arguments) {
+// Runs one shell command line and collects its standard output.
+inline CliResult RunShell(const std::string& command) {
     CliResult result;
-    const std::string command = std::string(KELVRA_CLI) + " " + arguments;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         return result;
@@ -30,4 +28,10 @@ inline CliResult RunCli(const std::string& arguments) {
     const int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
+}
+
+// `arguments` is shell text after the program name; stderr is left alone
+// unless the arguments redirect it (for example "2>&1").
+inline CliResult RunCli(const std::string& arguments) {
+    return RunShell(std::string(KELVRA_CLI) + " " + arguments);
 }

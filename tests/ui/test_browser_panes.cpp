@@ -1,0 +1,210 @@
+// The file-list pane: the browser's columns and rows, the channel tabs and
+// the double click, offscreen.
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "app/CBandTabDlg.h"
+#include "app/CBrowserDlg.h"
+#include "browse/CProductSelector.h"
+#include "browse/CatalogueFolder.h"
+#include "platform/Message.h"
+#include "support/TestSupport.h"
+#include "synth/AwxWriter.h"
+
+namespace {
+
+void WriteProduct(const CTempDir& dir, const std::string& name, int channel, int hour = 13) {
+    AwxWriterOptions options;
+    options.width = 32;
+    options.height = 16;
+    options.calibration = false;
+    options.channel = channel;
+    options.hour = hour;
+    WriteAwxProduct(dir.File(name), options);
+}
+
+std::string PathColumn(const QTreeWidget& list, int row) {
+    return list.topLevelItem(row)->text(4).toStdString();
+}
+
+}  // namespace
+
+class TestBrowserPanes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void columnsHaveTheirTitlesAndWidths_data();
+    void columnsHaveTheirTitlesAndWidths();
+    void listingShowsOneRowPerEntry();
+    void tabsAtTheBottomRelistWithTheRelistingCode();
+    void doubleClickOnNothingDoesNothing();
+    void doubleClickOpensTheRowAndReportsFailure();
+    void productCommandsCheckTheBrowsersProduct();
+};
+
+void TestBrowserPanes::columnsHaveTheirTitlesAndWidths_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("width");
+    QTest::newRow("time") << 0 << QStringLiteral("时间") << 160;
+    QTest::newRow("projection") << 1 << QStringLiteral("投影方式") << 80;
+    QTest::newRow("centre") << 2 << QStringLiteral("中心经纬度") << 100;
+    QTest::newRow("size") << 3 << QStringLiteral("大小") << 80;
+    QTest::newRow("path") << 4 << QStringLiteral("文件路径") << 200;
+}
+
+void TestBrowserPanes::columnsHaveTheirTitlesAndWidths() {
+    QFETCH(int, column);
+    QFETCH(QString, title);
+    QFETCH(int, width);
+    CBrowserDlg browser;
+    QTreeWidget& list = browser.List();
+    QCOMPARE(list.columnCount(), 5);
+    QCOMPARE(list.headerItem()->text(column), title);
+    QCOMPARE(list.columnWidth(column), width);
+    QCOMPARE(list.selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(list.selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(browser.m_nProduct, 0);
+    QCOMPARE(int(browser.m_nChannel), 1);
+}
+
+void TestBrowserPanes::listingShowsOneRowPerEntry() {
+    CTempDir dir;
+    WriteProduct(dir, "A_LCN.AWX", 1, 21);
+    WriteProduct(dir, "B_LCN.AWX", 2);
+    WriteProduct(dir, "C_MSS.AWX", 1);
+    CBrowserDlg browser;
+    browser.ListFiles(dir.Path(), "LCN");
+    QTreeWidget& list = browser.List();
+    QCOMPARE(list.topLevelItemCount(), 1);
+    QTreeWidgetItem* row = list.topLevelItem(0);
+    QCOMPARE(row->text(0), QStringLiteral("2022年03月31日 21:00"));
+    QCOMPARE(row->text(1), QStringLiteral("等经纬度"));
+    QCOMPARE(row->text(2), QStringLiteral("[97.50,27.50]"));
+    QCOMPARE(row->text(3), QStringLiteral("32×16"));
+    QCOMPARE(PathColumn(list, 0), dir.File("A_LCN.AWX"));
+
+    // AddFile appends only matching files; RefreshList shows them.
+    QVERIFY(browser.AddFile(dir.File("C_MSS.AWX")));
+    QVERIFY(!browser.AddFile(dir.File("B_LCN.AWX")));
+    QCOMPARE(list.topLevelItemCount(), 1);
+    browser.RefreshList();
+    QCOMPARE(list.topLevelItemCount(), 2);
+
+    // A new listing replaces the rows.
+    browser.ListFiles(dir.Path() + "/missing", "LCN");
+    QCOMPARE(list.topLevelItemCount(), 0);
+}
+
+void TestBrowserPanes::tabsAtTheBottomRelistWithTheRelistingCode() {
+    CTempDir dir;
+    WriteProduct(dir, "IR2_LCN.AWX", 2);
+    WriteProduct(dir, "IR2_TBD.AWX", 2);
+    WriteProduct(dir, "WV_LCN.AWX", 3);
+    CMemorySettings settings;
+    WriteCatalogueFolder(settings, dir.Path());
+    CBandTabDlg pane(settings);
+    pane.resize(300, 200);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+
+    QCOMPARE(pane.m_tab.count(), 5);
+    QCOMPARE(pane.m_tab.tabText(2), QStringLiteral("水  汽"));
+    QCOMPARE(pane.m_tab.shape(), QTabBar::RoundedSouth);
+    QVERIFY(pane.m_tab.geometry().top() > pane.m_wndBrowser.geometry().bottom());
+    QCOMPARE(pane.m_wndBrowser.List().topLevelItemCount(), 0);
+
+    // Product 5 lists "TBD" by its command, but "LCN" when a tab is chosen.
+    pane.m_wndBrowser.m_nProduct = 5;
+    pane.m_tab.setCurrentIndex(1);
+    QCOMPARE(int(pane.m_wndBrowser.m_nChannel), 2);
+    QCOMPARE(pane.m_wndBrowser.m_entries.size(), std::size_t(1));
+    QCOMPARE(pane.m_wndBrowser.m_entries[0].path, dir.File("IR2_LCN.AWX"));
+
+    pane.m_tab.setCurrentIndex(2);
+    QCOMPARE(int(pane.m_wndBrowser.m_nChannel), 3);
+    QCOMPARE(PathColumn(pane.m_wndBrowser.List(), 0), dir.File("WV_LCN.AWX"));
+    QCOMPARE(pane.m_wndBrowser.m_nProduct, 5);
+}
+
+void TestBrowserPanes::doubleClickOnNothingDoesNothing() {
+    CTempDir dir;
+    WriteProduct(dir, "A_LCN.AWX", 1);
+    CMessageRecorder recorder;
+    CScopedMessageSink scope(&recorder);
+    int calls = 0;
+    CBrowserDlg browser;
+    browser.SetOpenFileHook([&](const std::string&) {
+        ++calls;
+        return false;
+    });
+    browser.resize(700, 300);
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    browser.ListFiles(dir.Path(), "LCN");
+
+    browser.OnDblClkFileList();
+    QWidget* viewport = browser.List().viewport();
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() - 5));
+    QCOMPARE(calls, 0);
+    QVERIFY(recorder.Messages().empty());
+}
+
+void TestBrowserPanes::doubleClickOpensTheRowAndReportsFailure() {
+    CTempDir dir;
+    WriteProduct(dir, "A_LCN.AWX", 1);
+    CMessageRecorder recorder;
+    CScopedMessageSink scope(&recorder);
+    std::vector<std::string> opened;
+    bool succeed = false;
+    CBrowserDlg browser;
+    browser.SetOpenFileHook([&](const std::string& path) {
+        opened.push_back(path);
+        return succeed;
+    });
+    browser.resize(700, 300);
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    browser.ListFiles(dir.Path(), "LCN");
+
+    QTreeWidget& list = browser.List();
+    const QRect rowRect = list.visualItemRect(list.topLevelItem(0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowRect.center());
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowRect.center());
+    QCOMPARE(opened, std::vector<std::string>{dir.File("A_LCN.AWX")});
+    QCOMPARE(recorder.Messages(), std::vector<std::string>{"打开文件数据失败！"});
+
+    succeed = true;
+    recorder.Clear();
+    browser.OnDblClkFileList();
+    QCOMPARE(opened.size(), std::size_t(2));
+    QVERIFY(recorder.Messages().empty());
+}
+
+void TestBrowserPanes::productCommandsCheckTheBrowsersProduct() {
+    CTempDir dir;
+    WriteProduct(dir, "A_TBD.AWX", 1);
+    WriteProduct(dir, "B_LCN.AWX", 1);
+    CMemorySettings settings;
+    WriteCatalogueFolder(settings, dir.Path());
+    CBandTabDlg pane(settings);
+    CProductSelector selector(settings);
+    selector.SetBrowser(pane.m_wndBrowser.Hooks());
+
+    selector.OnSelectProductCommand(kSelectProductFirstId + 4);
+    QCOMPARE(pane.m_wndBrowser.m_nProduct, 4);
+    QCOMPARE(pane.m_wndBrowser.m_entries.size(), std::size_t(1));
+    QCOMPARE(pane.m_wndBrowser.m_entries[0].path, dir.File("A_TBD.AWX"));
+    for (int id = kSelectProductFirstId; id <= kSelectProductLastId; ++id) {
+        QCOMPARE(selector.IsProductCommandChecked(id), id == kSelectProductFirstId + 4);
+    }
+    selector.Relist();
+    QCOMPARE(pane.m_wndBrowser.m_entries[0].path, dir.File("B_LCN.AWX"));
+}
+
+QTEST_MAIN(TestBrowserPanes)
+#include "test_browser_panes.moc"
