@@ -8,36 +8,25 @@
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 
-// Offsets inside the first and second headers that the tests change by hand.
-constexpr std::size_t kCategoryOffset = 26;
-constexpr std::size_t kFileChannelOffset = 40 + 18;
-
-inline AwxWriterOptions SmallProduct(int channel = 1) {
+// A small product of the channel code whose header bytes can be changed by
+// (offset, int16 value) pairs before it is written.
+inline std::string WriteSmall(const CTempDir& dir, const std::string& name, int channel = 1,
+                              std::vector<std::pair<std::size_t, int>> patches = {}) {
     AwxWriterOptions options;
     options.width = 16;
     options.height = 8;
     options.calibration = false;
     options.channel = channel;
-    return options;
-}
-
-inline void PutInt16(std::vector<std::uint8_t>& bytes, std::size_t offset, int value) {
-    bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[offset + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
-// Writes a small product of the channel code and returns its path.
-inline std::string WriteSmall(const CTempDir& dir, const std::string& name, int channel = 1) {
-    const std::string path = dir.File(name);
-    WriteAwxProduct(path, SmallProduct(channel));
-    return path;
-}
-
-// Writes a small product whose header says file channel number fileChannel.
-inline std::string WriteFileChannel(const CTempDir& dir, const std::string& name, int fileChannel) {
-    std::vector<std::uint8_t> bytes = MakeAwxProduct(SmallProduct());
-    PutInt16(bytes, kFileChannelOffset, fileChannel);
+    std::vector<std::uint8_t> bytes = MakeAwxProduct(options);
+    for (const auto& [offset, value] : patches) {
+        bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
+        bytes[offset + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+    }
     const std::string path = dir.File(name);
     WriteBytesToPath(path, bytes);
     return path;
 }
+
+// Header offsets the tests change by hand.
+constexpr std::size_t kCategoryOffset = 26;
+constexpr std::size_t kFileChannelOffset = 40 + 18;

@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> FileNames(const std::vector<FileEntry>& entries) {
+std::vector<std::string> Names(const std::vector<FileEntry>& entries) {
     std::vector<std::string> names;
     for (const FileEntry& entry : entries) {
         names.push_back(fs::path(entry.path).filename().string());
@@ -22,152 +22,83 @@ std::vector<std::string> FileNames(const std::vector<FileEntry>& entries) {
 }
 
 TEST(ProductNameTest, ComparesExtensionAndCodeUpperCased) {
-    struct Row {
+    const struct {
         const char* name;
-        const char* code;
         bool matches;
+    } rows[] = {
+        {"sat_lcn_ir1.awx", true}, {"xLCNx.Awx", true}, {"A.LCN.AWX", true},
+        {"LCN.AWX2", false},       {"LCNX.TXT", false}, {"AWX.LCN", false},
+        {"MSS.AWX", false},        {".awx", false},     {"\xD6\xD0lcn.awx", true},
     };
-    const Row rows[] = {
-        {"sat_lcn_ir1.awx", "LCN", true}, {"LCN.AWX", "LCN", true},     {"xLCNx.Awx", "LCN", true},
-        {"LCN.AWX2", "LCN", false},       {"LCNX.TXT", "LCN", false},   {"LCN", "LCN", false},
-        {"MSS.AWX", "LCN", false},        {"A.LCN.AWX", "LCN", true},   {"AWX.LCN", "LCN", false},
-        {"\xD6\xD0LCN.awx", "LCN", true}, {"lcn.tbd.awx", "TBD", true}, {".awx", "LCN", false},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(MatchesProductName(row.name, row.code), row.matches) << row.name;
+    for (const auto& row : rows) {
+        EXPECT_EQ(MatchesProductName(row.name, "LCN"), row.matches) << row.name;
     }
 }
 
 TEST(CatalogueListingTest, KeepsOnlyNonEmptyProductFilesWithTheCode) {
     CTempDir dir;
-    WriteSmall(dir, "sat_lcn_ir1.awx");
-    WriteSmall(dir, "LCN.AWX2");
-    WriteSmall(dir, "LCNX.TXT");
-    WriteSmall(dir, "MSS_IR1.AWX");
+    for (const char* name : {"sat_lcn_ir1.awx", "LCN.AWX2", "LCNX.TXT", "MSS_IR1.AWX"}) {
+        WriteSmall(dir, name);
+    }
     WriteFileBytes(dir.File("LCN.AWX"), {});
     fs::create_directory(dir.File("X_LCN.AWX"));
     WriteSmall(dir, "X_LCN.AWX/INNER_LCN.AWX");
 
-    EXPECT_EQ(FileNames(ListFileEntries(dir.Path(), "LCN", 1)),
+    EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 1)),
               (std::vector<std::string>{"sat_lcn_ir1.awx"}));
-    EXPECT_EQ(FileNames(ListFileEntries(dir.Path(), "MSS", 1)),
+    EXPECT_EQ(Names(ListFileEntries(dir.Path(), "MSS", 1)),
               (std::vector<std::string>{"MSS_IR1.AWX"}));
+    EXPECT_TRUE(ListFileEntries(dir.File("missing"), "LCN", 1).empty());
 }
 
 TEST(CatalogueListingTest, TrailingSeparatorListsTheSamePaths) {
     CTempDir dir;
     WriteSmall(dir, "A_LCN.AWX");
-    WriteSmall(dir, "B_LCN.AWX");
     const std::string bare = fs::path(dir.Path()).lexically_normal().string();
-    const std::string withSeparator = bare + static_cast<char>(fs::path::preferred_separator);
-    const auto paths = [](const std::vector<FileEntry>& entries) {
-        std::vector<std::string> out;
-        for (const FileEntry& e : entries) {
-            out.push_back(e.path);
-        }
-        std::sort(out.begin(), out.end());
-        return out;
-    };
-    const auto a = paths(ListFileEntries(bare, "LCN", 1));
-    EXPECT_EQ(a, paths(ListFileEntries(withSeparator, "LCN", 1)));
-    ASSERT_EQ(a.size(), 2U);
-    EXPECT_EQ(a[0], bare + static_cast<char>(fs::path::preferred_separator) + "A_LCN.AWX");
+    for (const std::string& folder : {bare, bare + char(fs::path::preferred_separator)}) {
+        const auto entries = ListFileEntries(folder, "LCN", 1);
+        ASSERT_EQ(entries.size(), 1U) << folder;
+        EXPECT_EQ(entries[0].path, bare + char(fs::path::preferred_separator) + "A_LCN.AWX");
+    }
 }
 
-TEST(CatalogueListingTest, MissingFolderListsNothing) {
-    EXPECT_TRUE(ListFileEntries("/nonexistent/kelvra/catalogue", "LCN", 1).empty());
-    EXPECT_TRUE(ListFrameEntries("", "LCN", 1).empty());
-}
-
-TEST(CatalogueListingTest, AppliesTheHeaderChecks) {
+TEST(CatalogueListingTest, ListsOnlyAcceptedHeadersOfTheTabsChannel) {
     CTempDir dir;
-    AwxWriterOptions sat96 = SmallProduct();
+    AwxWriterOptions sat96;
+    sat96.width = sat96.height = 8;
     sat96.edition = "SAT96";
     WriteAwxProduct(dir.File("OLD_LCN.AWX"), sat96);
-
-    std::vector<std::uint8_t> category2 = MakeAwxProduct(SmallProduct());
-    PutInt16(category2, kCategoryOffset, 2);
-    WriteBytesToPath(dir.File("CAT2_LCN.AWX"), category2);
-
-    std::vector<std::uint8_t> shortFile = MakeAwxProduct(SmallProduct());
-    shortFile.resize(40 + 63);
-    WriteBytesToPath(dir.File("SHORT_LCN.AWX"), shortFile);
-    WriteFileBytes(dir.File("TEXT_LCN.AWX"), {'h', 'e', 'l', 'l', 'o'});
-    WriteFileChannel(dir, "BADCH_LCN.AWX", 6);
-
-    EXPECT_EQ(FileNames(ListFileEntries(dir.Path(), "LCN", 1)),
-              (std::vector<std::string>{"OLD_LCN.AWX"}));
-    for (int channel = 0; channel <= 5; ++channel) {
-        EXPECT_TRUE(channel == 1 || ListFileEntries(dir.Path(), "LCN", channel).empty());
-    }
-}
-
-// The tabs select by the mapped channel: file numbers 0-5 -> codes 0, 1, 3, 2, 5, 4.
-TEST(CatalogueListingTest, EachTabListsItsHeaderChannelNumber) {
-    CTempDir dir;
+    WriteSmall(dir, "CAT2_LCN.AWX", 1, {{kCategoryOffset, 2}});
     for (int number = 0; number <= 6; ++number) {
-        WriteFileChannel(dir, "CH" + std::to_string(number) + "_LCN.AWX", number);
+        WriteSmall(dir, "CH" + std::to_string(number) + "_LCN.AWX", 1,
+                   {{kFileChannelOffset, number}});
     }
-    const char* expected[] = {
-        "", "CH1_LCN.AWX", "CH3_LCN.AWX", "CH2_LCN.AWX", "CH5_LCN.AWX", "CH4_LCN.AWX"};
-    for (int code = 1; code <= 5; ++code) {
-        EXPECT_EQ(FileNames(ListFileEntries(dir.Path(), "LCN", code)),
-                  (std::vector<std::string>{expected[code]}))
-            << "channel code " << code;
-    }
+    EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 1)),
+              (std::vector<std::string>{"CH1_LCN.AWX", "OLD_LCN.AWX"}));
+    // The water-vapour tab (code 3) takes header channel number 2.
+    EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 3)),
+              (std::vector<std::string>{"CH2_LCN.AWX"}));
+    EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 5)),
+              (std::vector<std::string>{"CH4_LCN.AWX"}));
 }
 
-TEST(CatalogueListingTest, EntriesCarryTheHeaderTexts) {
+TEST(CatalogueListingTest, FramesAreSortedByPathAndKeptWhole) {
     CTempDir dir;
-    AwxWriterOptions options = SmallProduct(2);
-    options.year = 2022;
-    options.month = 3;
-    options.day = 31;
-    options.hour = 21;
-    options.minute = 5;
-    options.width = 40;
-    options.height = 30;
-    WriteAwxProduct(dir.File("LCN_IR2.AWX"), options);
-
-    const auto entries = ListFileEntries(dir.Path(), "LCN", 2);
-    ASSERT_EQ(entries.size(), 1U);
-    EXPECT_EQ(entries[0].timeText, "2022年03月31日 21:05");
-    EXPECT_EQ(entries[0].projectionText, "等经纬度");
-    EXPECT_EQ(entries[0].centreText, "[97.50,27.50]");
-    EXPECT_EQ(entries[0].sizeText, "40×30");
-    EXPECT_EQ(entries[0].path, dir.File("LCN_IR2.AWX"));
-}
-
-TEST(CatalogueListingTest, LongPathsAreKeptWhole) {
-    CTempDir dir;
-    const std::string name = std::string(120, 'n') + "_LCN.AWX";
-    WriteSmall(dir, name);
-    const auto files = ListFileEntries(dir.Path(), "LCN", 1);
-    const auto frames = ListFrameEntries(dir.Path(), "LCN", 1);
-    ASSERT_EQ(files.size(), 1U);
-    ASSERT_EQ(frames.size(), 1U);
-    EXPECT_EQ(files[0].path, dir.File(name));
-    EXPECT_EQ(frames[0].path, dir.File(name));
-}
-
-TEST(CatalogueListingTest, FramesAreSortedByPathAndMatchTheBrowser) {
-    CTempDir dir;
-    for (const char* name : {"C_LCN.AWX", "A_LCN.AWX", "b_LCN.AWX", "B_LCN.AWX", "Z_MSS.AWX"}) {
+    const std::string longName = std::string(120, 'n') + "_LCN.AWX";
+    for (const std::string& name :
+         {std::string("C_LCN.AWX"), std::string("b_LCN.AWX"), std::string("A_LCN.AWX"), longName}) {
         WriteSmall(dir, name);
     }
     WriteSmall(dir, "D_LCN.AWX", 3);
 
-    const auto frames = ListFrameEntries(dir.Path(), "LCN", 1);
     std::vector<std::string> paths;
-    for (const FrameEntry& frame : frames) {
+    for (const FrameEntry& frame : ListFrameEntries(dir.Path(), "LCN", 1)) {
         paths.push_back(frame.path);
         EXPECT_EQ(frame.timeText, "2022年03月31日 13:00");
     }
-    EXPECT_EQ(paths, (std::vector<std::string>{dir.File("A_LCN.AWX"), dir.File("B_LCN.AWX"),
-                                               dir.File("C_LCN.AWX"), dir.File("b_LCN.AWX")}));
-
-    const auto files = ListFileEntries(dir.Path(), "LCN", 1);
-    EXPECT_EQ(files.size(), frames.size());
+    EXPECT_EQ(paths, (std::vector<std::string>{dir.File("A_LCN.AWX"), dir.File("C_LCN.AWX"),
+                                               dir.File("b_LCN.AWX"), dir.File(longName)}));
+    EXPECT_EQ(ListFileEntries(dir.Path(), "LCN", 1).size(), paths.size());
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+// Listing a catalogue folder of 2000 small products of which 400 carry the
+// product code and the channel: from the product command to the refilled
+// entries, through the core listing and, when the user interface is built,
+// through the file browser widget.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "browse/CProductSelector.h"
+#include "browse/CatalogueFolder.h"
+#include "browse/CatalogueListing.h"
+#include "platform/Settings.h"
+#include "synth/AwxWriter.h"
+
+#ifdef KELVRA_HAVE_UI
+#include <QApplication>
+
+#include "app/CBrowserDlg.h"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kFileCount = 2000;
+constexpr int kMatchingCount = 400;
+// Of the files that are not listed, this many carry the code but another
+// channel, so their headers are read; the rest fail on the name alone.
+constexpr int kOtherChannelCount = 400;
+
+// Written once per run and removed at exit.
+class CBenchCatalogue {
+public:
+    CBenchCatalogue() {
+        std::string pattern = "/tmp/bench_listing-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            return;
+        }
+        m_folder = pattern;
+        const std::vector<std::uint8_t> infrared = Product(1);
+        const std::vector<std::uint8_t> water = Product(3);
+        const char* otherCodes[] = {"MSS", "MLS", "TBD"};
+        for (int i = 0; i < kFileCount; ++i) {
+            char name[64];
+            if (i < kMatchingCount) {
+                std::snprintf(name, sizeof name, "FY2G_LCN_IR1_%04d.AWX", i);
+            } else if (i < kMatchingCount + kOtherChannelCount) {
+                std::snprintf(name, sizeof name, "FY2G_LCN_WV_%04d.AWX", i);
+            } else {
+                std::snprintf(name, sizeof name, "FY2G_%s_IR1_%04d.AWX", otherCodes[i % 3], i);
+            }
+            const bool waterFile = i >= kMatchingCount && i < kMatchingCount + kOtherChannelCount;
+            WriteBytesToPath(m_folder + "/" + name, waterFile ? water : infrared);
+        }
+    }
+    ~CBenchCatalogue() {
+        std::error_code ec;
+        if (!m_folder.empty()) {
+            fs::remove_all(m_folder, ec);
+        }
+    }
+    const std::string& Folder() const { return m_folder; }
+
+private:
+    static std::vector<std::uint8_t> Product(int channel) {
+        AwxWriterOptions options;
+        options.width = 64;
+        options.height = 64;
+        options.channel = channel;
+        return MakeAwxProduct(options);
+    }
+    std::string m_folder;
+};
+
+const CBenchCatalogue& Catalogue() {
+    static const CBenchCatalogue catalogue;
+    return catalogue;
+}
+
+void BM_ProductCommandCoreListing(benchmark::State& state) {
+    CMemorySettings settings;
+    WriteCatalogueFolder(settings, Catalogue().Folder());
+    CProductSelector selector(settings);
+    int product = 0;
+    std::vector<FileEntry> entries;
+    selector.SetBrowser({[&] { return product; }, [&](int k) { product = k; },
+                         [&](const std::string& folder, const std::string& code) {
+                             entries = ListFileEntries(folder, code, 1);
+                         }});
+    for (auto _ : state) {
+        selector.OnSelectProductCommand(kSelectProductFirstId);
+        benchmark::DoNotOptimize(entries.data());
+    }
+    if (entries.size() != static_cast<std::size_t>(kMatchingCount)) {
+        state.SkipWithError("unexpected number of entries");
+    }
+}
+BENCHMARK(BM_ProductCommandCoreListing)->Unit(benchmark::kMillisecond);
+
+void BM_FrameListing(benchmark::State& state) {
+    std::vector<FrameEntry> frames;
+    for (auto _ : state) {
+        frames = ListFrameEntries(Catalogue().Folder(), "LCN", 1);
+        benchmark::DoNotOptimize(frames.data());
+    }
+    if (frames.size() != static_cast<std::size_t>(kMatchingCount)) {
+        state.SkipWithError("unexpected number of frames");
+    }
+}
+BENCHMARK(BM_FrameListing)->Unit(benchmark::kMillisecond);
+
+#ifdef KELVRA_HAVE_UI
+void BM_ProductCommandBrowserWidget(benchmark::State& state) {
+    CMemorySettings settings;
+    WriteCatalogueFolder(settings, Catalogue().Folder());
+    CProductSelector selector(settings);
+    CBrowserDlg browser;
+    selector.SetBrowser(browser.Hooks());
+    for (auto _ : state) {
+        selector.OnSelectProductCommand(kSelectProductFirstId);
+        benchmark::DoNotOptimize(browser.List().topLevelItemCount());
+    }
+    if (browser.List().topLevelItemCount() != kMatchingCount) {
+        state.SkipWithError("unexpected number of rows");
+    }
+}
+BENCHMARK(BM_ProductCommandBrowserWidget)->Unit(benchmark::kMillisecond);
+#endif
+
+}  // namespace
+
+#ifdef KELVRA_HAVE_UI
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+#else
+BENCHMARK_MAIN();
+#endif
