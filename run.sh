@@ -21,3 +21,20 @@ echo "== kelvra-cli info $sample"
 "$cli" info "$sample"
 echo "== kelvra-cli extent $sample"
 "$cli" extent "$sample"
+
+# The desktop application on the same sample when a display is reachable;
+# otherwise the picture it would show, rendered by the command-line front end.
+cmake --build build -j "$(nproc)" --target kelvra
+display_reachable() {
+    [ -n "${DISPLAY:-}" ] || return 1
+    if command -v xdpyinfo >/dev/null 2>&1; then
+        xdpyinfo >/dev/null 2>&1
+    fi
+}
+if display_reachable; then
+    echo "== kelvra $sample"
+    exec build/src/kelvra "$sample"
+fi
+picture=${sample%.*}.bmp
+"$cli" render "$sample" -o "$picture"
+echo "== no display: kelvra-cli rendered the picture to $picture"

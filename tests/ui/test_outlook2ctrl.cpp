@@ -79,10 +79,12 @@ class CRecordingBar : public COutlook2Ctrl {
 public:
     using COutlook2Ctrl::COutlook2Ctrl;
     QRegion painted;
+    std::vector<QRect> paints;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
         painted += event->region();
+        paints.push_back(event->rect());
         COutlook2Ctrl::paintEvent(event);
     }
 };
@@ -316,7 +318,7 @@ void TestOutlook2Ctrl::headerClickSwitchesFolders() {
 }
 
 void TestOutlook2Ctrl::animatedSwitchShowsNewPanes() {
-    COutlook2Ctrl bar(nullptr);
+    CRecordingBar bar(nullptr);
     bar.SetSlideDelay(0);
     bar.resize(200, kBarHeight);
     QListWidget list;
@@ -325,9 +327,21 @@ void TestOutlook2Ctrl::animatedSwitchShowsNewPanes() {
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
     QVERIFY(list.isVisible());
+    QCoreApplication::processEvents();
+    bar.paints.clear();
     bar.SetCurrentFolder(1, true);
     QCOMPARE(bar.CurrentFolder(), 1);
     QVERIFY(!list.isVisible());
+    // Eight bands, each one step of an eighth higher and taller than the last.
+    std::vector<QRect> bands;
+    for (const QRect& painted : bar.paints) {
+        if (painted.x() == 0 && painted.height() < kBarHeight) {
+            bands.push_back(painted);
+        }
+    }
+    QCOMPARE(int(bands.size()), 8);
+    QCOMPARE(bands.front(), QRect(0, 390, 200, 10));
+    QCOMPARE(bands.back(), QRect(0, 40, 200, 360));
     QTRY_VERIFY(pane.isVisible());
     QCOMPARE(pane.geometry(), QRect(5, 130, 194, 349 - 130));
 }

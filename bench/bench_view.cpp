@@ -1,0 +1,158 @@
+// The desktop view: opening the real sample (product read, image load and
+// the composition with map, grid and title), repainting a full-HD viewport
+// at several zooms, and image commands from the command to the repainted
+// picture against the operation alone.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/CKelvraApp.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "platform/Settings.h"
+#include "synth/AwxWriter.h"
+#include "view/CKelvraView.h"
+
+namespace {
+
+const std::string kSample =
+    std::string(KELVRA_SHARED_DIR) + "/samples/ANI_IR1_R04_20220331_2100_FY2G.AWX";
+
+// One application for every benchmark: its frame shown offscreen with a
+// 1920 x 1080 view.
+struct Desk {
+    CMemorySettings settings;
+    std::unique_ptr<CKelvraApp> app;
+
+    Desk() {
+        app = std::make_unique<CKelvraApp>(settings, false);
+        app->InitInstance("");
+        app->Document().Providers().askPercent = [](const std::string&, const std::string&) {
+            return std::optional<int>(95);
+        };
+        CMainFrame& frame = app->MainFrame();
+        frame.show();
+        CKelvraView& view = frame.View();
+        frame.resize(frame.size() + QSize(1920, 1080) - view.viewport()->size());
+        QApplication::processEvents();
+    }
+    CKelvraView& View() { return app->MainFrame().View(); }
+};
+
+// Made and destroyed by main, inside the application's lifetime.
+Desk*& DeskSlot() {
+    static Desk* desk = nullptr;
+    return desk;
+}
+
+Desk& SharedDesk() {
+    return *DeskSlot();
+}
+
+void RepaintNow(CKelvraView& view) {
+    view.viewport()->repaint();
+}
+
+void BM_OpenSample(benchmark::State& state) {
+    if (!std::filesystem::exists(kSample)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    Desk& desk = SharedDesk();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(desk.app->OpenDocumentFile(kSample));
+    }
+}
+BENCHMARK(BM_OpenSample)->Unit(benchmark::kMillisecond);
+
+void BM_Repaint(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    static const std::string product = [] {
+        const std::string path =
+            (std::filesystem::temp_directory_path() / "kelvra-bench-2048.awx").string();
+        AwxWriterOptions options;
+        options.width = 2048;
+        options.height = 2048;
+        WriteAwxProduct(path, options);
+        return path;
+    }();
+    desk.app->OpenDocumentFile(product);
+    CKelvraView& view = desk.View();
+    desk.app->MainFrame().Router().Execute(static_cast<int>(state.range(0)));
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum() / 2);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        RepaintNow(view);
+    }
+    state.SetLabel(std::to_string(view.TotalSize().width()) + "x" +
+                   std::to_string(view.TotalSize().height()));
+    desk.app->MainFrame().Router().Execute(kIdActualSize);
+}
+BENCHMARK(BM_Repaint)
+    ->Arg(32840)  // 1:16
+    ->Arg(32772)  // 1:1
+    ->Arg(32813)  // 4:1
+    ->Arg(32825)  // 16:1
+    ->Unit(benchmark::kMillisecond);
+
+bool OpenSampleAtActualSize(Desk& desk) {
+    if (!std::filesystem::exists(kSample) || !desk.app->OpenDocumentFile(kSample)) {
+        return false;
+    }
+    desk.app->MainFrame().Router().Execute(kIdActualSize);
+    QApplication::processEvents();
+    return true;
+}
+
+// The operation alone on the document's image.
+void BM_Operation(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    CDibImage& image = desk.app->Document().m_image;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(state.range(0) == kIdBrightness ? image.Brightness(95)
+                                                                 : image.MedianSmooth());
+    }
+}
+BENCHMARK(BM_Operation)->Arg(kIdBrightness)->Arg(kIdMedian)->Unit(benchmark::kMillisecond);
+
+// The command: operation, composition and the repaint of the view.
+void BM_Command(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    for (auto _ : state) {
+        desk.app->MainFrame().Router().Execute(static_cast<int>(state.range(0)));
+        RepaintNow(desk.View());
+    }
+}
+BENCHMARK(BM_Command)->Arg(kIdBrightness)->Arg(kIdMedian)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The data folder is found under the start-up directory, as at start-up.
+    std::filesystem::current_path(KELVRA_SOURCE_DIR);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    auto desk = std::make_unique<Desk>();
+    DeskSlot() = desk.get();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DeskSlot() = nullptr;
+    return 0;
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The single document: the image being shown and edited, the product read
+// from the same file, the frames of an animation and the recompose flag
+// that tells the view to rebuild its picture. It opens files, saves the
+// composed picture and carries the image commands. It never writes the file
+// it was opened from.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/CCommandTable.h"
+#include "app/CUiProviders.h"
+#include "image/CDibImage.h"
+#include "platform/Rand15.h"
+#include "product/CGeoImage.h"
+
+class CDocumentView;
+class QImage;
+class CRecentFileList;
+
+// The filter of the save dialog (string 1023).
+extern const char* const kSaveImageFilter;
+
+class CKelvraDoc {
+public:
+    CKelvraDoc();
+    CKelvraDoc(const CKelvraDoc&) = delete;
+    CKelvraDoc& operator=(const CKelvraDoc&) = delete;
+
+    // --- Framework wiring ---------------------------------------------------
+    void AddView(CDocumentView* view);
+    void RemoveView(CDocumentView* view);
+    const std::vector<CDocumentView*>& Views() const { return m_views; }
+    void SetProviders(CUiProviders providers) { m_providers = std::move(providers); }
+    CUiProviders& Providers() { return m_providers; }
+    // The list that every recorded path is added to (may be none).
+    void SetRecentFileList(CRecentFileList* list) { m_pRecentFiles = list; }
+    // Called whenever the title (the path) changes.
+    void SetTitleObserver(std::function<void()> observer) { m_titleObserver = std::move(observer); }
+    const CCommandTable& Commands() const { return m_commands; }
+
+    // --- Document operations ------------------------------------------------
+    // Reads the product and the image of path; true exactly when the image
+    // was read. The views are not told; the caller runs their initial update.
+    bool OnOpenDocument(const std::string& path);
+    // The framework's new document: nothing of the content is released
+    // (the document has nothing of its own to reset); the title goes back to
+    // the default name.
+    bool OnNewDocument();
+    void UpdateAllViews();
+    void InitialUpdateAllViews();
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    const std::string& PathName() const { return m_strPathName; }
+    // The file name of the path, or the default name "Kelvra".
+    std::string Title() const;
+
+    // Loads every file of the animation list into the frame arrays; always
+    // true. A frame whose reads fail keeps an unloaded product and a copy of
+    // the image the document held before it.
+    bool LoadFrames(const std::vector<std::string>& paths);
+
+    // --- Commands ------------------------------------------------------------
+    void OnFileSaveAs();
+    // Runs the image command of id (32841-32863, 32803); false when the
+    // command was cancelled or failed.
+    bool RunImageCommand(int id);
+
+    // --- Content (members in the document's order) ---------------------------
+    CDibImage m_image;
+    CGeoImage m_product;
+    std::vector<CDibImage> m_frameImages;
+    std::vector<CGeoImage> m_frameProducts;
+    int m_nRecompose = 1;
+    CRand15 m_random;
+
+private:
+    void RegisterCommands();
+    void SetPathName(const std::string& path);
+    // Saves the picture to path unless path is the file the document was
+    // opened from.
+    bool SavePicture(const QImage& picture, const std::string& path) const;
+    bool IsOpenedFile(const std::string& path) const;
+
+    std::vector<CDocumentView*> m_views;
+    CUiProviders m_providers;
+    CRecentFileList* m_pRecentFiles = nullptr;
+    std::function<void()> m_titleObserver;
+    CCommandTable m_commands;
+    std::string m_strPathName;
+    bool m_bModified = false;
+};

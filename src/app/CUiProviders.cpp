@@ -1,0 +1,61 @@
+#include "app/CUiProviders.h"
+
+#include <QDialog>
+#include <QFileDialog>
+
+#include "app/CPercentDlg.h"
+#include "app/FileDialogFilter.h"
+
+namespace {
+
+// A wildcard initial name is the system's way of listing every file; Qt
+// takes it as a file name, so it is dropped.
+QString InitialSelection(const FileDialogRequest& request) {
+    const QString name = QString::fromStdString(request.initialName);
+    return name.contains(QLatin1Char('*')) ? QString() : name;
+}
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString::fromStdString(request.title),
+                       QString::fromStdString(request.directory));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!request.filter.empty()) {
+        dialog.setNameFilter(ConvertFileFilter(QString::fromStdString(request.filter)));
+    }
+    const QString initial = InitialSelection(request);
+    if (!initial.isEmpty()) {
+        dialog.selectFile(initial);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+CUiProviders CUiProviders::Interactive(QWidget* parent) {
+    CUiProviders providers;
+    providers.askPercent = [parent](const std::string& title,
+                                    const std::string& prompt) -> std::optional<int> {
+        CPercentDlg dialog(parent);
+        dialog.setWindowTitle(QString::fromStdString(title));
+        dialog.SetPrompt(QString::fromStdString(prompt));
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return dialog.m_nValue;
+    };
+    providers.openFile = [parent](const FileDialogRequest& request) {
+        return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+    };
+    providers.saveFile = [parent](const FileDialogRequest& request) {
+        return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+    };
+    providers.showModal = [](QDialog& dialog) { dialog.exec(); };
+    return providers;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The command ids of the menu resource and the framework, by name. Menus,
+// accelerators and the side bar all carry these ids through the command table.
+
+// File menu and framework document commands.
+constexpr int kIdFileNew = 57600;
+constexpr int kIdFileOpen = 57601;
+constexpr int kIdFileSave = 57603;
+constexpr int kIdFileSaveAs = 57604;  // "保存当前图像"
+constexpr int kIdFilePageSetup = 57606;
+constexpr int kIdFilePrint = 57607;
+constexpr int kIdFilePrintDirect = 57608;
+constexpr int kIdFilePrintPreview = 57609;
+constexpr int kIdFileMruFirst = 57616;  // "最近文件" and then the recent files
+constexpr int kRecentFileCount = 4;
+constexpr int kIdAppAbout = 57664;
+constexpr int kIdAppExit = 57665;
+constexpr int kIdEditCopy = 57634;
+constexpr int kIdEditCut = 57635;
+constexpr int kIdEditPaste = 57637;
+constexpr int kIdEditUndo = 57643;
+constexpr int kIdNextPane = 57680;
+constexpr int kIdPrevPane = 57681;
+constexpr int kIdViewToolbar = 59392;
+constexpr int kIdViewStatusBar = 59393;
+
+// Geographic information.
+constexpr int kIdTitle = 32787;
+constexpr int kIdGrid = 32788;
+constexpr int kIdMap = 32789;
+constexpr int kIdProvinces = 32790;
+constexpr int kIdCities = 32791;  // "主要城市": no handler
+
+// Display.
+constexpr int kIdActualSize = 32772;
+constexpr int kIdFullScreen = 32774;
+constexpr int kIdZoomInFirst = 32811;  // "2:1"; factor = id - 32809
+constexpr int kIdZoomInLast = 32825;   // "16:1"
+constexpr int kZoomInBase = 32809;
+constexpr int kIdZoomOutFirst = 32826;  // "1:2"; divisor = id - 32824
+constexpr int kIdZoomOutLast = 32840;   // "1:16"
+constexpr int kZoomOutBase = 32824;
+
+// Image.
+constexpr int kIdBrightness = 32841;
+constexpr int kIdContrast = 32842;
+constexpr int kIdNegate = 32843;
+constexpr int kIdHistogramStretch = 32844;
+constexpr int kIdRestoreFirst = 32803;
+constexpr int kIdBlur = 32854;
+constexpr int kIdSharpen = 32856;
+constexpr int kIdMedian = 32857;
+constexpr int kIdMean = 32858;
+constexpr int kIdNoise = 32859;
+constexpr int kIdDespeckle = 32860;  // no handler
+constexpr int kIdEmboss = 32861;
+constexpr int kIdMosaic = 32862;  // no handler
+constexpr int kIdEdgeDetect = 32863;
+
+// Palettes (one range, 32845-32853) and applications.
+constexpr int kIdPaletteFirst = 32845;
+constexpr int kIdPaletteLast = 32853;
+constexpr int kIdIsotherms = 32785;
+
+// View menu, settings and help.
+constexpr int kIdFileInfo = 32801;
+constexpr int kIdCatalogueFolder = 32804;
+constexpr int kIdHelpTopics = 32807;  // no handler

@@ -1,0 +1,18 @@
+#pragma once
+// The menu bar as one table: every menu, item text (UTF-8, with the "&X"
+// mnemonics) and command id, in order. The menu builder and the tests read
+// the same table.
+
+#include <string>
+#include <vector>
+
+struct MenuEntry {
+    enum class Kind { kItem, kSeparator, kPopup, kRecentFiles };
+    Kind kind = Kind::kItem;
+    std::string text;
+    int id = 0;
+    std::vector<MenuEntry> children;  // for kPopup
+};
+
+// The top-level popups of the main frame's menu bar.
+const std::vector<MenuEntry>& MainMenuLayout();

@@ -1,0 +1,172 @@
+#include "view/CKelvraView.h"
+
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/CKelvraDoc.h"
+#include "app/CommandIds.h"
+
+namespace {
+
+// The framework's default line size: a hundredth of the total.
+constexpr int kLineFraction = 100;
+
+}  // namespace
+
+CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent)
+    : QAbstractScrollArea(parent), m_palette(paths), m_doc(document), m_paths(std::move(paths)) {
+    setFocusPolicy(Qt::StrongFocus);
+    m_doc.AddView(this);
+    RegisterCommands();
+}
+
+CKelvraView::~CKelvraView() {
+    m_doc.RemoveView(this);
+}
+
+CompositionLayers CKelvraView::Layers() const {
+    CompositionLayers layers;
+    layers.m_strPalette = m_palette.m_strPalette;
+    layers.m_bPaletteOn = m_palette.m_bPaletteOn;
+    layers.m_bMap = m_bMap;
+    layers.m_bProvinces = m_bProvinces;
+    layers.m_bGrid = m_bGrid;
+    layers.m_bTitle = m_bTitle;
+    layers.m_bIsotherms = m_bIsotherms;
+    layers.m_nDisplayMode = m_nDisplayMode;
+    return layers;
+}
+
+int CKelvraView::Compose() {
+    const std::string regionName = m_regionName ? m_regionName() : std::string();
+    const int composed = ComposePicture(m_doc.m_image, m_doc.m_product, Layers(), regionName,
+                                        m_paths, m_doc.m_nRecompose, m_offscreen);
+    if (composed) {
+        ++m_nComposeCount;
+        viewport()->update();
+    }
+    return composed;
+}
+
+void CKelvraView::OnUpdate() {
+    Compose();
+}
+
+void CKelvraView::OnInitialUpdate() {
+    OnUpdate();
+    SetScrollSizes(TotalSizeFromZoom());
+}
+
+QSize CKelvraView::TotalSizeFromZoom() const {
+    const int w = m_doc.m_image.Width();
+    const int h = m_doc.m_image.Height();
+    if (m_bZoomIn) {
+        return QSize(w * m_nZoomIn, h * m_nZoomIn);
+    }
+    return QSize(w / m_nZoomOut, h / m_nZoomOut);
+}
+
+void CKelvraView::SetScrollSizes(QSize total) {
+    m_totalSize = total;
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void CKelvraView::UpdateScrollBars() {
+    const QSize page = viewport()->size();
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    h->setRange(0, std::max(0, m_totalSize.width() - page.width()));
+    v->setRange(0, std::max(0, m_totalSize.height() - page.height()));
+    h->setPageStep(std::max(1, page.width()));
+    v->setPageStep(std::max(1, page.height()));
+    h->setSingleStep(std::max(1, m_totalSize.width() / kLineFraction));
+    v->setSingleStep(std::max(1, m_totalSize.height() / kLineFraction));
+}
+
+void CKelvraView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CKelvraView::scrollContentsBy(int dx, int dy) {
+    viewport()->scroll(dx, dy);
+}
+
+void CKelvraView::PaintPicture(QPainter& painter, const QRect& rect) const {
+    if (m_offscreen.isNull()) {
+        return;
+    }
+    const QRect content = rect & QRect(QPoint(0, 0), m_totalSize);
+    if (content.isEmpty()) {
+        return;
+    }
+    const int pictureW = m_offscreen.width();
+    const int pictureH = m_offscreen.height();
+    QRect source;
+    QRect target;
+    if (m_bZoomIn) {
+        // Whole enlarged pixels that touch the rectangle.
+        const int z = m_nZoomIn;
+        const int x0 = content.left() / z;
+        const int y0 = content.top() / z;
+        const int x1 = std::min(pictureW, (content.right() + z) / z);
+        const int y1 = std::min(pictureH, (content.bottom() + z) / z);
+        source = QRect(x0, y0, x1 - x0, y1 - y0);
+        target = QRect(x0 * z, y0 * z, source.width() * z, source.height() * z);
+    } else {
+        // Each shown pixel takes every m_nZoomOut-th picture pixel.
+        const int d = m_nZoomOut;
+        source = QRect(content.left() * d, content.top() * d, content.width() * d,
+                       content.height() * d) &
+                 m_offscreen.rect();
+        target = content;
+    }
+    if (source.isEmpty()) {
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, m_offscreen, source);
+}
+
+void CKelvraView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-offset);
+    for (const QRect& exposed : event->region()) {
+        painter.save();
+        const QRect content = exposed.translated(offset);
+        painter.setClipRect(content);
+        PaintPicture(painter, content);
+        painter.restore();
+    }
+}
+
+void CKelvraView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && m_postToFrame) {
+        // Posted, so the frame acts once the key has been handled here.
+        QMetaObject::invokeMethod(
+            this, [this] { m_postToFrame(kIdFullScreen); }, Qt::QueuedConnection);
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+QPrinter& CKelvraView::Printer() {
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_pPrinter;
+}
+
+void CKelvraView::PrintTo(QPrinter& printer) const {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return;
+    }
+    PaintPicture(painter, QRect(QPoint(0, 0), m_totalSize));
+}

@@ -1,0 +1,114 @@
+#pragma once
+// The one view of the document: a scrolling view that shows the composed
+// off-screen picture at a zoom from 1:16 to 16:1. Every change of what is
+// shown composes the picture once (image, palette, overlays, in image
+// pixels); painting, printing and saving only copy or stretch it, and a
+// repaint draws only the exposed part.
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QSize>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CCommandTable.h"
+#include "app/CDocumentView.h"
+#include "image/PaletteChoice.h"
+#include "platform/DataPaths.h"
+#include "render/Composition.h"
+
+class CKelvraDoc;
+class QPrinter;
+
+class CKelvraView : public QAbstractScrollArea, public CDocumentView {
+    Q_OBJECT
+
+public:
+    CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent = nullptr);
+    ~CKelvraView() override;
+    CKelvraView(const CKelvraView&) = delete;
+    CKelvraView& operator=(const CKelvraView&) = delete;
+
+    CKelvraDoc& GetDocument() const { return m_doc; }
+    const CCommandTable& Commands() const { return m_commands; }
+
+    // The name of the current product's region (GBK) for the title.
+    void SetRegionNameProvider(std::function<std::string()> provider) {
+        m_regionName = std::move(provider);
+    }
+    // Posts a command to the main frame (Esc posts the full-screen command).
+    void SetFramePoster(std::function<void(int id)> poster) { m_postToFrame = std::move(poster); }
+
+    // --- CDocumentView ----------------------------------------------------------
+    void OnInitialUpdate() override;
+    void OnUpdate() override;
+    const QImage& OffscreenPicture() const override { return m_offscreen; }
+
+    // Rebuilds (when the document asks) and redraws the picture and
+    // repaints; 1 when composed, 0 without an image or picture.
+    int Compose();
+    // How many compositions succeeded, for tests and benchmarks.
+    int ComposeCount() const { return m_nComposeCount; }
+
+    // The total scroll size of the zoom in force.
+    QSize TotalSizeFromZoom() const;
+    QSize TotalSize() const { return m_totalSize; }
+    // Paints the part of the picture that falls in rect (total-size
+    // coordinates) onto the painter, whose origin is the picture's corner:
+    // nearest-neighbour, only the source pixels that rect needs.
+    void PaintPicture(QPainter& painter, const QRect& rect) const;
+    // Prints the picture with the screen's mapping, one zoomed pixel per
+    // printer pixel.
+    void PrintTo(QPrinter& printer) const;
+    QPrinter& Printer();
+
+    // --- State (the view's members) -----------------------------------------------
+    std::uint8_t m_bAnimating = 0;
+    std::uint8_t m_bPaused = 0;
+    int m_nFrame = 0;
+    int m_nDisplayMode = 0;
+    CPaletteChoice m_palette;
+    int m_bProvinces = 0;
+    int m_bTitle = 1;
+    int m_bIsotherms = 0;
+    int m_bGrid = 1;
+    int m_bMap = 1;
+    int m_bZoomIn = 0;
+    int m_nZoomIn = 1;
+    int m_nZoomOut = 1;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void RegisterCommands();
+    void RegisterZoomCommands();
+    void RegisterLayerCommands();
+    void RegisterPaletteCommands();
+    void RegisterOutputCommands();
+    void OnZoomIn(int id);
+    void OnZoomOut(int id);
+    void OnActualSize();
+    void OnPaletteCommand(int id);
+    void OnFileInfo();
+    void OnFilePrint(bool askFirst);
+    void OnFilePrintPreview();
+    CompositionLayers Layers() const;
+    void SetScrollSizes(QSize total);
+    void UpdateScrollBars();
+
+    CKelvraDoc& m_doc;
+    CDataPaths m_paths;
+    QImage m_offscreen;
+    QSize m_totalSize;
+    int m_nComposeCount = 0;
+    CCommandTable m_commands;
+    std::function<std::string()> m_regionName;
+    std::function<void(int)> m_postToFrame;
+    std::unique_ptr<QPrinter> m_pPrinter;
+};

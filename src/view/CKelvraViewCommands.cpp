@@ -1,0 +1,127 @@
+// The view's commands: zoom, the overlay switches, the palettes, the
+// product information and printing.
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "app/CFileInfoDlg.h"
+#include "app/CKelvraDoc.h"
+#include "app/CommandIds.h"
+#include "view/CKelvraView.h"
+
+void CKelvraView::RegisterCommands() {
+    RegisterZoomCommands();
+    RegisterLayerCommands();
+    RegisterPaletteCommands();
+    RegisterOutputCommands();
+}
+
+void CKelvraView::RegisterZoomCommands() {
+    m_commands.Add(
+        kIdActualSize, [this](int) { OnActualSize(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_nZoomIn == 1 && m_nZoomOut == 1); });
+    m_commands.AddRange(
+        kIdZoomInFirst, kIdZoomInLast, [this](int id) { OnZoomIn(id); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_bZoomIn == 1 && ui.m_nID - kZoomInBase == m_nZoomIn); });
+    m_commands.AddRange(
+        kIdZoomOutFirst, kIdZoomOutLast, [this](int id) { OnZoomOut(id); },
+        [this](CCmdUI& ui) {
+            ui.SetCheck(m_bZoomIn == 0 && ui.m_nID - kZoomOutBase == m_nZoomOut);
+        });
+}
+
+void CKelvraView::OnZoomIn(int id) {
+    m_bZoomIn = 1;
+    m_nZoomIn = id - kZoomInBase;
+    SetScrollSizes(TotalSizeFromZoom());
+}
+
+void CKelvraView::OnZoomOut(int id) {
+    m_bZoomIn = 0;
+    m_nZoomOut = id - kZoomOutBase;
+    SetScrollSizes(TotalSizeFromZoom());
+}
+
+void CKelvraView::OnActualSize() {
+    m_bZoomIn = 0;
+    m_nZoomIn = 1;
+    m_nZoomOut = 1;
+    SetScrollSizes(TotalSizeFromZoom());
+}
+
+void CKelvraView::RegisterLayerCommands() {
+    const auto toggle = [this](int id, int CKelvraView::*flag) {
+        m_commands.Add(
+            id,
+            [this, flag](int) {
+                this->*flag = !(this->*flag);
+                Compose();
+            },
+            [this, flag](CCmdUI& ui) { ui.SetCheck(this->*flag != 0); });
+    };
+    toggle(kIdTitle, &CKelvraView::m_bTitle);
+    toggle(kIdGrid, &CKelvraView::m_bGrid);
+    toggle(kIdMap, &CKelvraView::m_bMap);
+    toggle(kIdProvinces, &CKelvraView::m_bProvinces);
+    toggle(kIdIsotherms, &CKelvraView::m_bIsotherms);
+}
+
+void CKelvraView::RegisterPaletteCommands() {
+    m_commands.AddRange(
+        kIdPaletteFirst, kIdPaletteLast, [this](int id) { OnPaletteCommand(id); },
+        [this](CCmdUI& ui) {
+            const CPaletteChoice::UpdateState state = m_palette.OnUpdatePaletteCommand(ui.m_nID);
+            ui.Enable(state.enabled);
+            ui.SetCheck(state.checked);
+        });
+}
+
+void CKelvraView::OnPaletteCommand(int id) {
+    CUiProviders& providers = m_doc.Providers();
+    m_palette.OnPaletteCommand(
+        id, [&providers](const std::string& startFolder) -> std::optional<std::string> {
+            if (!providers.openFile) {
+                return std::nullopt;
+            }
+            FileDialogRequest request;
+            request.title = "请选择调色板文件";
+            request.initialName = "*.*";
+            request.directory = startFolder;
+            return providers.openFile(request);
+        });
+    Compose();
+}
+
+void CKelvraView::RegisterOutputCommands() {
+    m_commands.Add(kIdFileInfo, [this](int) { OnFileInfo(); });
+    m_commands.Add(kIdFilePrint, [this](int) { OnFilePrint(true); });
+    m_commands.Add(kIdFilePrintDirect, [this](int) { OnFilePrint(false); });
+    m_commands.Add(kIdFilePrintPreview, [this](int) { OnFilePrintPreview(); });
+}
+
+void CKelvraView::OnFileInfo() {
+    // The dialog keeps its own copy: later opens do not change it.
+    CFileInfoDlg dialog(m_doc.m_product.Description(), this);
+    if (m_doc.Providers().showModal) {
+        m_doc.Providers().showModal(dialog);
+    }
+}
+
+void CKelvraView::OnFilePrint(bool askFirst) {
+    QPrinter& printer = Printer();
+    if (askFirst) {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+    }
+    PrintTo(printer);
+}
+
+void CKelvraView::OnFilePrintPreview() {
+    QPrintPreviewDialog preview(&Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintTo(*printer); });
+    preview.exec();
+}

@@ -1,0 +1,343 @@
+// The document: opening products and images, every image command's
+// success and failure, the way back to the loaded image, saving the
+// composed picture, the animation frames.
+
+#include <QtTest>
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "render/DibQImage.h"
+#include "synth/AwxWriter.h"
+#include "ui/support/UiTestSupport.h"
+
+namespace {
+
+constexpr const char* kNoDescription = "获取图像文件描述信息失败";
+constexpr const char* kOpenFailed = "打开文档失败。";
+constexpr std::size_t kCategoryAt = 26;
+
+std::vector<std::string> Msgs(std::initializer_list<const char*> texts) {
+    return std::vector<std::string>(texts.begin(), texts.end());
+}
+
+struct OpenedProduct {
+    CTempDir dir;
+    std::string path = dir.File("FY2G_LCN_IR1_202203311300.AWX");
+};
+
+}  // namespace
+
+class TestDocument : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openAwxShowsTheProduct() {
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        QVERIFY(t.Messages().empty());
+        QCOMPARE(t.Doc().m_product.productLoaded, 1);
+        QCOMPARE(t.Doc().m_nRecompose, 0);  // the view rebuilt its picture
+        QCOMPARE(t.View().OffscreenPicture().size(), QSize(120, 90));
+        QVERIFY(!t.Doc().IsModified());
+        QCOMPARE(t.App().RecentFiles().Paths().front(), p.path);
+    }
+
+    void openBmpReportsTheMissingDescriptionThenShows() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        QCOMPARE(t.Messages(), Msgs({kNoDescription}));
+        QCOMPARE(t.Doc().m_product.productLoaded, 0);
+        QCOMPARE(t.View().OffscreenPicture().size(), QSize(64, 48));
+    }
+
+    void openAwxOfAnotherCategoryFails() {
+        CTestApp t;
+        OpenedProduct p;
+        AwxWriterOptions options;
+        std::vector<std::uint8_t> bytes = MakeAwxProduct(options);
+        bytes[kCategoryAt] = 2;
+        QVERIFY(WriteBytesToPath(p.path, bytes));
+        QVERIFY(!t.App().OpenDocumentFile(p.path));
+        QCOMPARE(t.Messages(), Msgs({kNoDescription, kOpenFailed}));
+        QVERIFY(t.View().OffscreenPicture().isNull());
+    }
+
+    void openMissingFileFails() {
+        CTestApp t;
+        QVERIFY(!t.App().OpenDocumentFile("/nonexistent/x.awx"));
+        QCOMPARE(t.Messages(), Msgs({kOpenFailed}));
+        QVERIFY(t.App().RecentFiles().Paths().empty());
+    }
+
+    void imageCommands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<bool>("changes");
+        QTest::newRow("brightness 50") << kIdBrightness << 50 << true;
+        QTest::newRow("brightness 100") << kIdBrightness << 100 << false;
+        QTest::newRow("contrast 150") << kIdContrast << 150 << true;
+        QTest::newRow("negate") << kIdNegate << 0 << true;
+        QTest::newRow("stretch") << kIdHistogramStretch << 0 << true;
+        QTest::newRow("blur") << kIdBlur << 0 << true;
+        QTest::newRow("sharpen") << kIdSharpen << 0 << true;
+        QTest::newRow("median") << kIdMedian << 0 << true;
+        QTest::newRow("mean") << kIdMean << 0 << true;
+        QTest::newRow("noise 30") << kIdNoise << 30 << true;
+        QTest::newRow("emboss") << kIdEmboss << 0 << true;
+        QTest::newRow("edges") << kIdEdgeDetect << 0 << true;
+    }
+
+    void imageCommands() {
+        QFETCH(int, command);
+        QFETCH(int, percent);
+        QFETCH(bool, changes);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        t.ClearMessages();
+        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        const int composed = t.View().ComposeCount();
+        t.Doc().SetModifiedFlag(true);
+        t.answers.percent = percent;
+        QVERIFY(t.Execute(command));
+        QVERIFY(t.Messages().empty());
+        QCOMPARE(t.Doc().m_image.Block() != before, changes);
+        QCOMPARE(t.View().ComposeCount(), composed + 1);
+        QVERIFY(!t.Doc().IsModified());
+    }
+
+    void percentDialogTitles_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("brightness") << kIdBrightness << "调整亮度"
+                                    << "亮度(%)：";
+        QTest::newRow("contrast") << kIdContrast << "调整对比度"
+                                  << "对比度(%)：";
+        QTest::newRow("noise") << kIdNoise << "增加噪声"
+                               << "噪声(%)：";
+    }
+
+    void percentDialogTitles() {
+        QFETCH(int, command);
+        QFETCH(QString, title);
+        QFETCH(QString, prompt);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        t.ClearMessages();
+        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        t.answers.percent.reset();  // cancelled
+        const int composed = t.View().ComposeCount();
+        t.Execute(command);
+        QCOMPARE(t.answers.askedPercentTitles, std::vector<std::string>{title.toStdString()});
+        QCOMPARE(t.answers.askedPercentPrompts, std::vector<std::string>{prompt.toStdString()});
+        QVERIFY(t.Doc().m_image.Block() == before);
+        QCOMPARE(t.View().ComposeCount(), composed);
+        QVERIFY(t.Messages().empty());
+    }
+
+    // With no image every operation fails and shows its own text.
+    void failures_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("brightness") << kIdBrightness << 50 << "调整亮度失败";
+        QTest::newRow("contrast") << kIdContrast << 50 << "调整对比度失败";
+        QTest::newRow("negate") << kIdNegate << 0 << "反色失败";
+        QTest::newRow("stretch") << kIdHistogramStretch << 0 << "快速线性增强失败";
+        QTest::newRow("restore") << kIdRestoreFirst << 0 << "返回原图失败";
+        QTest::newRow("blur") << kIdBlur << 0 << "图像模糊失败";
+        QTest::newRow("sharpen") << kIdSharpen << 0 << "图像锐化失败";
+        QTest::newRow("median") << kIdMedian << 0 << "中值平滑失败";
+        QTest::newRow("mean") << kIdMean << 0 << "均值平滑失败";
+        QTest::newRow("noise") << kIdNoise << 30 << "增加噪声失败";
+        QTest::newRow("emboss") << kIdEmboss << 0 << "浮雕效果失败";
+        QTest::newRow("edges") << kIdEdgeDetect << 0 << "边缘检测失败";
+    }
+
+    void failures() {
+        QFETCH(int, command);
+        QFETCH(int, percent);
+        QFETCH(QString, message);
+        CTestApp t;
+        t.answers.percent = percent;
+        QVERIFY(!t.Doc().RunImageCommand(command));
+        QCOMPARE(t.Messages(), std::vector<std::string>{message.toStdString()});
+    }
+
+    void noiseOutOfRangeFails_data() {
+        QTest::addColumn<int>("percent");
+        QTest::newRow("0") << 0;
+        QTest::newRow("101") << 101;
+        QTest::newRow("500") << 500;
+    }
+
+    void noiseOutOfRangeFails() {
+        QFETCH(int, percent);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        t.ClearMessages();
+        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        t.answers.percent = percent;
+        QVERIFY(!t.Doc().RunImageCommand(kIdNoise));
+        QCOMPARE(t.Messages(), Msgs({"增加噪声失败"}));
+        QVERIFY(t.Doc().m_image.Block() == before);
+    }
+
+    void restoreAfterSeveralOperations() {
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        const std::vector<std::uint8_t> loaded = t.Doc().m_image.Block();
+        t.answers.percent = 40;
+        for (int id : {kIdBrightness, kIdNegate, kIdBlur, kIdMedian, kIdNoise, kIdEdgeDetect}) {
+            QVERIFY(t.Execute(id));
+        }
+        QVERIFY(t.Doc().m_image.Block() != loaded);
+        QVERIFY(t.Execute(kIdRestoreFirst));
+        QVERIFY(t.Doc().m_image.Block() == loaded);
+        t.Execute(kIdNegate);
+        QVERIFY(t.Execute(kIdRestoreFirst));  // any number of times
+        QVERIFY(t.Doc().m_image.Block() == loaded);
+        QVERIFY(t.Messages().empty());
+    }
+
+    void eightBitOnlyCommandsGreyedForJpeg() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestJpeg(dir.File("c.jpg")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("c.jpg")));
+        QCOMPARE(t.Doc().m_image.BitsPerPixel(), 24);
+        QVERIFY(!t.Update(kIdHistogramStretch).enabled);
+        QVERIFY(!t.Update(kIdRestoreFirst).enabled);
+        QVERIFY(t.Update(kIdNegate).enabled);
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        QVERIFY(t.Update(kIdHistogramStretch).enabled);
+        QVERIFY(t.Update(kIdRestoreFirst).enabled);
+    }
+
+    void saveWithTheProductNameFails() {
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        const std::vector<std::uint8_t> original = ReadFileBytes(p.path);
+        t.answers.savePath = p.path;  // the dialog's initial name, kept
+        t.Execute(kIdFileSaveAs);
+        QCOMPARE(t.answers.fileRequests.back().initialName, p.path);
+        QCOMPARE(t.Messages(), Msgs({"保存文档失败。"}));
+        QVERIFY(ReadFileBytes(p.path) == original);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(p.dir.Path()),
+                               std::filesystem::directory_iterator()),
+                 1);
+    }
+
+    void saveTheOpenedImageFileIsRefused() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        t.ClearMessages();
+        const std::vector<std::uint8_t> original = ReadFileBytes(dir.File("a.bmp"));
+        t.Execute(kIdNegate);
+        t.answers.savePath = dir.File("a.bmp");
+        t.Execute(kIdFileSaveAs);
+        QCOMPARE(t.Messages(), Msgs({"保存文档失败。"}));
+        QVERIFY(ReadFileBytes(dir.File("a.bmp")) == original);
+    }
+
+    void saveTheComposedPicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bmp") << "out.bmp";
+        QTest::newRow("tga") << "out.tga";
+        QTest::newRow("jpeg") << "out.jpg";
+    }
+
+    void saveTheComposedPicture() {
+        QFETCH(QString, name);
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        const std::string target = p.dir.File(name.toStdString());
+        QVERIFY(WriteFileBytes(target, {1, 2, 3}));  // an existing file is replaced
+        t.answers.savePath = target;
+        t.Execute(kIdFileSaveAs);
+        QCOMPARE(t.Messages(), Msgs({("当前图像已经成功保存至文件\n" + target).c_str()}));
+        CDibImage saved;
+        QVERIFY(saved.Load(target));
+        QCOMPARE(saved.BitsPerPixel(), 24);
+        QCOMPARE(saved.Width(), 120);
+        if (!name.endsWith(".jpg")) {
+            QCOMPARE(ToDeviceBitmap(saved), t.View().OffscreenPicture());
+        }
+    }
+
+    void saveCancelledDoesNothing() {
+        CTestApp t;
+        t.answers.savePath.reset();
+        t.Execute(kIdFileSaveAs);
+        QVERIFY(t.Messages().empty());
+        QCOMPARE(t.answers.fileRequests.size(), std::size_t(1));
+        QVERIFY(
+            t.answers.fileRequests[0].filter.starts_with("位图文件 (*.bmp;*.dib)|*.bmp;*.dib|"));
+    }
+
+    void fileOpenCommandUsesTheProductFilter() {
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        t.answers.openPath = p.path;
+        QVERIFY(t.Execute(kIdFileOpen));
+        QVERIFY(t.answers.fileRequests.back().filter.starts_with("投影文件 (*.awx)|*.awx|"));
+        QCOMPARE(t.Doc().PathName(), p.path);
+        QCOMPARE(t.Doc().m_product.productLoaded, 1);
+    }
+
+    void recentFileThatNoLongerOpensLeavesTheList() {
+        CTestApp t;
+        OpenedProduct p;
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        std::filesystem::remove(p.path);
+        QVERIFY(t.Execute(kIdFileMruFirst));
+        QCOMPARE(t.Messages(), Msgs({kOpenFailed}));
+        QVERIFY(t.App().RecentFiles().Paths().empty());
+    }
+
+    void loadFrames() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestProduct(dir.File("a.awx"), 100, 80));
+        QVERIFY(WriteTestBmp(dir.File("b.bmp"), 30, 20));
+        QVERIFY(WriteTestProduct(dir.File("c.awx"), 60, 40));
+        QVERIFY(t.Doc().LoadFrames(
+            {dir.File("a.awx"), dir.File("b.bmp"), dir.File("missing.awx"), dir.File("c.awx")}));
+        CKelvraDoc& doc = t.Doc();
+        QCOMPARE(doc.m_frameProducts.size(), std::size_t(4));
+        QCOMPARE(doc.m_frameImages.size(), std::size_t(4));
+        QCOMPARE(doc.m_frameProducts[0].productLoaded, 1);
+        QCOMPARE(doc.m_frameProducts[1].productLoaded, 0);
+        QCOMPARE(doc.m_frameProducts[2].productLoaded, 0);
+        QCOMPARE(doc.m_frameImages[1].Width(), 30);
+        QCOMPARE(doc.m_frameImages[2].Width(), 30);  // the image held before
+        QCOMPARE(doc.m_frameImages[3].Width(), 60);
+        QCOMPARE(doc.m_frameProducts[0].CalibratedImageOwners(), 1L);
+        QVERIFY(t.Doc().LoadFrames({}));
+        QVERIFY(doc.m_frameImages.empty());
+    }
+};
+
+QTEST_MAIN(TestDocument)
+#include "test_document.moc"
