@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -253,6 +254,27 @@ TEST_F(CompositionTest, LayersInTheirOrderAndOnlyWhenSwitchedOn) {
     CRecordingCanvas with(400, 300);
     DrawOverlayLayers(with, m_product, layers, "", Paths());
     EXPECT_EQ(with.CallsOf(CanvasOp::LineTo).size(), without.CallsOf(CanvasOp::LineTo).size() + 1);
+}
+
+TEST_F(CompositionTest, IsothermsComeBeforeTheMapLinesWhenSwitchedOn) {
+    std::vector<std::uint8_t> lines;
+    AppendRecord(lines, {{2700, 9600}, {2800, 9700}}, 2);
+    WriteDat("WORLD.LNB", lines);
+    const std::uint32_t world = CanvasRgb(128, 255, 128);
+    CompositionLayers layers;
+    layers.m_bGrid = layers.m_bTitle = 0;
+    CRecordingCanvas off(400, 300);
+    DrawOverlayLayers(off, m_product, layers, "", Paths());
+    EXPECT_EQ(PenOrder(off), std::vector<std::uint32_t>{world});
+
+    layers.m_bIsotherms = 1;
+    CRecordingCanvas on(400, 300);
+    DrawOverlayLayers(on, m_product, layers, "", Paths());
+    const std::vector<std::uint32_t> pens = PenOrder(on);
+    // The synthetic scene crosses several levels; all of them precede the map.
+    ASSERT_GT(pens.size(), 2u);
+    EXPECT_EQ(pens.back(), world);
+    EXPECT_EQ(std::count(pens.begin(), pens.end(), world), 1);
 }
 
 }  // namespace
