@@ -60,10 +60,10 @@ std::vector<std::vector<LonLat>> LocatedPieces(const ProjectionParams& params,
 
 void PrintFeature(bool& firstFeature, const IsothermLevel& level, bool closed,
                   const std::vector<LonLat>& line) {
-    std::printf("%s\n{\"type\":\"Feature\",\"properties\":{\"level\":%.1f,\"closed\":%s},"
-                "\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
-                firstFeature ? "" : ",", static_cast<double>(level.level),
-                closed ? "true" : "false");
+    std::printf(
+        "%s\n{\"type\":\"Feature\",\"properties\":{\"level\":%.1f,\"closed\":%s},"
+        "\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
+        firstFeature ? "" : ",", static_cast<double>(level.level), closed ? "true" : "false");
     for (std::size_t k = 0; k < line.size(); ++k) {
         std::printf("%s[%.6f,%.6f]", k == 0 ? "" : ",", static_cast<double>(line[k].lon),
                     static_cast<double>(line[k].lat));

@@ -22,7 +22,8 @@ enum CanvasBackgroundMode : int {
 };
 
 constexpr std::uint32_t CanvasRgb(int red, int green, int blue) {
-    return static_cast<std::uint32_t>(red & 0xFF) | (static_cast<std::uint32_t>(green & 0xFF) << 8) |
+    return static_cast<std::uint32_t>(red & 0xFF) |
+           (static_cast<std::uint32_t>(green & 0xFF) << 8) |
            (static_cast<std::uint32_t>(blue & 0xFF) << 16);
 }
 
@@ -34,9 +35,9 @@ struct CanvasPen {
 };
 
 struct CanvasFont {
-    int height = 16;      // logical units (pixels)
-    int weight = 400;     // 400 normal, 600 semi-bold, 700 bold
-    int escapement = 0;   // tenths of a degree, counter-clockwise
+    int height = 16;     // logical units (pixels)
+    int weight = 400;    // 400 normal, 600 semi-bold, 700 bold
+    int escapement = 0;  // tenths of a degree, counter-clockwise
     std::string face = "Arial";
     bool operator==(const CanvasFont&) const = default;
 };

@@ -29,7 +29,9 @@ std::string CDataPaths::Join(const std::string& folder, const std::string& name)
     return folder + separator + name;
 }
 
-std::string CDataPaths::InstalledDataFolder() { return KELVRA_DATA_DIR; }
+std::string CDataPaths::InstalledDataFolder() {
+    return KELVRA_DATA_DIR;
+}
 
 std::string CDataPaths::DataFolder() const {
     std::string local = Join(m_startDirectory, "dat");
@@ -40,4 +42,6 @@ std::string CDataPaths::DataFolder() const {
     return InstalledDataFolder();
 }
 
-std::string CDataPaths::DataFile(const std::string& name) const { return Join(DataFolder(), name); }
+std::string CDataPaths::DataFile(const std::string& name) const {
+    return Join(DataFolder(), name);
+}

@@ -23,4 +23,6 @@ CScopedMessageSink::CScopedMessageSink(CMessageSink* sink) : m_pPrevious(Current
     CurrentSink() = sink;
 }
 
-CScopedMessageSink::~CScopedMessageSink() { CurrentSink() = m_pPrevious; }
+CScopedMessageSink::~CScopedMessageSink() {
+    CurrentSink() = m_pPrevious;
+}

@@ -49,6 +49,10 @@ std::string Convert(const char* to, const char* from, const std::string& in,
 
 }  // namespace
 
-std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk, kReplacementUtf8); }
+std::string GbkToUtf8(const std::string& gbk) {
+    return Convert("UTF-8", "GBK", gbk, kReplacementUtf8);
+}
 
-std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8, "?"); }
+std::string Utf8ToGbk(const std::string& utf8) {
+    return Convert("GBK", "UTF-8", utf8, "?");
+}

@@ -80,9 +80,7 @@ public:
     const ProductDescription& Description() const { return m_description; }
     const std::array<float, 256>& CalibrationTable() const { return m_calibration; }
     // width × height values, row-major, top row first; nullptr when none.
-    const float* CalibratedImage() const {
-        return m_calibrated ? m_calibrated->data() : nullptr;
-    }
+    const float* CalibratedImage() const { return m_calibrated ? m_calibrated->data() : nullptr; }
     // How many products refer to this one's calibrated image (0 when none).
     long CalibratedImageOwners() const { return m_calibrated ? m_calibrated.use_count() : 0; }
     const ProjectionParams& Params() const { return m_params; }

@@ -75,10 +75,10 @@ TEST(CliProduct, EveryProjectionCodeReadsBackAndLocatesBothWays) {
     for (const ProjectionCase& c : kProjections) {
         SCOPED_TRACE("projection " + std::to_string(c.code));
         const std::string path = dir.File("p" + std::to_string(c.code) + ".awx");
-        ASSERT_EQ(RunCli("synth " + path + " --projection " + std::to_string(c.code) + " " +
-                         c.options)
-                      .status,
-                  0);
+        ASSERT_EQ(
+            RunCli("synth " + path + " --projection " + std::to_string(c.code) + " " + c.options)
+                .status,
+            0);
 
         CliResult info = RunCli("info " + path);
         ASSERT_EQ(info.status, 0);
@@ -114,7 +114,8 @@ TEST(CliProduct, EveryProjectionCodeReadsBackAndLocatesBothWays) {
 TEST(CliProduct, OtherHemisphereOfAConicImageExitsThreeWithOutput) {
     CTempDir dir;
     const std::string path = dir.File("lambert.awx");
-    ASSERT_EQ(RunCli("synth " + path + " --projection 3 --size 640x480 --center 110,35 "
+    ASSERT_EQ(RunCli("synth " + path +
+                     " --projection 3 --size 640x480 --center 110,35 "
                      "--resolution 10 --stdlat 30,60")
                   .status,
               0);

@@ -30,8 +30,8 @@ std::string SharedSampleProduct();
 std::string SourceDir();
 
 // Skips the current test with a message when the real sample is missing.
-#define KELVRA_REQUIRE_SAMPLE(var)                                            \
-    const std::string var = SharedSampleProduct();                            \
-    if (var.empty()) {                                                        \
+#define KELVRA_REQUIRE_SAMPLE(var)                                             \
+    const std::string var = SharedSampleProduct();                             \
+    if (var.empty()) {                                                         \
         GTEST_SKIP() << "real sample product not found beside the repository"; \
     }
