@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up everything and runs the main job on the bundled sample: a synthetic
-# product made by the project's own writer, read back by kelvra-cli.
+# product made by the project's own writer, read back by kelvra-cli, and a
+# sample catalogue that the desktop application opens for browsing and
+# animation.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,8 +24,15 @@ echo "== kelvra-cli info $sample"
 echo "== kelvra-cli extent $sample"
 "$cli" extent "$sample"
 
-# The desktop application on the same sample when a display is reachable;
-# otherwise the picture it would show, rendered by the command-line front end.
+# The sample catalogue for the file list and the animation: written once,
+# later runs keep the files that exist.
+catalogue=sample/catalogue
+echo "== sample catalogue in $catalogue"
+tools/make-sample-catalogue.sh "$catalogue" "$cli"
+
+# The desktop application on a catalogue product when a display is
+# reachable; otherwise the picture it would show, rendered by the
+# command-line front end.
 cmake --build build -j "$(nproc)" --target kelvra
 display_reachable() {
     [ -n "${DISPLAY:-}" ] || return 1
@@ -31,10 +40,12 @@ display_reachable() {
         xdpyinfo >/dev/null 2>&1
     fi
 }
+first_product=$(ls "$catalogue"/*LCN*IR1*.AWX 2>/dev/null | sort | tail -n 1 || true)
+first_product=${first_product:-$sample}
 if display_reachable; then
-    echo "== kelvra $sample"
-    exec build/src/kelvra "$sample"
+    echo "== kelvra --catalogue $catalogue $first_product"
+    exec build/src/kelvra --catalogue "$catalogue" "$first_product"
 fi
-picture=${sample%.*}.bmp
-"$cli" render "$sample" -o "$picture"
+picture=${first_product%.*}.bmp
+"$cli" render "$first_product" -o "$picture"
 echo "== no display: kelvra-cli rendered the picture to $picture"

@@ -15,7 +15,8 @@ const char* const kOpenFileFilter =
     "(*.jpg;*.jpeg)|*.jpg;*.jpeg|"
     "TGA文件 (*.tga)|*.tga|所有文件 (*.*)|*.*||";
 
-CKelvraApp::CKelvraApp(CSettings& settings, bool messageBoxes) : m_recentFiles(settings) {
+CKelvraApp::CKelvraApp(CSettings& settings, bool messageBoxes)
+    : m_settings(settings), m_recentFiles(settings) {
     if (messageBoxes) {
         m_pMessageSink = std::make_unique<CQtMessageSink>();
         m_pScopedSink = std::make_unique<CScopedMessageSink>(m_pMessageSink.get());
@@ -30,7 +31,7 @@ CKelvraApp::~CKelvraApp() {
 }
 
 bool CKelvraApp::InitInstance(const std::string& fileToOpen) {
-    m_pFrame = std::make_unique<CMainFrame>(m_doc, &m_recentFiles);
+    m_pFrame = std::make_unique<CMainFrame>(m_doc, m_settings, &m_recentFiles);
     m_pFrame->Router().AddTarget(&m_commands);
     m_pFrame->SetFileOpener([this](const std::string& path) { return OpenDocumentFile(path); });
     m_doc.SetProviders(CUiProviders::Interactive(m_pFrame.get()));

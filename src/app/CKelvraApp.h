@@ -50,6 +50,7 @@ private:
     void OnOpenRecentFile(int id);
     void OnFilePageSetup();
 
+    CSettings& m_settings;
     std::unique_ptr<CMessageSink> m_pMessageSink;
     std::unique_ptr<CScopedMessageSink> m_pScopedSink;
     CRecentFileList m_recentFiles;

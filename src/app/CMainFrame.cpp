@@ -1,15 +1,27 @@
 #include "app/CMainFrame.h"
 
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QShowEvent>
 #include <array>
 
+#include "app/CBandTabDlg.h"
 #include "app/CKelvraDoc.h"
 #include "app/CMenuBarBuilder.h"
+#include "app/CMovieDlg.h"
+#include "app/COutlook2Ctrl.h"
 #include "app/CommandIds.h"
-#include "geo/RegionFile.h"
+#include "browse/CProductSelector.h"
+#include "browse/RegionList.h"
 #include "view/CKelvraView.h"
+
+// The icons live in the static user-interface library, whose resources are
+// only linked in when something names them.
+static void InitKelvraResources() {
+    Q_INIT_RESOURCE(kelvra);
+}
 
 namespace {
 
@@ -37,18 +49,26 @@ const std::array<Accelerator, 14> kAccelerators = {{
 
 }  // namespace
 
-CMainFrame::CMainFrame(CKelvraDoc& document, const CRecentFileList* recentFiles, QWidget* parent)
+CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
+                       const CRecentFileList* recentFiles, QWidget* parent)
     : QMainWindow(parent),
       m_doc(document),
       m_szStartDir(CDataPaths::FromCurrentDirectory().StartDirectory()),
       m_paths(m_szStartDir) {
-    // A missing region file leaves the list empty; the title then names no region.
-    ReadRegionNames(m_paths.DataFile("region.txt"), m_regions);
+    InitKelvraResources();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelvra.png")));
 
-    m_pView = new CKelvraView(m_doc, m_paths, this);
-    m_pView->SetRegionNameProvider([this] { return RegionNameAt(m_regions, m_nProductIndex); });
+    // The view and the side bar share the client area: the bar keeps its
+    // own width at the right edge, the view takes the rest.
+    auto* client = new QWidget(this);
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pView = new CKelvraView(m_doc, m_paths, client);
+    m_pView->SetRegionNameProvider([this] { return CurrentRegionName(); });
     m_pView->SetFramePoster([this](int id) { m_router.Execute(id); });
-    setCentralWidget(m_pView);
+    layout->addWidget(m_pView, 1);
+    setCentralWidget(client);
 
     RegisterCommands();
     m_router.AddTarget(&m_pView->Commands());
@@ -57,6 +77,12 @@ CMainFrame::CMainFrame(CKelvraDoc& document, const CRecentFileList* recentFiles,
 
     m_pMenuBuilder = new CMenuBarBuilder(m_router, recentFiles, this);
     m_pMenuBuilder->Build(*menuBar(), MainMenuLayout());
+    CreateToolBar();
+    CreateStatusBar();
+    CreateSideBar(settings);
+    layout->addWidget(m_wndOutbar);
+    // Dragging the bar's edge changes its width; the view gives way.
+    connect(m_wndOutbar, &COutlook2Ctrl::widthChanged, layout, [layout] { layout->invalidate(); });
     CreateAccelerators();
     UpdateTitle();
 }
@@ -65,6 +91,13 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::RegisterCommands() {
     m_commands.Add(kIdAppExit, [this](int) { close(); });
+    m_commands.Add(kIdFullScreen, [this](int) { OnViewFullScreen(); });
+    m_commands.AddRange(
+        kSelectProductFirstId, kSelectProductLastId,
+        [this](int id) { m_selector->OnSelectProductCommand(id); },
+        [this](CCmdUI& ui) { ui.SetRadio(m_selector->IsProductCommandChecked(ui.m_nID)); });
+    m_commands.Add(kSetCatalogFolderId, [this](int) { m_selector->OnSetCatalogFolder(); });
+    RegisterBarCommands();
 }
 
 // Accelerators go through the table like menu items; a command that its
@@ -81,10 +114,28 @@ void CMainFrame::CreateAccelerators() {
     }
 }
 
+std::string CMainFrame::CurrentRegionName() const {
+    const int index = m_wndBandTab ? m_wndBandTab->m_wndBrowser.m_nProduct : 0;
+    if (index < 0 || index >= static_cast<int>(m_regions.size())) {
+        return {};
+    }
+    return m_regions[static_cast<std::size_t>(index)].name;
+}
+
 bool CMainFrame::OpenProductFile(const std::string& path) {
     return m_openFile ? m_openFile(path) : false;
 }
 
 void CMainFrame::UpdateTitle() {
     setWindowTitle(QString::fromStdString(m_doc.Title()) + QStringLiteral(" - kelvra"));
+}
+
+// The first show fills the file list and the frame list from the catalogue
+// folder; later shows (full screen re-creates the window) keep the lists.
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && !m_bShownOnce) {
+        m_bShownOnce = true;
+        m_selector->Relist();
+    }
 }

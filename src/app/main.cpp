@@ -1,14 +1,21 @@
-// kelvra [FILE]: the desktop application. With FILE, that file is opened at
-// start-up in place of the empty document.
+// kelvra [--catalogue DIR] [--quit-after MS] [FILE]: the desktop
+// application. With FILE, that file is opened at start-up in place of the
+// empty document; DIR is the catalogue folder for this run, the profile
+// keeps its own.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
-#include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/CKelvraApp.h"
 #include "app/CMainFrame.h"
 #include "app/CQtSettings.h"
+#include "app/CSettingsOverlay.h"
+#include "app/CSingleInstance.h"
+#include "app/CommandLine.h"
+#include "browse/CatalogueFolder.h"
 
 namespace {
 
@@ -19,14 +26,24 @@ constexpr int kUsageError = 2;
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);  // takes Qt's own options out
     QApplication::setApplicationName(QStringLiteral("kelvra"));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.size() > 1 || (arguments.size() == 1 && arguments[0].startsWith('-'))) {
-        std::fprintf(stderr, "usage: kelvra [FILE]\n");
+    const std::optional<CommandLineOptions> options =
+        ParseCommandLine(QApplication::arguments().mid(1));
+    if (!options) {
+        std::fputs(kCommandLineUsage, stderr);
         return kUsageError;
     }
-    CQtSettings settings;
+    // A second start ends here, silently; the running instance is left alone.
+    CSingleInstance instance(QFileInfo(QApplication::applicationFilePath()).baseName());
+    if (!instance.TryAcquire()) {
+        return 0;
+    }
+    CQtSettings profile;
+    CSettingsOverlay settings(profile);
+    if (options->catalogueFolder) {
+        settings.Override(kFilesPathsSection, kCatalogueFolderKey, *options->catalogueFolder);
+    }
     CKelvraApp app(settings, true);
-    if (!app.InitInstance(arguments.isEmpty() ? std::string() : arguments[0].toStdString())) {
+    if (!app.InitInstance(options->fileToOpen)) {
         return 1;
     }
     // Without a window manager "maximised" means nothing, so the frame is
@@ -36,5 +53,8 @@ int main(int argc, char* argv[]) {
         frame.setGeometry(screen->availableGeometry());
     }
     frame.showMaximized();
+    if (options->quitAfterMs) {
+        QTimer::singleShot(*options->quitAfterMs, &frame, [&frame] { frame.close(); });
+    }
     return QApplication::exec();
 }

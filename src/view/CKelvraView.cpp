@@ -10,6 +10,7 @@
 
 #include "app/CKelvraDoc.h"
 #include "app/CommandIds.h"
+#include "app/DocumentAnimationHost.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent
     setFocusPolicy(Qt::StrongFocus);
     m_doc.AddView(this);
     RegisterCommands();
+    // A frame made current is shown exactly as a product just opened.
+    m_playback.SetHost(MakeDocumentAnimationHost(
+        m_doc, [this] { OnInitialUpdate(); }, [this] { m_nDisplayMode = 0; }));
 }
 
 CKelvraView::~CKelvraView() {

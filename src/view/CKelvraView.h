@@ -18,6 +18,8 @@
 #include "image/PaletteChoice.h"
 #include "platform/DataPaths.h"
 #include "render/Composition.h"
+#include "view/CAnimationPlayback.h"
+#include "view/CQtAnimationTimer.h"
 
 class CKelvraDoc;
 class QPrinter;
@@ -65,9 +67,8 @@ public:
     QPrinter& Printer();
 
     // --- State (the view's members) -----------------------------------------------
-    std::uint8_t m_bAnimating = 0;
-    std::uint8_t m_bPaused = 0;
-    int m_nFrame = 0;
+    // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
+    CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
     int m_nDisplayMode = 0;
     CPaletteChoice m_palette;
     int m_bProvinces = 0;

@@ -10,6 +10,8 @@
 CTestApp::CTestApp() {
     m_pApp = std::make_unique<CKelvraApp>(settings, false);
     m_pApp->InitInstance("");
+    m_startupMessages = m_recorder.Messages();
+    m_recorder.Clear();
     CUiProviders& providers = m_pApp->Document().Providers();
     providers.askPercent = [this](const std::string& title, const std::string& prompt) {
         answers.askedPercentTitles.push_back(title);

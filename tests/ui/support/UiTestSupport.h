@@ -42,6 +42,9 @@ public:
     CCmdUI Update(int id) const { return m_pApp->MainFrame().Router().UpdateCommand(id); }
     const std::vector<std::string>& Messages() const { return m_recorder.Messages(); }
     void ClearMessages() { m_recorder.Clear(); }
+    // What start-up showed (the region file's message when the test runs
+    // without a data folder); kept apart so that the tests see only their own.
+    const std::vector<std::string>& StartupMessages() const { return m_startupMessages; }
 
     ScriptedAnswers answers;
     CMemorySettings settings;
@@ -50,6 +53,7 @@ private:
     CMessageRecorder m_recorder;
     CScopedMessageSink m_sink{&m_recorder};
     std::unique_ptr<CKelvraApp> m_pApp;
+    std::vector<std::string> m_startupMessages;
 };
 
 // A synthetic equal latitude/longitude product.

@@ -1,0 +1,179 @@
+// The desktop application's own paths, in process and offscreen: a product
+// command through the frame's command router over a catalogue folder of
+// 2000 products (400 listed), and start-up (application objects, frame, the
+// file named on the command line opened, the frame shown and the catalogue
+// listed) until the view has painted its first picture.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/CBandTabDlg.h"
+#include "app/CKelvraApp.h"
+#include "app/CMainFrame.h"
+#include "app/CMovieDlg.h"
+#include "browse/CatalogueFolder.h"
+#include "platform/Message.h"
+#include "platform/Settings.h"
+#include "synth/AwxWriter.h"
+#include "view/CKelvraView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kFileCount = 2000;
+constexpr int kMatchingCount = 400;
+constexpr int kOtherChannelCount = 400;
+
+// 400 LCN infrared-1 products, 400 LCN water-vapour ones and 1200 of other
+// codes, plus one full-size product to open at start-up; removed at exit.
+class CBenchCatalogue {
+public:
+    CBenchCatalogue() {
+        std::string pattern = "/tmp/bench_startup-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            return;
+        }
+        m_folder = pattern + "/catalogue";
+        fs::create_directory(m_folder);
+        const std::vector<std::uint8_t> infrared = Product(1);
+        const std::vector<std::uint8_t> water = Product(3);
+        const char* otherCodes[] = {"MSS", "MLS", "TBD"};
+        for (int i = 0; i < kFileCount; ++i) {
+            char name[64];
+            if (i < kMatchingCount) {
+                std::snprintf(name, sizeof name, "FY2G_LCN_IR1_%04d.AWX", i);
+            } else if (i < kMatchingCount + kOtherChannelCount) {
+                std::snprintf(name, sizeof name, "FY2G_LCN_WV_%04d.AWX", i);
+            } else {
+                std::snprintf(name, sizeof name, "FY2G_%s_IR1_%04d.AWX", otherCodes[i % 3], i);
+            }
+            const bool waterFile = i >= kMatchingCount && i < kMatchingCount + kOtherChannelCount;
+            WriteBytesToPath(m_folder + "/" + name, waterFile ? water : infrared);
+        }
+        AwxWriterOptions full;
+        full.width = 1900;
+        full.height = 1300;
+        m_product = pattern + "/FY2G_LCN_IR1_202203311300.AWX";
+        WriteAwxProduct(m_product, full);
+        m_root = pattern;
+    }
+    ~CBenchCatalogue() {
+        std::error_code ec;
+        if (!m_root.empty()) {
+            fs::remove_all(m_root, ec);
+        }
+    }
+    const std::string& Folder() const { return m_folder; }
+    const std::string& Product() const { return m_product; }
+
+private:
+    static std::vector<std::uint8_t> Product(int channel) {
+        AwxWriterOptions options;
+        options.width = 64;
+        options.height = 64;
+        options.channel = channel;
+        return MakeAwxProduct(options);
+    }
+    std::string m_root;
+    std::string m_folder;
+    std::string m_product;
+};
+
+const CBenchCatalogue& Catalogue() {
+    static const CBenchCatalogue catalogue;
+    return catalogue;
+}
+
+// Notes the first paint of a widget.
+class CPaintWatch : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void BM_ProductCommandThroughFrame(benchmark::State& state) {
+    CMessageRecorder quiet;
+    const CScopedMessageSink sink(&quiet);
+    CMemorySettings settings;
+    WriteCatalogueFolder(settings, Catalogue().Folder());
+    CKelvraApp app(settings, false);
+    app.InitInstance("");
+    CMainFrame& frame = app.MainFrame();
+    for (auto _ : state) {
+        frame.Router().Execute(6000);
+        benchmark::DoNotOptimize(frame.BandTab().m_wndBrowser.List().topLevelItemCount());
+    }
+    if (frame.BandTab().m_wndBrowser.List().topLevelItemCount() != kMatchingCount ||
+        frame.Movie().m_listDlg.ListBox().count() != kMatchingCount) {
+        state.SkipWithError("unexpected number of rows");
+    }
+}
+BENCHMARK(BM_ProductCommandThroughFrame)->Unit(benchmark::kMillisecond);
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+    CMessageRecorder quiet;
+    const CScopedMessageSink sink(&quiet);
+    // Started where the data folder is, so the map files are drawn too.
+    QDir::setCurrent(QStringLiteral(KELVRA_SOURCE_DIR));
+    Catalogue();  // written before the clock runs
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        CMemorySettings settings;
+        WriteCatalogueFolder(settings, Catalogue().Folder());
+        auto app = std::make_unique<CKelvraApp>(settings, false);
+        if (!app->InitInstance(Catalogue().Product())) {
+            state.SkipWithError("product not opened");
+            break;
+        }
+        CMainFrame& frame = app->MainFrame();
+        CPaintWatch watch;
+        frame.View().viewport()->installEventFilter(&watch);
+        frame.resize(1600, 1000);
+        frame.show();
+        QElapsedTimer guard;
+        guard.start();
+        while (!watch.painted && guard.elapsed() < 10000) {
+            QCoreApplication::processEvents();
+        }
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        if (!watch.painted || frame.BandTab().m_wndBrowser.m_entries.size() != kMatchingCount) {
+            state.SkipWithError("no first paint or catalogue not listed");
+            break;
+        }
+        frame.View().viewport()->removeEventFilter(&watch);
+        app.reset();
+    }
+}
+BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#include "app/CommandLine.h"
+
+std::optional<CommandLineOptions> ParseCommandLine(const QStringList& arguments) {
+    CommandLineOptions options;
+    bool haveFile = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QStringLiteral("--catalogue") && hasValue) {
+            options.catalogueFolder = arguments[++i].toStdString();
+        } else if (argument == QStringLiteral("--quit-after") && hasValue) {
+            bool ok = false;
+            const int ms = arguments[++i].toInt(&ok);
+            if (!ok || ms < 0) {
+                return std::nullopt;
+            }
+            options.quitAfterMs = ms;
+        } else if (!argument.startsWith(QLatin1Char('-')) && !haveFile) {
+            options.fileToOpen = argument.toStdString();
+            haveFile = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}

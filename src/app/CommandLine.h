@@ -1,0 +1,21 @@
+#pragma once
+// The desktop program's command line: kelvra [--catalogue DIR]
+// [--quit-after MS] [FILE]. FILE is opened at start-up in place of the empty
+// document; DIR is the catalogue folder for this run only; MS closes the
+// main window that many milliseconds after start-up, for scripted runs.
+
+#include <QStringList>
+#include <optional>
+#include <string>
+
+struct CommandLineOptions {
+    std::string fileToOpen;
+    std::optional<std::string> catalogueFolder;
+    std::optional<int> quitAfterMs;
+};
+
+constexpr char kCommandLineUsage[] = "usage: kelvra [--catalogue DIR] [--quit-after MS] [FILE]\n";
+
+// Parses the arguments after the program name (Qt's own options already
+// taken out); nothing when they do not follow the usage.
+std::optional<CommandLineOptions> ParseCommandLine(const QStringList& arguments);

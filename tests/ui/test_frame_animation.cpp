@@ -1,0 +1,86 @@
+// An animation played through the real frame: the catalogue listed when the
+// frame is first shown, the frames chosen and started in the side bar's
+// animation pane, stepped by the view's own timer, and stopped.
+
+#include <QtTest>
+
+#include "app/CMovieDlg.h"
+#include "app/COutlook2Ctrl.h"
+#include "browse/CatalogueFolder.h"
+#include "synth/AwxWriter.h"
+#include "ui/support/UiTestSupport.h"
+
+namespace {
+
+// Runs the event loop one batch at a time, so no frame goes by unseen.
+bool WaitForText(const QLabel& label, const QString& text) {
+    QElapsedTimer clock;
+    clock.start();
+    while (label.text() != text) {
+        if (clock.elapsed() > 10000) {
+            return false;
+        }
+        QCoreApplication::processEvents();
+        QTest::qSleep(1);
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestFrameAnimation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void playsFramesFromTheSideBar() {
+        CTestApp t;
+        CTempDir catalogue;
+        for (int hour = 10; hour < 13; ++hour) {
+            AwxWriterOptions options;
+            options.width = 48;
+            options.height = 32;
+            options.hour = hour;
+            QVERIFY(WriteAwxProduct(catalogue.File("FY2G_LCN_IR1_" + std::to_string(hour) + ".AWX"),
+                                    options));
+        }
+        WriteCatalogueFolder(t.settings, catalogue.Path());
+        CMainFrame& frame = t.Frame();
+        frame.resize(1000, 800);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+        COutlook2Ctrl& bar = frame.Outbar();
+        bar.SetSlideDelay(0);
+        bar.SetCurrentFolder(1, true);
+        CMovieDlg& movie = frame.Movie();
+        QTRY_VERIFY(movie.isVisible());
+        QCOMPARE(movie.m_listDlg.m_entries.size(), std::size_t(3));
+
+        movie.m_interval.setText("20");
+        QTest::mouseClick(&movie.m_check24, Qt::LeftButton);
+        QCOMPARE(movie.m_listDlg.SelectedRows().size(), std::size_t(3));
+        const int composedBefore = t.View().ComposeCount();
+        QTest::mouseClick(&movie.m_animate, Qt::LeftButton);
+        CAnimationPlayback& playback = t.View().m_playback;
+        QCOMPARE(int(playback.m_bAnimating), 1);
+        QCOMPARE(playback.Interval(), 20);
+        QCOMPARE(movie.m_animate.text(), "结  束");
+
+        // Two steps of the view's timer: the second and third products on screen.
+        QVERIFY(WaitForText(movie.m_counter, "2/3"));
+        QVERIFY(WaitForText(movie.m_counter, "3/3"));
+        QCOMPARE(movie.m_time.text(), "2022年03月31日 12:00");
+        QVERIFY(t.View().ComposeCount() >= composedBefore + 3);
+        QCOMPARE(t.Doc().m_frameProducts.size(), std::size_t(3));
+
+        QTest::mouseClick(&movie.m_animate, Qt::LeftButton);
+        QCOMPARE(int(playback.m_bAnimating), 0);
+        QVERIFY(!playback.IsTimerActive());
+        QVERIFY(movie.m_counter.text().isEmpty());
+        QVERIFY(t.Doc().m_frameProducts.empty());
+        QVERIFY(!t.View().OffscreenPicture().isNull());  // the last frame stays shown
+    }
+};
+
+QTEST_MAIN(TestFrameAnimation)
+#include "test_frame_animation.moc"
