@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCatalogue.h"
 #include "browse/CProductSelector.h"
 #include "browse/CatalogueFolder.h"
 #include "browse/CatalogueListing.h"
@@ -27,12 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFileCount = 2000;
-constexpr int kMatchingCount = 400;
-// Of the files that are not listed, this many carry the code but another
-// channel, so their headers are read; the rest fail on the name alone.
-constexpr int kOtherChannelCount = 400;
-
 // Written once per run and removed at exit.
 class CBenchCatalogue {
 public:
@@ -42,21 +37,7 @@ public:
             return;
         }
         m_folder = pattern;
-        const std::vector<std::uint8_t> infrared = Product(1);
-        const std::vector<std::uint8_t> water = Product(3);
-        const char* otherCodes[] = {"MSS", "MLS", "TBD"};
-        for (int i = 0; i < kFileCount; ++i) {
-            char name[64];
-            if (i < kMatchingCount) {
-                std::snprintf(name, sizeof name, "FY2G_LCN_IR1_%04d.AWX", i);
-            } else if (i < kMatchingCount + kOtherChannelCount) {
-                std::snprintf(name, sizeof name, "FY2G_LCN_WV_%04d.AWX", i);
-            } else {
-                std::snprintf(name, sizeof name, "FY2G_%s_IR1_%04d.AWX", otherCodes[i % 3], i);
-            }
-            const bool waterFile = i >= kMatchingCount && i < kMatchingCount + kOtherChannelCount;
-            WriteBytesToPath(m_folder + "/" + name, waterFile ? water : infrared);
-        }
+        WriteBenchCatalogue(m_folder);
     }
     ~CBenchCatalogue() {
         std::error_code ec;
@@ -67,13 +48,6 @@ public:
     const std::string& Folder() const { return m_folder; }
 
 private:
-    static std::vector<std::uint8_t> Product(int channel) {
-        AwxWriterOptions options;
-        options.width = 64;
-        options.height = 64;
-        options.channel = channel;
-        return MakeAwxProduct(options);
-    }
     std::string m_folder;
 };
 
@@ -96,7 +70,7 @@ void BM_ProductCommandCoreListing(benchmark::State& state) {
         selector.OnSelectProductCommand(kSelectProductFirstId);
         benchmark::DoNotOptimize(entries.data());
     }
-    if (entries.size() != static_cast<std::size_t>(kMatchingCount)) {
+    if (entries.size() != static_cast<std::size_t>(kBenchMatchingCount)) {
         state.SkipWithError("unexpected number of entries");
     }
 }
@@ -108,7 +82,7 @@ void BM_FrameListing(benchmark::State& state) {
         frames = ListFrameEntries(Catalogue().Folder(), "LCN", 1);
         benchmark::DoNotOptimize(frames.data());
     }
-    if (frames.size() != static_cast<std::size_t>(kMatchingCount)) {
+    if (frames.size() != static_cast<std::size_t>(kBenchMatchingCount)) {
         state.SkipWithError("unexpected number of frames");
     }
 }
@@ -125,7 +99,7 @@ void BM_ProductCommandBrowserWidget(benchmark::State& state) {
         selector.OnSelectProductCommand(kSelectProductFirstId);
         benchmark::DoNotOptimize(browser.List().topLevelItemCount());
     }
-    if (browser.List().topLevelItemCount() != kMatchingCount) {
+    if (browser.List().topLevelItemCount() != kBenchMatchingCount) {
         state.SkipWithError("unexpected number of rows");
     }
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCatalogue.h"
 #include "app/CBandTabDlg.h"
 #include "app/CKelvraApp.h"
 #include "app/CMainFrame.h"
@@ -31,10 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFileCount = 2000;
-constexpr int kMatchingCount = 400;
-constexpr int kOtherChannelCount = 400;
-
 // 400 LCN infrared-1 products, 400 LCN water-vapour ones and 1200 of other
 // codes, plus one full-size product to open at start-up; removed at exit.
 class CBenchCatalogue {
@@ -46,21 +43,7 @@ public:
         }
         m_folder = pattern + "/catalogue";
         fs::create_directory(m_folder);
-        const std::vector<std::uint8_t> infrared = Product(1);
-        const std::vector<std::uint8_t> water = Product(3);
-        const char* otherCodes[] = {"MSS", "MLS", "TBD"};
-        for (int i = 0; i < kFileCount; ++i) {
-            char name[64];
-            if (i < kMatchingCount) {
-                std::snprintf(name, sizeof name, "FY2G_LCN_IR1_%04d.AWX", i);
-            } else if (i < kMatchingCount + kOtherChannelCount) {
-                std::snprintf(name, sizeof name, "FY2G_LCN_WV_%04d.AWX", i);
-            } else {
-                std::snprintf(name, sizeof name, "FY2G_%s_IR1_%04d.AWX", otherCodes[i % 3], i);
-            }
-            const bool waterFile = i >= kMatchingCount && i < kMatchingCount + kOtherChannelCount;
-            WriteBytesToPath(m_folder + "/" + name, waterFile ? water : infrared);
-        }
+        WriteBenchCatalogue(m_folder);
         AwxWriterOptions full;
         full.width = 1900;
         full.height = 1300;
@@ -78,13 +61,6 @@ public:
     const std::string& Product() const { return m_product; }
 
 private:
-    static std::vector<std::uint8_t> Product(int channel) {
-        AwxWriterOptions options;
-        options.width = 64;
-        options.height = 64;
-        options.channel = channel;
-        return MakeAwxProduct(options);
-    }
     std::string m_root;
     std::string m_folder;
     std::string m_product;
@@ -121,8 +97,8 @@ void BM_ProductCommandThroughFrame(benchmark::State& state) {
         frame.Router().Execute(6000);
         benchmark::DoNotOptimize(frame.BandTab().m_wndBrowser.List().topLevelItemCount());
     }
-    if (frame.BandTab().m_wndBrowser.List().topLevelItemCount() != kMatchingCount ||
-        frame.Movie().m_listDlg.ListBox().count() != kMatchingCount) {
+    if (frame.BandTab().m_wndBrowser.List().topLevelItemCount() != kBenchMatchingCount ||
+        frame.Movie().m_listDlg.ListBox().count() != kBenchMatchingCount) {
         state.SkipWithError("unexpected number of rows");
     }
 }
@@ -155,7 +131,8 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         }
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
-        if (!watch.painted || frame.BandTab().m_wndBrowser.m_entries.size() != kMatchingCount) {
+        if (!watch.painted ||
+            frame.BandTab().m_wndBrowser.m_entries.size() != kBenchMatchingCount) {
             state.SkipWithError("no first paint or catalogue not listed");
             break;
         }
