@@ -58,10 +58,5 @@ std::string CRecentFileList::MenuText(int index, const std::string& path) {
             escaped += '&';
         }
     }
-    // Built by appending: GCC 12 at -O3 warns falsely on literal + string.
-    std::string text = "&";
-    text += std::to_string(index + 1);
-    text += ' ';
-    text += escaped;
-    return text;
+    return "&" + std::to_string(index + 1) + " " + escaped;
 }
