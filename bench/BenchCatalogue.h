@@ -4,7 +4,10 @@
 // but the water-vapour channel (their headers are read), and 1200 other codes
 // (refused on the name alone).
 
+#include <stdlib.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,3 +44,27 @@ inline void WriteBenchCatalogue(const std::string& folder) {
         WriteBytesToPath(folder + "/" + name, waterFile ? water : infrared);
     }
 }
+
+// A temporary folder for one benchmark run, removed with its files at exit;
+// Path() is empty when it could not be made.
+class CBenchTempDir {
+public:
+    explicit CBenchTempDir(const std::string& prefix) {
+        std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~CBenchTempDir() {
+        std::error_code ec;
+        if (!m_path.empty()) {
+            std::filesystem::remove_all(m_path, ec);
+        }
+    }
+    CBenchTempDir(const CBenchTempDir&) = delete;
+    CBenchTempDir& operator=(const CBenchTempDir&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};

@@ -31,24 +31,15 @@ namespace fs = std::filesystem;
 // Written once per run and removed at exit.
 class CBenchCatalogue {
 public:
-    CBenchCatalogue() {
-        std::string pattern = "/tmp/bench_listing-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) {
-            return;
-        }
-        m_folder = pattern;
-        WriteBenchCatalogue(m_folder);
-    }
-    ~CBenchCatalogue() {
-        std::error_code ec;
-        if (!m_folder.empty()) {
-            fs::remove_all(m_folder, ec);
+    CBenchCatalogue() : m_dir("bench_listing") {
+        if (!m_dir.Path().empty()) {
+            WriteBenchCatalogue(m_dir.Path());
         }
     }
-    const std::string& Folder() const { return m_folder; }
+    const std::string& Folder() const { return m_dir.Path(); }
 
 private:
-    std::string m_folder;
+    CBenchTempDir m_dir;
 };
 
 const CBenchCatalogue& Catalogue() {

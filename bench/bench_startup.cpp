@@ -36,32 +36,24 @@ namespace fs = std::filesystem;
 // codes, plus one full-size product to open at start-up; removed at exit.
 class CBenchCatalogue {
 public:
-    CBenchCatalogue() {
-        std::string pattern = "/tmp/bench_startup-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) {
+    CBenchCatalogue() : m_dir("bench_startup") {
+        if (m_dir.Path().empty()) {
             return;
         }
-        m_folder = pattern + "/catalogue";
+        m_folder = m_dir.Path() + "/catalogue";
         fs::create_directory(m_folder);
         WriteBenchCatalogue(m_folder);
         AwxWriterOptions full;
         full.width = 1900;
         full.height = 1300;
-        m_product = pattern + "/FY2G_LCN_IR1_202203311300.AWX";
+        m_product = m_dir.Path() + "/FY2G_LCN_IR1_202203311300.AWX";
         WriteAwxProduct(m_product, full);
-        m_root = pattern;
-    }
-    ~CBenchCatalogue() {
-        std::error_code ec;
-        if (!m_root.empty()) {
-            fs::remove_all(m_root, ec);
-        }
     }
     const std::string& Folder() const { return m_folder; }
     const std::string& Product() const { return m_product; }
 
 private:
-    std::string m_root;
+    CBenchTempDir m_dir;
     std::string m_folder;
     std::string m_product;
 };

@@ -25,6 +25,16 @@ struct OpenedProduct {
     std::string path = dir.File("FY2G_LCN_IR1_202203311300.AWX");
 };
 
+// Writes a small grey BMP into dir, opens it in the document and forgets the
+// messages of the open (the product message a BMP always gives).
+bool OpenTestBmp(CTestApp& t, const CTempDir& dir) {
+    if (!WriteTestBmp(dir.File("a.bmp")) || !t.App().OpenDocumentFile(dir.File("a.bmp"))) {
+        return false;
+    }
+    t.ClearMessages();
+    return true;
+}
+
 }  // namespace
 
 class TestDocument : public QObject {
@@ -97,9 +107,7 @@ private slots:
         QFETCH(bool, changes);
         CTestApp t;
         CTempDir dir;
-        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
-        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
-        t.ClearMessages();
+        QVERIFY(OpenTestBmp(t, dir));
         const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
         const int composed = t.View().ComposeCount();
         t.Doc().SetModifiedFlag(true);
@@ -129,9 +137,7 @@ private slots:
         QFETCH(QString, prompt);
         CTestApp t;
         CTempDir dir;
-        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
-        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
-        t.ClearMessages();
+        QVERIFY(OpenTestBmp(t, dir));
         const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
         t.answers.percent.reset();  // cancelled
         const int composed = t.View().ComposeCount();
@@ -183,9 +189,7 @@ private slots:
         QFETCH(int, percent);
         CTestApp t;
         CTempDir dir;
-        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
-        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
-        t.ClearMessages();
+        QVERIFY(OpenTestBmp(t, dir));
         const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
         t.answers.percent = percent;
         QVERIFY(!t.Doc().RunImageCommand(kIdNoise));
@@ -246,9 +250,7 @@ private slots:
     void saveTheOpenedImageFileIsRefused() {
         CTestApp t;
         CTempDir dir;
-        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
-        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
-        t.ClearMessages();
+        QVERIFY(OpenTestBmp(t, dir));
         const std::vector<std::uint8_t> original = ReadFileBytes(dir.File("a.bmp"));
         t.Execute(kIdNegate);
         t.answers.savePath = dir.File("a.bmp");
