@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/CKelvraDoc.h"
-#include "app/DocumentAnimationHost.h"
-#include "render/Composition.h"
+#include "render/CQtPicture.h"
 #include "synth/AwxWriter.h"
+#include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
+#include "view/DocumentAnimationHost.h"
 
 namespace {
 
@@ -150,7 +150,8 @@ void BM_FrameStepCompose(benchmark::State& state) {
     int frame = 0;
     for (auto _ : state) {
         MakeFrameCurrent(doc, frame);
-        ComposePicture(doc.m_image, doc.m_product, layers, "", paths, doc.m_nRecompose, offscreen);
+        ComposePicture(doc.m_image, SceneOf(doc.m_product, "", paths), layers, doc.m_nRecompose,
+                       offscreen);
         QPainter painter(&screen);
         painter.drawImage(0, 0, offscreen);
         frame ^= 1;

@@ -16,7 +16,7 @@
 #include "product/CGeoImage.h"
 #include "render/CGuiSession.h"
 #include "render/CQtCanvas.h"
-#include "render/Composition.h"
+#include "render/CQtPicture.h"
 #include "render/DibQImage.h"
 
 namespace {
@@ -83,8 +83,9 @@ void BM_ComposeFull(benchmark::State& state) {
     int recompose = 1;
     for (auto _ : state) {
         recompose = rebuild ? 1 : recompose;
-        benchmark::DoNotOptimize(ComposePicture(scene.image, scene.product, scene.layers, "R04",
-                                                scene.paths, recompose, offscreen));
+        benchmark::DoNotOptimize(ComposePicture(scene.image,
+                                                SceneOf(scene.product, "R04", scene.paths),
+                                                scene.layers, recompose, offscreen));
     }
 }
 BENCHMARK(BM_ComposeFull)->ArgName("rebuild")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -114,7 +115,9 @@ void BM_ApplyPalette(benchmark::State& state) {
 BENCHMARK(BM_ApplyPalette)->Unit(benchmark::kMillisecond);
 
 void BM_DrawImage(benchmark::State& state) {
-    RunStep(state, [](Scene& s, QPainter& painter, CCanvas&) { Draw(s.image, painter); });
+    // The one conversion of the image into the existing picture.
+    QImage picture(SharedScene().image.Width(), SharedScene().image.Height(), QImage::Format_RGB32);
+    RunStep(state, [&picture](Scene& s, QPainter&, CCanvas&) { ToDeviceBitmap(s.image, picture); });
 }
 BENCHMARK(BM_DrawImage)->Unit(benchmark::kMillisecond);
 

@@ -21,7 +21,7 @@
 #ifdef KELVRA_HAVE_UI
 #include <QApplication>
 
-#include "app/CBrowserDlg.h"
+#include "dialogs/CBrowserDlg.h"
 #endif
 
 namespace {

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "BenchCatalogue.h"
-#include "app/CBandTabDlg.h"
 #include "app/CKelvraApp.h"
 #include "app/CMainFrame.h"
-#include "app/CMovieDlg.h"
 #include "browse/CatalogueFolder.h"
+#include "dialogs/CBandTabDlg.h"
+#include "dialogs/CMovieDlg.h"
 #include "platform/Message.h"
 #include "platform/Settings.h"
 #include "synth/AwxWriter.h"

@@ -2,10 +2,10 @@
 
 #include <QPageSetupDialog>
 
-#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CQtMessageSink.h"
 #include "app/CommandIds.h"
+#include "dialogs/CAboutDlg.h"
 #include "platform/Message.h"
 #include "platform/Settings.h"
 #include "view/CKelvraView.h"

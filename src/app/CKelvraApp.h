@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/CCommandTable.h"
-#include "app/CKelvraDoc.h"
 #include "app/CRecentFileList.h"
+#include "view/CKelvraDoc.h"
 
 class CMainFrame;
 class CMessageSink;

@@ -7,14 +7,14 @@
 #include <QShowEvent>
 #include <array>
 
-#include "app/CBandTabDlg.h"
-#include "app/CKelvraDoc.h"
 #include "app/CMenuBarBuilder.h"
-#include "app/CMovieDlg.h"
-#include "app/COutlook2Ctrl.h"
 #include "app/CommandIds.h"
 #include "browse/CProductSelector.h"
 #include "browse/RegionList.h"
+#include "dialogs/CBandTabDlg.h"
+#include "dialogs/CMovieDlg.h"
+#include "sidebar/COutlook2Ctrl.h"
+#include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 
 // The icons live in the static user-interface library, whose resources are

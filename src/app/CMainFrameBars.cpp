@@ -11,8 +11,8 @@
 
 #include "app/CLockIndicators.h"
 #include "app/CMainFrame.h"
-#include "app/COutlook2Ctrl.h"
 #include "app/CommandIds.h"
+#include "sidebar/COutlook2Ctrl.h"
 #include "view/CKelvraView.h"
 
 namespace {

@@ -7,14 +7,14 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/BrowseForFolder.h"
-#include "app/CBandTabDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CMovieDlg.h"
-#include "app/COutlook2Ctrl.h"
 #include "browse/CProductSelector.h"
 #include "browse/RegionList.h"
+#include "dialogs/BrowseForFolder.h"
+#include "dialogs/CBandTabDlg.h"
+#include "dialogs/CMovieDlg.h"
 #include "platform/TextCodec.h"
+#include "sidebar/COutlook2Ctrl.h"
 #include "view/CKelvraView.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QFileDialog>
 
-#include "app/CPercentDlg.h"
-#include "app/FileDialogFilter.h"
+#include "dialogs/CPercentDlg.h"
+#include "dialogs/FileDialogFilter.h"
 
 namespace {
 

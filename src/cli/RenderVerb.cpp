@@ -12,11 +12,12 @@
 #include "cli/CliVerbs.h"
 #include "geo/RegionFile.h"
 #include "image/CDibImage.h"
+#include "image/OpenImageFile.h"
 #include "platform/DataPaths.h"
 #include "platform/Message.h"
 #include "product/CGeoImage.h"
 #include "render/CGuiSession.h"
-#include "render/Composition.h"
+#include "render/CQtPicture.h"
 #include "render/DibQImage.h"
 
 namespace {
@@ -124,21 +125,22 @@ int RunRender(const CliArgs& args) {
     // As the document opens a file: the product may fail (a plain picture has
     // none), the image may not.
     CGeoImage product;
-    if (!product.ReadProduct(options.input)) {
+    CDibImage image;
+    const OpenedImageFile opened = OpenImageFile(options.input, product, image);
+    if (!opened.productRead) {
         ShowMessage(kReadFailed);
     }
-    CDibImage image;
-    if (!image.Load(options.input)) {
+    if (!opened.imageLoaded) {
         std::fprintf(stderr, "%s\n", kOpenFailed);
         return kExitFailed;
     }
-    image.SaveFirstState();
 
     CGuiSession session;
     int recompose = 1;
     QImage offscreen;
-    if (ComposePicture(image, product, options.layers, RegionName(paths, options.region), paths,
-                       recompose, offscreen) != 1) {
+    CompositionScene scene = SceneOf(product, RegionName(paths, options.region), paths);
+    scene.productPath = options.input;
+    if (ComposePicture(image, scene, options.layers, recompose, offscreen) != 1) {
         return kExitFailed;
     }
     CDibImage picture;

@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "geo/GeoConstants.h"
-#include "product/CGeoImage.h"
+#include "geo/Projection.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ double AlbersTableEntry(int k) {
 
 }  // namespace
 
-const std::array<double, kAlbersTableSize>& CGeoImage::AlbersRadiusTable() {
+const std::array<double, kAlbersTableSize>& AlbersRadiusTable() {
     static const std::array<double, kAlbersTableSize> table = [] {
         std::array<double, kAlbersTableSize> entries{};
         for (int k = 0; k < kAlbersTableSize; ++k) {
@@ -43,7 +43,7 @@ const std::array<double, kAlbersTableSize>& CGeoImage::AlbersRadiusTable() {
     return table;
 }
 
-double CGeoImage::AlbersRadius(double lat) {
+double AlbersRadius(double lat) {
     const double steps = kStepsPerDegree * lat;
     if (!(steps >= 1.0 && steps < kLastInterpolated + 1)) {
         return 0.0;  // k = trunc(steps) outside 1..8998, or NaN
@@ -84,7 +84,7 @@ struct AlbersSearchIndex {
 
 const AlbersSearchIndex& SearchIndex() {
     static const AlbersSearchIndex index = [] {
-        const auto& entry = CGeoImage::AlbersRadiusTable();
+        const auto& entry = AlbersRadiusTable();
         AlbersSearchIndex built;
         built.low = entry[kAlbersTableSize - 1];
         const double width = (entry[0] - built.low) / kBuckets;
@@ -101,7 +101,7 @@ const AlbersSearchIndex& SearchIndex() {
 // The bucket's neighbours widen the bracket, so rounding of the bucket number
 // can never leave the answer outside it: k falls as the radius grows.
 int FirstEntryBelow(double radius) {
-    const auto& entry = CGeoImage::AlbersRadiusTable();
+    const auto& entry = AlbersRadiusTable();
     const AlbersSearchIndex& index = SearchIndex();
     const double position = (radius - index.low) * index.bucketsPerUnit;
     if (!(position >= 0.0 && position < kBuckets)) {
@@ -115,7 +115,7 @@ int FirstEntryBelow(double radius) {
 
 }  // namespace
 
-double CGeoImage::AlbersLatitude(double radius) {
+double AlbersLatitude(double radius) {
     if (radius <= 0.0) {
         return kPoleLat;
     }

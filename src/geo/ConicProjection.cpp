@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "geo/GeoConstants.h"
+#include "geo/Projection.h"
 #include "geo/ProjectionFamilies.h"
-#include "product/CGeoImage.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ double LambertConeConstant(double stdLat1, double stdLat2) {
            std::log(std::tan(a1 / 2.0) / std::tan(a2 / 2.0));
 }
 
-double CGeoImage::PolarRadius(const ProjectionParams& params, double lat) {
+double PolarRadius(const ProjectionParams& params, double lat) {
     switch (params.type) {
         case Lambert:
             return std::pow(std::tan((kPoleLat - std::fabs(lat)) * kHalfDegToRad),
@@ -57,17 +57,16 @@ void ConicSetUp(ProjectionParams& p, double cx, double cy) {
         p.scale = kAlbersRadiusUnitKm / p.resolution;
     } else {
         const double half = p.resolutionDeg / 2.0;
-        p.scale =
-            1.0 / (CGeoImage::PolarRadius(p, lat0 - half) - CGeoImage::PolarRadius(p, lat0 + half));
+        p.scale = 1.0 / (PolarRadius(p, lat0 - half) - PolarRadius(p, lat0 + half));
     }
-    const double rho0 = CGeoImage::PolarRadius(p, lat0);
+    const double rho0 = PolarRadius(p, lat0);
     const double theta0 = (p.centerLon - p.refLon) * p.angleFactor;
     p.originX = cx - p.scale * rho0 * std::sin(theta0);
     p.originY = cy - p.scale * rho0 * std::cos(theta0);
 }
 
 void ConicForward(const ProjectionParams& p, double lon, double lat, double& x, double& y) {
-    const double r = CGeoImage::PolarRadius(p, lat) * p.scale;
+    const double r = PolarRadius(p, lat) * p.scale;
     const double theta = (lon - p.refLon) * p.angleFactor;
     x = p.originX + r * std::sin(theta);
     y = p.originY + r * std::cos(theta);
@@ -112,7 +111,7 @@ void ConicInverse(const ProjectionParams& p, double x, double y, double& lon, do
     if (!PolarCoordinates(x - p.originX, y - p.originY, p.scale, theta, d)) {
         lat = kPoleLat;
     } else if (p.type == Albers) {
-        lat = CGeoImage::AlbersLatitude(d);
+        lat = AlbersLatitude(d);
     } else {
         lat = kPoleLat - std::atan(std::pow(d, 1.0 / p.coneConstant)) / kHalfDegToRad;
     }

@@ -4,7 +4,7 @@
 
 #include "geo/GeoExtent.h"
 
-#include "product/CGeoImage.h"
+#include "geo/Projection.h"
 
 namespace {
 
@@ -34,11 +34,10 @@ void ComputeGeoExtent(ProjectionParams& params) {
     float ignored = 0.0f;
     const double right = params.width - kLastInside;
     const double bottom = params.height - kLastInside;
-    const bool located =
-        CGeoImage::PixelToLatLon(params, 0.0, 0.0, westLon, ignored) == 0 &&
-        CGeoImage::PixelToLatLon(params, right, 0.0, eastLon, ignored) == 0 &&
-        CGeoImage::PixelToLatLon(params, params.width * 0.5, 0.0, ignored, northLat) == 0 &&
-        CGeoImage::PixelToLatLon(params, 0.0, bottom, ignored, southLat) == 0;
+    const bool located = PixelToLatLon(params, 0.0, 0.0, westLon, ignored) == 0 &&
+                         PixelToLatLon(params, right, 0.0, eastLon, ignored) == 0 &&
+                         PixelToLatLon(params, params.width * 0.5, 0.0, ignored, northLat) == 0 &&
+                         PixelToLatLon(params, 0.0, bottom, ignored, southLat) == 0;
     if (!located) {
         params.southLat = params.northLat = params.westLon = params.eastLon = 0.0;
         return;
@@ -47,8 +46,4 @@ void ComputeGeoExtent(ProjectionParams& params) {
     params.eastLon = NearReference(eastLon, params.refLon);
     params.northLat = northLat;
     params.southLat = southLat;
-}
-
-void CGeoImage::ComputeExtent() {
-    ComputeGeoExtent(m_params);
 }

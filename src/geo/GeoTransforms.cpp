@@ -1,8 +1,8 @@
 // The two transforms between longitude/latitude and image pixels: the rules
 // common to every projection here, the arithmetic in each family's file.
 
+#include "geo/Projection.h"
 #include "geo/ProjectionFamilies.h"
-#include "product/CGeoImage.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ bool IsConic(int type) {
 
 }  // namespace
 
-int CGeoImage::LatLonToPixel(const ProjectionParams& params, double lon, double lat, double& x,
-                             double& y) {
+int LatLonToPixel(const ProjectionParams& params, double lon, double lat, double& x, double& y) {
     // One shift only: the range check below rejects what it cannot bring near.
     if (lon < params.refLon - kHalfTurn) {
         lon += kFullTurn;
@@ -45,8 +44,7 @@ int CGeoImage::LatLonToPixel(const ProjectionParams& params, double lon, double 
     }
 }
 
-int CGeoImage::PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon,
-                             float& lat) {
+int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon, float& lat) {
     // The last column and the last row are outside.
     if (!(x >= 0.0 && x < params.width - 1 && y >= 0.0 && y < params.height - 1)) {
         return -1;

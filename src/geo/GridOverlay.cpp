@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "geo/GridOverlay.h"
 #include "geo/OverlayProjection.h"
 #include "platform/Canvas.h"
-#include "product/CGeoImage.h"
 
 namespace {
 
@@ -76,9 +76,8 @@ bool ExtentUsable(const ProjectionParams& p) {
 
 }  // namespace
 
-void CGeoImage::DrawGrid(CCanvas& canvas) const {
-    const ProjectionParams& p = Params();
-    if (!HasGeolocation(productLoaded, p) || !ExtentUsable(p)) {
+void DrawGrid(CCanvas& canvas, const ProjectionParams& p) {
+    if (p.type == Disk || !ExtentUsable(p)) {
         return;
     }
     CCanvasStateGuard guard(canvas);

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "geo/MapLineFile.h"
+#include "geo/MapLineOverlay.h"
 #include "geo/OverlayProjection.h"
 #include "platform/Canvas.h"
 #include "platform/DataPaths.h"
-#include "product/CGeoImage.h"
 
 namespace {
 
@@ -49,9 +49,9 @@ private:
     bool m_bPenDown = false;
 };
 
-void DrawMapLineFile(const CGeoImage& product, CCanvas& canvas, const std::string& path,
+void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const std::string& path,
                      MapCountRule rule, std::uint32_t colour) {
-    if (!HasGeolocation(product.productLoaded, product.Params())) {
+    if (params.type == Disk) {
         return;
     }
     CCanvasStateGuard guard(canvas);
@@ -61,7 +61,7 @@ void DrawMapLineFile(const CGeoImage& product, CCanvas& canvas, const std::strin
     if (!ReadWholeFile(path, bytes)) {
         return;  // a missing file draws nothing and says nothing
     }
-    CMapLineDrawer drawer(canvas, product.Params());
+    CMapLineDrawer drawer(canvas, params);
     WalkMapLines(bytes.data(), bytes.size(), rule, drawer);
 }
 
@@ -71,22 +71,22 @@ constexpr std::uint32_t kRiverColour = CanvasRgb(0, 0, 255);
 
 }  // namespace
 
-void CGeoImage::DrawWorldMap(CCanvas& canvas, const CDataPaths& paths) const {
-    DrawMapLineFile(*this, canvas, paths.DataFile("WORLD.LNB"), MapCountRule::HalfCount,
+void DrawWorldMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
+    DrawMapLineFile(canvas, params, paths.DataFile("WORLD.LNB"), MapCountRule::HalfCount,
                     kWorldColour);
 }
 
-void CGeoImage::DrawChinaMap(CCanvas& canvas, const CDataPaths& paths) const {
-    DrawMapLineFile(*this, canvas, paths.DataFile("CHINAM.MPB"), MapCountRule::PointCount,
+void DrawChinaMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
+    DrawMapLineFile(canvas, params, paths.DataFile("CHINAM.MPB"), MapCountRule::PointCount,
                     kChinaColour);
 }
 
-void CGeoImage::DrawProvinces(CCanvas& canvas, const CDataPaths& paths) const {
-    DrawMapLineFile(*this, canvas, paths.DataFile("PROVS.LNB"), MapCountRule::HalfCount,
+void DrawProvinces(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
+    DrawMapLineFile(canvas, params, paths.DataFile("PROVS.LNB"), MapCountRule::HalfCount,
                     kChinaColour);
 }
 
-void CGeoImage::DrawRivers(CCanvas& canvas, const CDataPaths& paths) const {
-    DrawMapLineFile(*this, canvas, paths.DataFile("RIVER.LNB"), MapCountRule::HalfCount,
+void DrawRivers(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
+    DrawMapLineFile(canvas, params, paths.DataFile("RIVER.LNB"), MapCountRule::HalfCount,
                     kRiverColour);
 }

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
+#include "geo/Projection.h"
 #include "geo/ProjectionParams.h"
-#include "product/CGeoImage.h"
 
 // Far beyond any image of at most 2048 pixels, and far inside int.
 constexpr double kMaxOverlayCoordinate = 1.0e7;
@@ -20,12 +20,7 @@ inline bool ProjectForOverlay(const ProjectionParams& params, double lon, double
                               double& y) {
     x = std::numeric_limits<double>::quiet_NaN();
     y = std::numeric_limits<double>::quiet_NaN();
-    CGeoImage::LatLonToPixel(params, lon, lat, x, y);
+    LatLonToPixel(params, lon, lat, x, y);
     return std::isfinite(x) && std::isfinite(y) && std::fabs(x) < kMaxOverlayCoordinate &&
            std::fabs(y) < kMaxOverlayCoordinate;
-}
-
-// True when the product can carry overlays at all: loaded and geolocated.
-inline bool HasGeolocation(int productLoaded, const ProjectionParams& params) {
-    return productLoaded != 0 && params.type != Disk;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Set-up and per-point transforms of each projection family. The public
-// entry points in CGeoImage validate, dispatch and apply the rules common to
+// entry points in geo/Projection.h validate, dispatch and apply the rules common to
 // every family (longitude shift, range checks, hemisphere, wrap); these only
 // compute. Nothing here allocates.
 

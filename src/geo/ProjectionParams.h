@@ -1,7 +1,7 @@
 #pragma once
 // The projection parameter record of one product: cleared and filled by the
 // projection set-up, read-only afterwards. Its last four fields are the
-// geographic extent of the image, filled by CGeoImage::ComputeExtent (all 0
+// geographic extent of the image, filled by ComputeGeoExtent (all 0
 // for a Disk image, which has no geolocation).
 
 #include <cstdint>

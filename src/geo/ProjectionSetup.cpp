@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "geo/GeoConstants.h"
+#include "geo/Projection.h"
 #include "geo/ProjectionFamilies.h"
-#include "product/CGeoImage.h"
 
 namespace {
 
@@ -75,13 +75,12 @@ bool Usable(const ProjectionParams& p) {
 
 }  // namespace
 
-double CGeoImage::ResolutionInDegrees(int type, double resolution) {
+double ResolutionInDegrees(int type, double resolution) {
     return type == EqualLatLon ? resolution : resolution / kEarthRadiusKm * kRadToDeg;
 }
 
-int CGeoImage::SetUpProjection(int type, double centerLon, double centerLat, double resolution,
-                               int width, int height, double stdLat1, double stdLat2,
-                               ProjectionParams& out) {
+int SetUpProjection(int type, double centerLon, double centerLat, double resolution, int width,
+                    int height, double stdLat1, double stdLat2, ProjectionParams& out) {
     if (!ValuesInRange(type, centerLon, centerLat, resolution, width, height, stdLat1, stdLat2)) {
         return -1;
     }

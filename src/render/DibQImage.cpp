@@ -5,9 +5,10 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+#include "image/DibLayout.h"
+#include "platform/ByteOrder.h"
 
-constexpr int kInfoHeaderSize = 40;
+namespace {
 
 using ColourLookup = std::array<QRgb, 256>;
 
@@ -58,23 +59,18 @@ bool Readable(const CDibImage& image) {
            image.Height() > 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
 }
 
-void PutLe(std::vector<std::uint8_t>& block, std::size_t offset, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        block[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 }  // namespace
 
-QImage ToDeviceBitmap(const CDibImage& image) {
-    if (!Readable(image)) {
-        return QImage();
-    }
+bool HasDevicePicture(const CDibImage& image) {
+    return Readable(image);
+}
+
+bool ToDeviceBitmap(const CDibImage& image, QImage& picture) {
     const int width = image.Width();
     const int height = image.Height();
-    QImage picture(width, height, QImage::Format_RGB32);
-    if (picture.isNull()) {
-        return QImage();
+    if (!Readable(image) || picture.format() != QImage::Format_RGB32 || picture.width() != width ||
+        picture.height() != height) {
+        return false;
     }
     const ColourLookup lookup = BuildLookup(image);
     const std::uint8_t* bits = image.LockBits();
@@ -84,6 +80,17 @@ QImage ToDeviceBitmap(const CDibImage& image) {
         const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
         ConvertRow(src, reinterpret_cast<QRgb*>(picture.scanLine(y)), width, image.BitsPerPixel(),
                    lookup);
+    }
+    return true;
+}
+
+QImage ToDeviceBitmap(const CDibImage& image) {
+    if (!Readable(image)) {
+        return QImage();
+    }
+    QImage picture(image.Width(), image.Height(), QImage::Format_RGB32);
+    if (picture.isNull() || !ToDeviceBitmap(image, picture)) {
+        return QImage();
     }
     return picture;
 }
@@ -97,19 +104,15 @@ bool FromDeviceBitmap(CDibImage& image, const QImage& picture) {
                            : picture.convertToFormat(QImage::Format_RGB32);
     const int width = rgb.width();
     const int height = rgb.height();
-    const std::size_t stride = static_cast<std::size_t>((24 * width + 31) / 32 * 4);
+    const std::size_t stride = static_cast<std::size_t>(DibStride(24, width));
     const std::size_t imageSize = stride * static_cast<std::size_t>(height);
-    std::vector<std::uint8_t> block(kInfoHeaderSize + imageSize, 0);
-    PutLe(block, 0, kInfoHeaderSize, 4);
-    PutLe(block, 4, static_cast<std::uint32_t>(width), 4);
-    PutLe(block, 8, static_cast<std::uint32_t>(height), 4);
-    PutLe(block, 12, 1, 2);   // planes
-    PutLe(block, 14, 24, 2);  // bits per pixel
-    PutLe(block, 20, static_cast<std::uint32_t>(imageSize), 4);
+    std::vector<std::uint8_t> block(kDibInfoHeaderBytes + imageSize, 0);
+    WriteInfoHeader(block.data(), width, height, 24, 0);
+    WriteInt32LE(block.data() + 20, static_cast<std::uint32_t>(imageSize));
     for (int y = 0; y < height; ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         std::uint8_t* dst =
-            block.data() + kInfoHeaderSize + static_cast<std::size_t>(height - 1 - y) * stride;
+            block.data() + kDibInfoHeaderBytes + static_cast<std::size_t>(height - 1 - y) * stride;
         for (int x = 0; x < width; ++x, dst += 3) {
             dst[0] = static_cast<std::uint8_t>(qBlue(src[x]));
             dst[1] = static_cast<std::uint8_t>(qGreen(src[x]));
@@ -122,23 +125,4 @@ bool FromDeviceBitmap(CDibImage& image, const QImage& picture) {
     }
     image = converted;
     return true;
-}
-
-bool Draw(const CDibImage& image, QPainter& painter, const QRect& destination,
-          const QRect& source) {
-    const QImage picture = ToDeviceBitmap(image);
-    if (picture.isNull()) {
-        return false;
-    }
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(destination, picture, source);
-    painter.restore();
-    return true;
-}
-
-bool Draw(const CDibImage& image, QPainter& painter) {
-    const QRect whole(0, 0, image.Width(), image.Height());
-    return Draw(image, painter, whole, whole);
 }

@@ -1,11 +1,9 @@
 #pragma once
 // Conversion between the packed image and the off-screen picture
-// (QImage::Format_RGB32), and painting the image through a QPainter. The core
-// image knows nothing of Qt; these live in the render layer.
+// (QImage::Format_RGB32): one way in, one way out. The core image knows
+// nothing of Qt; these live in the render layer.
 
 #include <QImage>
-#include <QPainter>
-#include <QRect>
 
 #include "image/CDibImage.h"
 
@@ -14,14 +12,13 @@
 // images by their bytes. A null picture for an empty image or one whose
 // pixels cannot be read (run-length compressed, unknown depth).
 QImage ToDeviceBitmap(const CDibImage& image);
+// The same into an existing RGB32 picture of the image's size, allocating
+// nothing; false, with the picture untouched, when the sizes differ or the
+// image has no picture.
+bool ToDeviceBitmap(const CDibImage& image, QImage& picture);
+// True when the image's pixels can be turned into a picture.
+bool HasDevicePicture(const CDibImage& image);
 
 // Replaces the image by a 24-bit copy of the picture (40-byte header,
 // bottom-up rows). False, with the image unchanged, for a null picture.
 bool FromDeviceBitmap(CDibImage& image, const QImage& picture);
-
-// Paints the source rectangle of the image (image pixels, top row first) into
-// the destination rectangle: a plain copy when the sizes agree, otherwise a
-// nearest-neighbour stretch. False when the image has no picture.
-bool Draw(const CDibImage& image, QPainter& painter, const QRect& destination, const QRect& source);
-// The whole image at (0, 0), 1:1.
-bool Draw(const CDibImage& image, QPainter& painter);

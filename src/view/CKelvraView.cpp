@@ -8,9 +8,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/CKelvraDoc.h"
 #include "app/CommandIds.h"
-#include "app/DocumentAnimationHost.h"
+#include "view/CKelvraDoc.h"
+#include "view/DocumentAnimationHost.h"
 
 namespace {
 
@@ -48,8 +48,10 @@ CompositionLayers CKelvraView::Layers() const {
 
 int CKelvraView::Compose() {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
-    const int composed = ComposePicture(m_doc.m_image, m_doc.m_product, Layers(), regionName,
-                                        m_paths, m_doc.m_nRecompose, m_offscreen);
+    CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
+    scene.productPath = m_doc.PathName();
+    const int composed =
+        ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {
         ++m_nComposeCount;
         viewport()->update();

@@ -14,11 +14,11 @@
 #include <string>
 
 #include "app/CCommandTable.h"
-#include "app/CDocumentView.h"
+#include "browse/CAnimationPlayback.h"
 #include "image/PaletteChoice.h"
 #include "platform/DataPaths.h"
-#include "render/Composition.h"
-#include "view/CAnimationPlayback.h"
+#include "render/CQtPicture.h"
+#include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
 
 class CKelvraDoc;

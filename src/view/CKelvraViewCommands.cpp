@@ -5,9 +5,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/CFileInfoDlg.h"
-#include "app/CKelvraDoc.h"
 #include "app/CommandIds.h"
+#include "dialogs/CFileInfoDlg.h"
+#include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 
 void CKelvraView::RegisterCommands() {

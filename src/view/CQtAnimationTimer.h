@@ -4,7 +4,7 @@
 
 #include <QTimer>
 
-#include "view/CAnimationTimer.h"
+#include "browse/CAnimationTimer.h"
 
 class CQtAnimationTimer : public CAnimationTimer {
 public:

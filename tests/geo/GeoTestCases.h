@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "geo/Projection.h"
 #include "geo/ProjectionParams.h"
-#include "product/CGeoImage.h"
 
 struct SetUpArgs {
     std::string name;
@@ -20,8 +20,8 @@ struct SetUpArgs {
 };
 
 inline int SetUpCase(const SetUpArgs& a, ProjectionParams& out) {
-    return CGeoImage::SetUpProjection(a.type, a.centerLon, a.centerLat, a.resolution, a.width,
-                                      a.height, a.stdLat1, a.stdLat2, out);
+    return SetUpProjection(a.type, a.centerLon, a.centerLat, a.resolution, a.width, a.height,
+                           a.stdLat1, a.stdLat2, out);
 }
 
 // One image of every geolocated projection, with both hemispheres where the

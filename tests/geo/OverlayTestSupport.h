@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "geo/GridOverlay.h"
+#include "geo/MapLineOverlay.h"
+#include "geo/Projection.h"
 #include "geo/ProjectionParams.h"
-#include "product/CGeoImage.h"
 #include "support/TestSupport.h"
 
 // Equal latitude/longitude at 10 pixels per degree: x = 10 lon - 899.1 and
@@ -31,13 +33,6 @@ inline ProjectionParams LinearParams() {
     p.westLon = 85.0;
     p.eastLon = 105.0;
     return p;
-}
-
-inline CGeoImage MakeProduct(const ProjectionParams& params,
-                             const ProductDescription& description = ProductDescription{}) {
-    CGeoImage product;
-    product.AssignProduct(description, params);
-    return product;
 }
 
 // One map record: count as stored, then (lat × 100, lon × 100) pairs.

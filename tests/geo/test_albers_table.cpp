@@ -5,12 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "product/CGeoImage.h"
+#include "geo/Projection.h"
 
 namespace {
 
 const auto& Entry() {
-    return CGeoImage::AlbersRadiusTable();
+    return AlbersRadiusTable();
 }
 
 // The lookup as a plain scan, to prove the faster search gives the same bits.
@@ -32,7 +32,7 @@ TEST(AlbersTable, KnownEntriesAndStrictlyFalling) {
     for (std::size_t k = 1; k < Entry().size(); ++k) {
         ASSERT_LT(Entry()[k], Entry()[k - 1]) << k;
     }
-    EXPECT_EQ(&Entry(), &CGeoImage::AlbersRadiusTable());  // built once
+    EXPECT_EQ(&Entry(), &AlbersRadiusTable());  // built once
 }
 
 TEST(AlbersTable, Radius) {
@@ -51,22 +51,22 @@ TEST(AlbersTable, Radius) {
         {45.125, Entry()[4512] + (Entry()[4513] - Entry()[4512]) * (4512.5 - 4512)},
     };
     for (const auto& row : rows) {
-        EXPECT_DOUBLE_EQ(CGeoImage::AlbersRadius(row.lat), row.radius) << row.lat;
+        EXPECT_DOUBLE_EQ(AlbersRadius(row.lat), row.radius) << row.lat;
     }
-    EXPECT_EQ(CGeoImage::AlbersRadius(30.0), Entry()[3000]);
-    EXPECT_EQ(CGeoImage::AlbersRadius(std::nan("")), 0.0);
-    EXPECT_EQ(CGeoImage::AlbersRadius(1e300), 0.0);
+    EXPECT_EQ(AlbersRadius(30.0), Entry()[3000]);
+    EXPECT_EQ(AlbersRadius(std::nan("")), 0.0);
+    EXPECT_EQ(AlbersRadius(1e300), 0.0);
 }
 
 TEST(AlbersTable, Latitude) {
-    EXPECT_EQ(CGeoImage::AlbersLatitude(0.0), 90.0);
-    EXPECT_EQ(CGeoImage::AlbersLatitude(-5.0), 90.0);
-    EXPECT_EQ(CGeoImage::AlbersLatitude(Entry()[3000]), 30.0);
+    EXPECT_EQ(AlbersLatitude(0.0), 90.0);
+    EXPECT_EQ(AlbersLatitude(-5.0), 90.0);
+    EXPECT_EQ(AlbersLatitude(Entry()[3000]), 30.0);
     for (int k = 1; k < 8999; k += 7) {
-        EXPECT_NEAR(CGeoImage::AlbersLatitude(Entry()[k]), k / 100.0, 1e-9) << k;
+        EXPECT_NEAR(AlbersLatitude(Entry()[k]), k / 100.0, 1e-9) << k;
     }
     for (double lat = 0.5; lat < 89.9; lat += 0.37) {
-        EXPECT_NEAR(CGeoImage::AlbersLatitude(CGeoImage::AlbersRadius(lat)), lat, 1e-9) << lat;
+        EXPECT_NEAR(AlbersLatitude(AlbersRadius(lat)), lat, 1e-9) << lat;
     }
 }
 
@@ -86,7 +86,7 @@ TEST(AlbersTable, SearchMatchesLinearScanBitForBit) {
         radii.push_back(300.0 + 1100.0 * (seed / 4294967296.0));
     }
     for (double v : radii) {
-        const double fast = CGeoImage::AlbersLatitude(v);
+        const double fast = AlbersLatitude(v);
         const double slow = LinearAlbersLatitude(v);
         ASSERT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << v;  // NaN too
     }

@@ -7,8 +7,7 @@ namespace {
 
 TEST(GeoExtent, EqualLatLonSampleImage) {
     ProjectionParams p;
-    ASSERT_EQ(CGeoImage::SetUpProjection(EqualLatLon, 97.5, 27.5, 0.05, 1900, 1300, 0.0, 0.0, p),
-              0);
+    ASSERT_EQ(SetUpProjection(EqualLatLon, 97.5, 27.5, 0.05, 1900, 1300, 0.0, 0.0, p), 0);
     ComputeGeoExtent(p);
     EXPECT_NEAR(p.westLon, 97.5 - 949.5 * 0.05, 1e-4);
     EXPECT_NEAR(p.eastLon, 97.5 + (1898.9 - 949.5) * 0.05, 1e-4);
@@ -52,7 +51,7 @@ TEST(GeoExtent, BoxHoldsEveryPixelOfNorthernImages) {
             for (double x = 0.0; x < p.width - 1; x += 37.0) {
                 float lon = 0.0f;
                 float lat = 0.0f;
-                ASSERT_EQ(CGeoImage::PixelToLatLon(p, x, y, lon, lat), 0);
+                ASSERT_EQ(PixelToLatLon(p, x, y, lon, lat), 0);
                 EXPECT_GE(lat, p.southLat - 1e-3) << args.name << " " << x << "," << y;
                 EXPECT_LE(lat, p.northLat + 1e-3) << args.name << " " << x << "," << y;
             }
@@ -62,7 +61,7 @@ TEST(GeoExtent, BoxHoldsEveryPixelOfNorthernImages) {
 
 TEST(GeoExtent, DiskBoxIsEmpty) {
     ProjectionParams p;
-    ASSERT_EQ(CGeoImage::SetUpProjection(Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0, p), 0);
+    ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0, p), 0);
     p.westLon = 50.0;
     p.eastLon = 150.0;
     p.southLat = -60.0;

@@ -23,7 +23,7 @@ TEST_P(Geolocated, CentreMapsToCentrePixel) {
     }
     double x = kUnwritten;
     double y = kUnwritten;
-    EXPECT_EQ(CGeoImage::LatLonToPixel(p, p.centerLon, p.centerLat, x, y), 0);
+    EXPECT_EQ(LatLonToPixel(p, p.centerLon, p.centerLat, x, y), 0);
     EXPECT_NEAR(x, Cx(), 1e-6);
     EXPECT_NEAR(y, Cy(), 1e-6);
 }
@@ -39,18 +39,18 @@ TEST_P(Geolocated, ForwardThenInverseReturnsTheInput) {
             const double y0 = 0.5 + (p.height - 2.0) * j / steps;
             float lon = 0.0f;
             float lat = 0.0f;
-            ASSERT_EQ(CGeoImage::PixelToLatLon(p, x0, y0, lon, lat), 0) << x0 << "," << y0;
+            ASSERT_EQ(PixelToLatLon(p, x0, y0, lon, lat), 0) << x0 << "," << y0;
             if (std::fabs(lat) > 85.0f) {
                 continue;  // beyond the forward transform's latitudes
             }
             double x = kUnwritten;
             double y = kUnwritten;
-            ASSERT_EQ(CGeoImage::LatLonToPixel(p, lon, lat, x, y), 0) << lon << "," << lat;
+            ASSERT_EQ(LatLonToPixel(p, lon, lat, x, y), 0) << lon << "," << lat;
             EXPECT_NEAR(x, x0, 0.02) << lon << "," << lat;
             EXPECT_NEAR(y, y0, 0.02) << lon << "," << lat;
             float lon2 = 0.0f;
             float lat2 = 0.0f;
-            ASSERT_EQ(CGeoImage::PixelToLatLon(p, x, y, lon2, lat2), 0);
+            ASSERT_EQ(PixelToLatLon(p, x, y, lon2, lat2), 0);
             EXPECT_NEAR(std::remainder(lon2 - lon, 360.0), 0.0, 2e-4) << x0 << "," << y0;
             EXPECT_NEAR(lat2, lat, 2e-4) << x0 << "," << y0;
         }
@@ -63,15 +63,15 @@ TEST_P(Geolocated, LongitudeIsBroughtNearTheReferenceOnce) {
     double x2 = kUnwritten;
     double y2 = kUnwritten;
     const double lat = p.centerLat;
-    const int r1 = CGeoImage::LatLonToPixel(p, p.centerLon - 200.0, lat, x1, y1);
-    const int r2 = CGeoImage::LatLonToPixel(p, p.centerLon + 160.0, lat, x2, y2);
+    const int r1 = LatLonToPixel(p, p.centerLon - 200.0, lat, x1, y1);
+    const int r2 = LatLonToPixel(p, p.centerLon + 160.0, lat, x2, y2);
     EXPECT_EQ(r1, r2);
     if (r2 == 0) {
         EXPECT_EQ(x1, x2);
         EXPECT_EQ(y1, y2);
     }
-    const int r3 = CGeoImage::LatLonToPixel(p, p.centerLon + 200.0, lat, x1, y1);
-    const int r4 = CGeoImage::LatLonToPixel(p, p.centerLon - 160.0, lat, x2, y2);
+    const int r3 = LatLonToPixel(p, p.centerLon + 200.0, lat, x1, y1);
+    const int r4 = LatLonToPixel(p, p.centerLon - 160.0, lat, x2, y2);
     EXPECT_EQ(r3, r4);
     if (r4 == 0) {
         EXPECT_EQ(x1, x2);
@@ -92,8 +92,7 @@ TEST_P(Geolocated, InverseRejectsTheLastColumnAndRow) {
     for (const auto& row : rows) {
         float lon = -999.0f;
         float lat = -999.0f;
-        EXPECT_EQ(CGeoImage::PixelToLatLon(p, row.x, row.y, lon, lat), row.result)
-            << row.x << "," << row.y;
+        EXPECT_EQ(PixelToLatLon(p, row.x, row.y, lon, lat), row.result) << row.x << "," << row.y;
         if (row.result != 0) {
             EXPECT_EQ(lon, -999.0f);
             EXPECT_EQ(lat, -999.0f);
@@ -112,8 +111,7 @@ TEST_P(Geolocated, ForwardRejectsOutOfRangeWithoutOutput) {
     for (const auto& row : rows) {
         double x = kUnwritten;
         double y = kUnwritten;
-        EXPECT_EQ(CGeoImage::LatLonToPixel(p, row.lon, row.lat, x, y), -1)
-            << row.lon << "," << row.lat;
+        EXPECT_EQ(LatLonToPixel(p, row.lon, row.lat, x, y), -1) << row.lon << "," << row.lat;
         EXPECT_EQ(x, kUnwritten);
         EXPECT_EQ(y, kUnwritten);
     }
@@ -124,21 +122,21 @@ INSTANTIATE_TEST_SUITE_P(Projections, Geolocated, testing::ValuesIn(GeolocatedCa
 
 TEST(GeoTransforms, DiskHasNoGeolocation) {
     ProjectionParams p;
-    ASSERT_EQ(CGeoImage::SetUpProjection(Disk, 104.5, 0.0, 5.0, 2288, 2288, 0.0, 0.0, p), -1);
-    ASSERT_EQ(CGeoImage::SetUpProjection(Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0, p), 0);
+    ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 2288, 2288, 0.0, 0.0, p), -1);
+    ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0, p), 0);
     double x = kUnwritten;
     double y = kUnwritten;
-    EXPECT_EQ(CGeoImage::LatLonToPixel(p, 104.5, 0.0, x, y), -1);
+    EXPECT_EQ(LatLonToPixel(p, 104.5, 0.0, x, y), -1);
     EXPECT_EQ(x, kUnwritten);
     EXPECT_EQ(y, kUnwritten);
     float lon = -999.0f;
     float lat = -999.0f;
-    EXPECT_EQ(CGeoImage::PixelToLatLon(p, 1000.0, 1000.0, lon, lat), -1);
+    EXPECT_EQ(PixelToLatLon(p, 1000.0, 1000.0, lon, lat), -1);
     EXPECT_EQ(lon, -999.0f);
     EXPECT_EQ(lat, -999.0f);
     // A record never set up is a Disk record too.
-    EXPECT_EQ(CGeoImage::LatLonToPixel(ProjectionParams{}, 0.0, 0.0, x, y), -1);
-    EXPECT_EQ(CGeoImage::PixelToLatLon(ProjectionParams{}, 5.0, 5.0, lon, lat), -1);
+    EXPECT_EQ(LatLonToPixel(ProjectionParams{}, 0.0, 0.0, x, y), -1);
+    EXPECT_EQ(PixelToLatLon(ProjectionParams{}, 5.0, 5.0, lon, lat), -1);
 }
 
 TEST(GeoTransforms, OtherHemisphereFailsWithOutput) {
@@ -155,9 +153,8 @@ TEST(GeoTransforms, OtherHemisphereFailsWithOutput) {
         ASSERT_EQ(SetUpCase(row.args, p), 0);
         double x = kUnwritten;
         double y = kUnwritten;
-        EXPECT_EQ(CGeoImage::LatLonToPixel(p, p.centerLon + 3.0, row.lat, x, y), -1)
-            << row.args.name;
-        const double r = CGeoImage::PolarRadius(p, row.lat) * p.scale;
+        EXPECT_EQ(LatLonToPixel(p, p.centerLon + 3.0, row.lat, x, y), -1) << row.args.name;
+        const double r = PolarRadius(p, row.lat) * p.scale;
         const double theta = 3.0 * p.angleFactor;
         EXPECT_DOUBLE_EQ(x, p.originX + r * std::sin(theta)) << row.args.name;
         EXPECT_DOUBLE_EQ(y, p.originY + r * std::cos(theta)) << row.args.name;
@@ -179,7 +176,7 @@ TEST(GeoTransforms, PolePixelGivesThePoleOnTheReferenceMeridian) {
         ASSERT_GT(p.originY, 0.0) << row.args.name << ": the pole must lie inside";
         float lon = -999.0f;
         float lat = -999.0f;
-        ASSERT_EQ(CGeoImage::PixelToLatLon(p, p.originX, p.originY, lon, lat), 0);
+        ASSERT_EQ(PixelToLatLon(p, p.originX, p.originY, lon, lat), 0);
         EXPECT_EQ(lat, row.lat) << row.args.name;
         EXPECT_EQ(lon, static_cast<float>(p.refLon)) << row.args.name;
     }
@@ -187,14 +184,14 @@ TEST(GeoTransforms, PolePixelGivesThePoleOnTheReferenceMeridian) {
 
 TEST(GeoTransforms, InverseLongitudeWrapsIntoHalfTurns) {
     ProjectionParams p;
-    ASSERT_EQ(CGeoImage::SetUpProjection(EqualLatLon, 175.0, 0.0, 0.1, 400, 200, 0.0, 0.0, p), 0);
+    ASSERT_EQ(SetUpProjection(EqualLatLon, 175.0, 0.0, 0.1, 400, 200, 0.0, 0.0, p), 0);
     float lon = 0.0f;
     float lat = 0.0f;
-    ASSERT_EQ(CGeoImage::PixelToLatLon(p, 398.0, 10.0, lon, lat), 0);
+    ASSERT_EQ(PixelToLatLon(p, 398.0, 10.0, lon, lat), 0);
     EXPECT_NEAR(lon, 175.0 + (398.0 - 199.5) * 0.1 - 360.0, 1e-4);
     double x = 0.0;
     double y = 0.0;
-    ASSERT_EQ(CGeoImage::LatLonToPixel(p, lon, lat, x, y), 0);  // brought back past 180
+    ASSERT_EQ(LatLonToPixel(p, lon, lat, x, y), 0);  // brought back past 180
     EXPECT_NEAR(x, 398.0, 1e-3);
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "OverlayTestSupport.h"
-#include "platform/CRecordingCanvas.h"
+#include "support/CRecordingCanvas.h"
 
 namespace {
 
@@ -31,13 +31,13 @@ ProjectionParams GridParams(double south, double north, double west, double east
 std::pair<int, int> Rounded(const ProjectionParams& p, double lon, double lat) {
     double x = 0;
     double y = 0;
-    CGeoImage::LatLonToPixel(p, lon, lat, x, y);
+    LatLonToPixel(p, lon, lat, x, y);
     return {static_cast<int>(std::trunc(x + 0.5)), static_cast<int>(std::trunc(y + 0.5))};
 }
 
 std::vector<CanvasCall> DrawGridCalls(const ProjectionParams& p) {
     CRecordingCanvas canvas(p.width, p.height);
-    MakeProduct(p).DrawGrid(canvas);
+    DrawGrid(canvas, p);
     std::vector<CanvasCall> strokes;
     for (const CanvasCall& call : canvas.Calls()) {
         if (call.op == CanvasOp::MoveTo || call.op == CanvasOp::LineTo) {
@@ -161,11 +161,11 @@ TEST(GridTest, LineWhoseStartHasNoPositionStartsAtItsFirstProjectedPoint) {
     p.originX = 10.0 * (555.0 - 360.0);  // x = 10 (lon + 195) after the shift by 360
     double x = 0;
     double y = 0;
-    ASSERT_NE(CGeoImage::LatLonToPixel(p, -550, -20, x, y), 0);
+    ASSERT_NE(LatLonToPixel(p, -550, -20, x, y), 0);
     float firstProjected = static_cast<float>(p.westLon);
     do {
         firstProjected += 0.1f;
-    } while (CGeoImage::LatLonToPixel(p, firstProjected, -20, x, y) != 0);
+    } while (LatLonToPixel(p, firstProjected, -20, x, y) != 0);
     const std::vector<CanvasCall> strokes = DrawGridCalls(p);
     ASSERT_FALSE(strokes.empty());
     // The first parallel (20 S) starts with a move to its first projected point.
@@ -180,7 +180,7 @@ TEST(GridTest, RestoresPenAndBackground) {
     CRecordingCanvas canvas(p.width, p.height);
     const CanvasPen before{kPenDot, 2, CanvasRgb(9, 9, 9)};
     canvas.SelectPen(before);
-    MakeProduct(p).DrawGrid(canvas);
+    DrawGrid(canvas, p);
     EXPECT_EQ(canvas.Pen(), before);
     EXPECT_EQ(canvas.BkMode(), kBackgroundOpaque);
     EXPECT_GT(canvas.CallsOf(CanvasOp::LineTo).size(), 0u);

@@ -5,8 +5,8 @@
 
 #include "OverlayTestSupport.h"
 #include "geo/MapLineFile.h"
-#include "platform/CRecordingCanvas.h"
 #include "platform/DataPaths.h"
+#include "support/CRecordingCanvas.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
                                   const ProjectionParams& params = LinearParams()) {
         EXPECT_TRUE(m_data.Write("WORLD.LNB", bytes));
         CRecordingCanvas canvas(200, 100);
-        MakeProduct(params).DrawWorldMap(canvas, CDataPaths(m_data.Start()));
+        DrawWorldMap(canvas, params, CDataPaths(m_data.Start()));
         return Strokes(canvas);
     }
 
@@ -123,7 +123,7 @@ TEST_F(MapLineTest, ChinaMapCountsPoints) {
     AppendRecord(bytes, 2, {{2000, 9100}, {1800, 9500}});
     ASSERT_TRUE(m_data.Write("CHINAM.MPB", bytes));
     CRecordingCanvas canvas(200, 100);
-    MakeProduct(LinearParams()).DrawChinaMap(canvas, CDataPaths(m_data.Start()));
+    DrawChinaMap(canvas, LinearParams(), CDataPaths(m_data.Start()));
     EXPECT_EQ(Strokes(canvas),
               (std::vector<Stroke>{{false, 10, 20}, {false, 10, 20}, {true, 50, 40}}));
 }
@@ -149,29 +149,8 @@ TEST_F(MapLineTest, FileIsReadAgainAtEveryCall) {
     EXPECT_EQ(DrawWorld(second), (std::vector<Stroke>{{false, 50, 40}}));
 }
 
-TEST_F(MapLineTest, NothingHappensWithoutAGeolocatedProduct) {
-    std::vector<std::uint8_t> bytes;
-    AppendRecord(bytes, 4, {{2000, 9100}, {1800, 9500}});
-    ASSERT_TRUE(m_data.Write("WORLD.LNB", bytes));
-    const CDataPaths paths(m_data.Start());
-
-    CGeoImage unloaded = MakeProduct(LinearParams());
-    unloaded.productLoaded = 0;
-    ProjectionParams disk = LinearParams();
-    disk.type = Disk;
-    for (const CGeoImage& product : {unloaded, MakeProduct(disk)}) {
-        CRecordingCanvas canvas(200, 100);
-        product.DrawWorldMap(canvas, paths);
-        product.DrawChinaMap(canvas, paths);
-        product.DrawProvinces(canvas, paths);
-        product.DrawRivers(canvas, paths);
-        product.DrawGrid(canvas);
-        EXPECT_TRUE(canvas.Calls().empty());  // not even a pen: nothing was prepared
-    }
-}
-
 struct DrawerCase {
-    void (CGeoImage::*draw)(CCanvas&, const CDataPaths&) const;
+    void (*draw)(CCanvas&, const ProjectionParams&, const CDataPaths&);
     const char* file;
     std::uint32_t colour;
     std::size_t lines;  // of a record with count 3 and three points
@@ -179,23 +158,22 @@ struct DrawerCase {
 
 TEST_F(MapLineTest, EachOverlayReadsItsFileWithItsPen) {
     const DrawerCase cases[] = {
-        {&CGeoImage::DrawWorldMap, "WORLD.LNB", CanvasRgb(128, 255, 128), 0},
-        {&CGeoImage::DrawChinaMap, "CHINAM.MPB", CanvasRgb(255, 192, 192), 2},
-        {&CGeoImage::DrawProvinces, "PROVS.LNB", CanvasRgb(255, 192, 192), 0},
-        {&CGeoImage::DrawRivers, "RIVER.LNB", CanvasRgb(0, 0, 255), 0},
+        {&DrawWorldMap, "WORLD.LNB", CanvasRgb(128, 255, 128), 0},
+        {&DrawChinaMap, "CHINAM.MPB", CanvasRgb(255, 192, 192), 2},
+        {&DrawProvinces, "PROVS.LNB", CanvasRgb(255, 192, 192), 0},
+        {&DrawRivers, "RIVER.LNB", CanvasRgb(0, 0, 255), 0},
     };
     std::vector<std::uint8_t> bytes;
     AppendRecord(bytes, 3, {{2000, 9100}, {1800, 9500}, {1600, 9900}});
     for (const DrawerCase& c : cases) {
         ASSERT_TRUE(m_data.Write(c.file, bytes));
     }
-    const CGeoImage product = MakeProduct(LinearParams());
     for (const DrawerCase& c : cases) {
         CRecordingCanvas canvas(200, 100);
         const CanvasPen before{kPenDot, 3, CanvasRgb(1, 2, 3)};
         canvas.SelectPen(before);
         canvas.SetBkMode(kBackgroundOpaque);
-        (product.*c.draw)(canvas, CDataPaths(m_data.Start()));
+        c.draw(canvas, LinearParams(), CDataPaths(m_data.Start()));
         const auto lines = canvas.CallsOf(CanvasOp::LineTo);
         EXPECT_EQ(lines.size(), c.lines) << c.file;
         for (const CanvasCall& line : lines) {
@@ -209,7 +187,7 @@ TEST_F(MapLineTest, EachOverlayReadsItsFileWithItsPen) {
 
 TEST_F(MapLineTest, MissingFileDrawsNothingAndRestoresTheState) {
     CRecordingCanvas canvas(200, 100);
-    MakeProduct(LinearParams()).DrawRivers(canvas, CDataPaths(m_data.Start()));
+    DrawRivers(canvas, LinearParams(), CDataPaths(m_data.Start()));
     EXPECT_EQ(canvas.DrawingCallCount(), 0u);
     EXPECT_EQ(canvas.Pen(), CanvasPen{});
     EXPECT_EQ(canvas.BkMode(), kBackgroundOpaque);

@@ -78,8 +78,7 @@ TEST(ProjectionSetUp, WidthRoundsToNearestMultipleOfFour) {
     } rows[] = {{1001, 1000}, {1002, 1004}, {1003, 1004}, {1000, 1000}, {10, 12}, {2047, 2048}};
     for (const auto& row : rows) {
         ProjectionParams p;
-        ASSERT_EQ(
-            CGeoImage::SetUpProjection(EqualLatLon, 0.0, 0.0, 0.1, row.width, 301, 0.0, 0.0, p), 0);
+        ASSERT_EQ(SetUpProjection(EqualLatLon, 0.0, 0.0, 0.1, row.width, 301, 0.0, 0.0, p), 0);
         EXPECT_EQ(p.width, row.stored) << row.width;
         EXPECT_EQ(p.height, 301);
         // centreLon 0: the origin is the centre column of the stored width.
@@ -102,8 +101,8 @@ TEST(ProjectionSetUp, EqualLatLonColumnSpacing) {
     };
     for (const auto& row : rows) {
         ProjectionParams p;
-        ASSERT_EQ(CGeoImage::SetUpProjection(EqualLatLon, 100.0, 30.0, row.resolution, 400, 400,
-                                             row.stdLat1, 0.0, p),
+        ASSERT_EQ(SetUpProjection(EqualLatLon, 100.0, 30.0, row.resolution, 400, 400, row.stdLat1,
+                                  0.0, p),
                   0);
         EXPECT_DOUBLE_EQ(p.lonScale, row.lonScale) << row.stdLat1;
         EXPECT_DOUBLE_EQ(p.scale, row.scale) << row.stdLat1;
@@ -133,8 +132,8 @@ TEST(ProjectionSetUp, ConeConstants) {
     };
     for (const auto& row : rows) {
         ProjectionParams p;
-        ASSERT_EQ(CGeoImage::SetUpProjection(row.type, 100.0, row.centerLat, 5.0, 400, 400,
-                                             row.stdLat1, row.stdLat2, p),
+        ASSERT_EQ(SetUpProjection(row.type, 100.0, row.centerLat, 5.0, 400, 400, row.stdLat1,
+                                  row.stdLat2, p),
                   0);
         EXPECT_NEAR(p.coneConstant, row.n, row.tolerance) << row.stdLat1 << " " << row.stdLat2;
         const double sign = row.centerLat < 0.0 ? -1.0 : 1.0;
@@ -144,9 +143,7 @@ TEST(ProjectionSetUp, ConeConstants) {
 
 TEST(ProjectionSetUp, NorthernPolarOriginIsThePoleAboveTheCentre) {
     ProjectionParams p;
-    ASSERT_EQ(
-        CGeoImage::SetUpProjection(PolarStereographic, 100.0, 60.0, 10.0, 1001, 900, 60.0, 60.0, p),
-        0);
+    ASSERT_EQ(SetUpProjection(PolarStereographic, 100.0, 60.0, 10.0, 1001, 900, 60.0, 60.0, p), 0);
     const double cx = (1000 - 1) * 0.5;
     const double cy = (900 - 1) * 0.5;
     EXPECT_DOUBLE_EQ(p.originX, cx);
@@ -161,9 +158,9 @@ TEST(ProjectionSetUp, NorthernPolarOriginIsThePoleAboveTheCentre) {
 
 TEST(ProjectionSetUp, AlbersScaleIsPixelsPerTenKilometres) {
     ProjectionParams p;
-    ASSERT_EQ(CGeoImage::SetUpProjection(Albers, 105.0, 35.0, 4.0, 1000, 1000, 25.0, 47.0, p), 0);
+    ASSERT_EQ(SetUpProjection(Albers, 105.0, 35.0, 4.0, 1000, 1000, 25.0, 47.0, p), 0);
     EXPECT_DOUBLE_EQ(p.scale, 10.0 / 4.0);
-    EXPECT_DOUBLE_EQ(p.originY, 499.5 - p.scale * CGeoImage::AlbersRadius(35.0));
+    EXPECT_DOUBLE_EQ(p.originY, 499.5 - p.scale * AlbersRadius(35.0));
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "image/CDibImage.h"
-#include "platform/CRecordingCanvas.h"
 #include "platform/Message.h"
-#include "render/Composition.h"
+#include "render/CQtPicture.h"
 #include "render/DibQImage.h"
+#include "support/CRecordingCanvas.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 
@@ -72,7 +72,8 @@ TEST_F(CompositionTest, CoastlineLiesOverTheImage) {
     layers.m_bTitle = 0;
     int recompose = 1;
     QImage offscreen;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "", Paths(), recompose, offscreen), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "", Paths()), layers, recompose, offscreen), 1);
     EXPECT_EQ(recompose, 0);
     const QImage plain = ToDeviceBitmap(m_image);
     ASSERT_EQ(offscreen.size(), plain.size());
@@ -106,7 +107,8 @@ TEST_F(CompositionTest, PaletteGoesIntoTheColourTableBeforeDrawing) {
     layers.m_bGrid = layers.m_bTitle = layers.m_bMap = 0;
     int recompose = 1;
     QImage offscreen;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "", Paths(), recompose, offscreen), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "", Paths()), layers, recompose, offscreen), 1);
     EXPECT_EQ(m_image.Palette()[0] & 0xFFFFFF, 0xFFFFFFu);
     for (int y = 0; y < offscreen.height(); y += 37) {
         for (int x = 0; x < offscreen.width(); x += 41) {
@@ -119,13 +121,18 @@ TEST_F(CompositionTest, DrawsOverTheExistingPictureUntilAskedToRebuild) {
     CompositionLayers layers;
     int recompose = 1;
     QImage offscreen;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "R1", Paths(), recompose, offscreen), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "R1", Paths()), layers, recompose, offscreen),
+        1);
     const QImage first = offscreen.copy();
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "R1", Paths(), recompose, offscreen), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "R1", Paths()), layers, recompose, offscreen),
+        1);
     EXPECT_EQ(offscreen, first);  // composing twice gives the same picture
     // A missing picture is made even without the flag.
     QImage none;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "R1", Paths(), recompose, none), 1);
+    ASSERT_EQ(ComposePicture(m_image, SceneOf(m_product, "R1", Paths()), layers, recompose, none),
+              1);
     EXPECT_EQ(none, first);
 }
 
@@ -134,11 +141,14 @@ TEST_F(CompositionTest, TitleOffLeavesTheCornerAlone) {
     layers.m_bMap = 0;
     int recompose = 1;
     QImage withTitle;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "R1", Paths(), recompose, withTitle), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "R1", Paths()), layers, recompose, withTitle),
+        1);
     layers.m_bTitle = 0;
     recompose = 1;
     QImage without;
-    ASSERT_EQ(ComposePicture(m_image, m_product, layers, "R1", Paths(), recompose, without), 1);
+    ASSERT_EQ(
+        ComposePicture(m_image, SceneOf(m_product, "R1", Paths()), layers, recompose, without), 1);
     const QImage plain = ToDeviceBitmap(m_image);
     const QRect corner(6, 6, 200, 16);
     int titlePixels = 0;
@@ -158,7 +168,8 @@ TEST_F(CompositionTest, PictureWithoutProductShowsTheImageAlone) {
     layers.m_bProvinces = 1;
     int recompose = 1;
     QImage offscreen;
-    ASSERT_EQ(ComposePicture(m_image, none, layers, "R1", Paths(), recompose, offscreen), 1);
+    ASSERT_EQ(ComposePicture(m_image, SceneOf(none, "R1", Paths()), layers, recompose, offscreen),
+              1);
     EXPECT_EQ(offscreen, ToDeviceBitmap(m_image));
 }
 
@@ -167,8 +178,8 @@ TEST(CompositionFailureTest, NoImageComposesNothing) {
     CGeoImage product;
     int recompose = 1;
     QImage offscreen;
-    EXPECT_EQ(ComposePicture(empty, product, CompositionLayers{}, "", CDataPaths("."), recompose,
-                             offscreen),
+    EXPECT_EQ(ComposePicture(empty, SceneOf(product, "", CDataPaths(".")), CompositionLayers{},
+                             recompose, offscreen),
               0);
     EXPECT_EQ(recompose, 1);
     EXPECT_TRUE(offscreen.isNull());
@@ -190,8 +201,8 @@ TEST(CompositionFailureTest, PictureThatCannotBeMadeIsReportedAndTheFlagStays) {
     CGeoImage product;
     int recompose = 1;
     QImage offscreen;
-    EXPECT_EQ(ComposePicture(image, product, CompositionLayers{}, "", CDataPaths("."), recompose,
-                             offscreen),
+    EXPECT_EQ(ComposePicture(image, SceneOf(product, "", CDataPaths(".")), CompositionLayers{},
+                             recompose, offscreen),
               0);
     EXPECT_EQ(recompose, 1);
     EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"内存不足,不能创建兼容位图"});
@@ -241,7 +252,7 @@ TEST_F(CompositionTest, LayersInTheirOrderAndOnlyWhenSwitchedOn) {
         layers.m_bGrid = c.grid;
         layers.m_bTitle = c.title;
         CRecordingCanvas canvas(400, 300);
-        DrawOverlayLayers(canvas, m_product, layers, "R1", Paths());
+        DrawOverlayLayers(canvas, SceneOf(m_product, "R1", Paths()), layers);
         EXPECT_EQ(PenOrder(canvas), c.pens) << c.map << c.provinces << c.grid << c.title;
         EXPECT_EQ(canvas.CallsOf(CanvasOp::TextOut).size(), c.texts);
     }
@@ -249,10 +260,10 @@ TEST_F(CompositionTest, LayersInTheirOrderAndOnlyWhenSwitchedOn) {
     CompositionLayers layers;
     layers.m_bGrid = layers.m_bTitle = 0;
     CRecordingCanvas without(400, 300);
-    DrawOverlayLayers(without, m_product, layers, "", Paths());
+    DrawOverlayLayers(without, SceneOf(m_product, "", Paths()), layers);
     layers.m_bProvinces = 1;
     CRecordingCanvas with(400, 300);
-    DrawOverlayLayers(with, m_product, layers, "", Paths());
+    DrawOverlayLayers(with, SceneOf(m_product, "", Paths()), layers);
     EXPECT_EQ(with.CallsOf(CanvasOp::LineTo).size(), without.CallsOf(CanvasOp::LineTo).size() + 1);
 }
 
@@ -264,12 +275,12 @@ TEST_F(CompositionTest, IsothermsComeBeforeTheMapLinesWhenSwitchedOn) {
     CompositionLayers layers;
     layers.m_bGrid = layers.m_bTitle = 0;
     CRecordingCanvas off(400, 300);
-    DrawOverlayLayers(off, m_product, layers, "", Paths());
+    DrawOverlayLayers(off, SceneOf(m_product, "", Paths()), layers);
     EXPECT_EQ(PenOrder(off), std::vector<std::uint32_t>{world});
 
     layers.m_bIsotherms = 1;
     CRecordingCanvas on(400, 300);
-    DrawOverlayLayers(on, m_product, layers, "", Paths());
+    DrawOverlayLayers(on, SceneOf(m_product, "", Paths()), layers);
     const std::vector<std::uint32_t> pens = PenOrder(on);
     // The synthetic scene crosses several levels; all of them precede the map.
     ASSERT_GT(pens.size(), 2u);

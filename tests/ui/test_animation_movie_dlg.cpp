@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CMovieDlg.h"
+#include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueFolder.h"
+#include "dialogs/CMovieDlg.h"
 #include "platform/Message.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 #include "ui/support/FakeAnimationTimer.h"
-#include "view/CAnimationPlayback.h"
 
 namespace {
 

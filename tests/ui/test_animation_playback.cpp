@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/CKelvraDoc.h"
-#include "app/DocumentAnimationHost.h"
+#include "browse/CAnimationPlayback.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 #include "ui/support/FakeAnimationTimer.h"
-#include "view/CAnimationPlayback.h"
+#include "view/CKelvraDoc.h"
+#include "view/DocumentAnimationHost.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/CBandTabDlg.h"
-#include "app/CBrowserDlg.h"
 #include "browse/CProductSelector.h"
 #include "browse/CatalogueFolder.h"
+#include "dialogs/CBandTabDlg.h"
+#include "dialogs/CBrowserDlg.h"
 #include "platform/Message.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"

@@ -8,11 +8,11 @@
 #include <QSlider>
 #include <QtTest>
 
-#include "app/CFileInfoDlg.h"
-#include "app/CPercentDlg.h"
 #include "app/CommandIds.h"
-#include "app/DataExchange.h"
-#include "app/FileDialogFilter.h"
+#include "dialogs/CFileInfoDlg.h"
+#include "dialogs/CPercentDlg.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/FileDialogFilter.h"
 #include "product/ProductInfoText.h"
 #include "ui/support/UiTestSupport.h"
 

@@ -4,9 +4,9 @@
 
 #include <QtTest>
 
-#include "app/CMovieDlg.h"
-#include "app/COutlook2Ctrl.h"
 #include "browse/CatalogueFolder.h"
+#include "dialogs/CMovieDlg.h"
+#include "sidebar/COutlook2Ctrl.h"
 #include "synth/AwxWriter.h"
 #include "ui/support/UiTestSupport.h"
 

@@ -12,13 +12,13 @@
 #include <QtTest>
 #include <fstream>
 
-#include "app/CBandTabDlg.h"
 #include "app/CLockIndicators.h"
-#include "app/CMovieDlg.h"
-#include "app/COutlook2Ctrl.h"
 #include "app/CommandIds.h"
 #include "browse/CatalogueFolder.h"
+#include "dialogs/CBandTabDlg.h"
+#include "dialogs/CMovieDlg.h"
 #include "platform/TextCodec.h"
+#include "sidebar/COutlook2Ctrl.h"
 #include "synth/AwxWriter.h"
 #include "ui/support/UiTestSupport.h"
 

@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "app/COutlook2Ctrl.h"
 #include "platform/Settings.h"
+#include "sidebar/COutlook2Ctrl.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "view/CAnimationTimer.h"
+#include "browse/CAnimationTimer.h"
 
 class CFakeAnimationTimer : public CAnimationTimer {
 public:

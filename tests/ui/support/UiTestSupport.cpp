@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "app/CFileInfoDlg.h"
+#include "dialogs/CFileInfoDlg.h"
 #include "image/CDibImage.h"
 #include "synth/AwxWriter.h"
 

@@ -1,0 +1,120 @@
+// The drawing order of the picture. Every layer draws in image pixels and
+// restores the canvas state it changed, so the order alone decides what
+// covers what: analysis layers lie under the map lines, the title on top.
+
+#include "compose/Composition.h"
+
+#include <vector>
+
+#include "analysis/IsothermOverlay.h"
+#include "platform/Message.h"
+
+namespace {
+
+// The precipitation estimate is computed and drawn here, straight onto the
+// image, while the display mode asks for it.
+void DrawPrecipitationLayer(CCanvas& /*canvas*/, const CompositionScene& /*scene*/) {}
+
+// The visible NWP overlays are drawn here, in the order of their list.
+void DrawNwpLayer(CCanvas& /*canvas*/, const CompositionScene& /*scene*/) {}
+
+void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
+    if (product.productLoaded == 0) {
+        return;
+    }
+    const ProductDescription& d = product.Description();
+    DrawIsotherms(canvas, d.width, d.height, product.CalibratedImage());
+}
+
+void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene) {
+    const CGeoImage& product = scene.product;
+    switch (layer) {
+        case CompositionLayer::Precipitation:
+            DrawPrecipitationLayer(canvas, scene);
+            break;
+        case CompositionLayer::Isotherms:
+            DrawIsothermLayer(canvas, product);
+            break;
+        case CompositionLayer::NwpOverlays:
+            DrawNwpLayer(canvas, scene);
+            break;
+        case CompositionLayer::WorldMap:
+            product.DrawWorldMap(canvas, scene.paths);
+            break;
+        case CompositionLayer::ChinaMap:
+            product.DrawChinaMap(canvas, scene.paths);
+            break;
+        case CompositionLayer::Provinces:
+            product.DrawProvinces(canvas, scene.paths);
+            break;
+        case CompositionLayer::Rivers:
+            product.DrawRivers(canvas, scene.paths);
+            break;
+        case CompositionLayer::Grid:
+            product.DrawGrid(canvas);
+            break;
+        case CompositionLayer::Title:
+            product.DrawTitle(canvas, scene.regionNameGbk);
+            break;
+    }
+}
+
+}  // namespace
+
+std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
+    std::vector<CompositionLayer> order;
+    if (layers.m_nDisplayMode == kDisplayPrecipitation) {
+        order.push_back(CompositionLayer::Precipitation);
+    }
+    if (layers.m_bIsotherms == 1) {
+        order.push_back(CompositionLayer::Isotherms);
+    }
+    order.push_back(CompositionLayer::NwpOverlays);
+    if (layers.m_bMap == 1) {
+        order.push_back(CompositionLayer::WorldMap);
+        order.push_back(CompositionLayer::ChinaMap);
+        if (layers.m_bProvinces == 1) {
+            order.push_back(CompositionLayer::Provinces);
+        }
+        order.push_back(CompositionLayer::Rivers);
+    }
+    if (layers.m_bGrid == 1) {
+        order.push_back(CompositionLayer::Grid);
+    }
+    if (layers.m_bTitle == 1) {
+        order.push_back(CompositionLayer::Title);
+    }
+    return order;
+}
+
+void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
+                       const CompositionLayers& layers) {
+    for (CompositionLayer layer : LayersToDraw(layers)) {
+        DrawLayer(layer, canvas, scene);
+    }
+}
+
+int ComposePicture(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers,
+                   int& recompose, CPicture& picture) {
+    if (image.IsEmpty()) {
+        return 0;
+    }
+    // Drawing into a missing or mismatched picture would lose the overlays or
+    // write outside it, so that too makes a new one.
+    if (recompose || !picture.Fits(image.Width(), image.Height())) {
+        if (!picture.Rebuild(image)) {
+            ShowMessage("内存不足,不能创建兼容位图");
+            return 0;
+        }
+        recompose = 0;
+    }
+    image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn);
+    if (!picture.PutImage(image)) {
+        return 0;
+    }
+    const std::unique_ptr<CCanvas> canvas = picture.OpenCanvas();
+    const int previousMode = canvas->SetBkMode(kBackgroundTransparent);
+    DrawOverlayLayers(*canvas, scene, layers);
+    canvas->SetBkMode(previousMode);
+    return 1;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The one routine that makes the picture: the image with its palette, then
+// every overlay that is switched on, drawn in image pixels into the
+// image-sized off-screen picture. The desktop view and the command-line
+// renderer both compose through it; painting, printing and saving only copy
+// or stretch its result.
+
+#include <vector>
+
+#include "compose/CPicture.h"
+#include "compose/CompositionLayers.h"
+#include "compose/CompositionScene.h"
+#include "image/CDibImage.h"
+#include "platform/Canvas.h"
+
+// The layers over the image, in their drawing order.
+enum class CompositionLayer {
+    Precipitation,
+    Isotherms,
+    NwpOverlays,
+    WorldMap,
+    ChinaMap,
+    Provinces,
+    Rivers,
+    Grid,
+    Title,
+};
+
+// The layers that the switches turn on, in drawing order: precipitation,
+// isotherms, NWP overlays, map lines (world, China, provinces when switched
+// on too, rivers), grid, title.
+std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers);
+
+// Draws the overlays in their order onto the canvas.
+void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
+                       const CompositionLayers& layers);
+
+// Composes the picture. The picture is rebuilt from the image when recompose
+// is set (which is then cleared), and also when there is none yet or its size
+// is not the image's; then the palette is written into the image's colour
+// table, the image is put into the picture and the overlays are drawn.
+// Returns 1 when composed, 0 when there is no image or the picture cannot be
+// made ("内存不足,不能创建兼容位图" is shown and recompose stays set).
+int ComposePicture(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers,
+                   int& recompose, CPicture& picture);

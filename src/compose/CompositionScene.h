@@ -1,0 +1,30 @@
+#pragma once
+// What one composition draws from besides the image: the open product and
+// the files and lists that the layers read.
+
+#include <string>
+#include <utility>
+
+#include "platform/DataPaths.h"
+#include "product/CGeoImage.h"
+
+struct CompositionScene {
+    CompositionScene(const CGeoImage& productIn, const CDataPaths& pathsIn)
+        : product(productIn), paths(pathsIn) {}
+
+    const CGeoImage& product;
+    const CDataPaths& paths;
+    // The region's name as stored (GBK), for the title.
+    std::string regionNameGbk;
+    // The open file's full path: the precipitation estimate finds the two
+    // infrared channels from it.
+    std::string productPath;
+};
+
+// The scene of a product with the region name for its title.
+inline CompositionScene SceneOf(const CGeoImage& product, std::string regionNameGbk,
+                                const CDataPaths& paths) {
+    CompositionScene scene(product, paths);
+    scene.regionNameGbk = std::move(regionNameGbk);
+    return scene;
+}

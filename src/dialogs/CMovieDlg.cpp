@@ -1,0 +1,311 @@
+#include "dialogs/CMovieDlg.h"
+
+#include <QFocusEvent>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <algorithm>
+#include <initializer_list>
+
+#include "browse/CAnimationPlayback.h"
+#include "browse/CatalogueFolder.h"
+#include "browse/ChannelTabs.h"
+#include "browse/ProductCode.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogUnits.h"
+
+namespace {
+
+constexpr char kAnimateText[] = "动  画";
+constexpr char kStopText[] = "结  束";
+constexpr char kPauseText[] = "暂  停";
+constexpr char kContinueText[] = "继  续";
+
+// The pane's size in dialog units.
+constexpr int kPaneWidth = 182;
+constexpr int kPaneHeight = 241;
+
+// The frame list starts this far right of the pane's left edge and ends this
+// far above the tab row.
+constexpr int kListLeftInset = 5;
+constexpr int kListGapAboveTabs = 2;
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+void Place(QWidget& control, int id, int x, int y, int width, int height) {
+    if (id != 0) {
+        control.setObjectName(QString::number(id));
+    }
+    control.setGeometry(DialogUnitsToPixels(x, y, width, height));
+}
+
+}  // namespace
+
+CMovieDlg::CMovieDlg(CSettings& settings, QWidget* parent) : QWidget(parent), m_settings(settings) {
+    BuildControls();
+    ConnectControls();
+    ShowValues();
+}
+
+CMovieDlg::~CMovieDlg() {
+    m_interval.removeEventFilter(this);
+    SetPlayback(nullptr);
+}
+
+void CMovieDlg::BuildControls() {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             &m_intervalLabel, &m_interval, &m_unitLabel, &m_animate, &m_pause, &m_prev, &m_next,
+             &m_check24, &m_check48, &m_check72, &m_time, &m_counter, &m_slider, &m_tab,
+             &m_listDlg}) {
+        control->setParent(this);
+    }
+    m_intervalLabel.setText(Text("动画间隔："));
+    Place(m_intervalLabel, 0, 8, 11, 41, 8);
+    Place(m_interval, kMovieIntervalId, 53, 7, 30, 15);
+    m_unitLabel.setText(Text("毫秒"));
+    Place(m_unitLabel, 0, 87, 11, 17, 8);
+
+    m_animate.setText(Text(kAnimateText));
+    Place(m_animate, kMovieAnimateId, 4, 30, 50, 14);
+    m_pause.setText(Text(kPauseText));
+    Place(m_pause, kMoviePauseId, 58, 30, 50, 14);
+    m_prev.setText(Text("前一幅"));
+    Place(m_prev, kMoviePrevId, 4, 49, 50, 14);
+    m_next.setText(Text("后一幅"));
+    Place(m_next, kMovieNextId, 58, 49, 50, 14);
+
+    m_check24.setText(Text("24个时次"));
+    Place(m_check24, kMovieCheck24Id, 4, 74, 48, 10);
+    m_check48.setText(Text("48个时次"));
+    Place(m_check48, kMovieCheck48Id, 58, 74, 48, 10);
+    m_check72.setText(Text("72个时次"));
+    Place(m_check72, kMovieCheck72Id, 112, 74, 48, 10);
+
+    m_time.setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_time.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Place(m_time, kMovieTimeId, 11, 92, 106, 14);
+    m_counter.setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_counter.setAlignment(Qt::AlignCenter);
+    Place(m_counter, kMovieCounterId, 121, 92, 32, 14);
+
+    m_slider.setOrientation(Qt::Horizontal);
+    m_slider.setTickPosition(QSlider::NoTicks);
+    Place(m_slider, kMovieSliderId, 4, 109, 157, 15);
+    SetSliderRange(0);
+
+    m_tab.setTabPosition(QTabWidget::South);
+    Place(m_tab, kMovieTabId, 4, 128, 174, 113);
+    for (int i = 0; i < kChannelTabCount; ++i) {
+        m_tab.addTab(new QWidget, QString::fromStdString(ChannelTabText(i)));
+    }
+
+    resize(DialogUnitsToPixels(kPaneWidth, kPaneHeight));
+    const QRect tab = m_tab.geometry();
+    m_nTabLeft = tab.left();
+    m_nTabTop = tab.top();
+    m_nTabRight = width() - (tab.left() + tab.width());
+    m_nTabBottom = height() - (tab.top() + tab.height());
+
+    m_listDlg.m_nChannel = 1;
+    m_listDlg.raise();
+    m_listDlg.show();
+    PlaceTabAndList();
+
+    m_pause.setEnabled(false);
+    m_prev.setEnabled(false);
+    m_next.setEnabled(false);
+}
+
+void CMovieDlg::ConnectControls() {
+    connect(&m_animate, &QPushButton::clicked, this, [this] { OnAnimate(); });
+    connect(&m_pause, &QPushButton::clicked, this, [this] { OnPause(); });
+    connect(&m_prev, &QPushButton::clicked, this, [this] { OnPrevFrame(); });
+    connect(&m_next, &QPushButton::clicked, this, [this] { OnNextFrame(); });
+    connect(&m_check24, &QCheckBox::clicked, this, [this] { OnCheck24(); });
+    connect(&m_check48, &QCheckBox::clicked, this, [this] { OnCheck48(); });
+    connect(&m_check72, &QCheckBox::clicked, this, [this] { OnCheck72(); });
+    // Programmatic moves block the slider's signals, so only the user's
+    // moves reach the handler.
+    connect(&m_slider, &QSlider::valueChanged, this, [this] { OnHScroll(); });
+    // Connected after the tabs exist, so building the pane lists nothing.
+    connect(&m_tab, &QTabWidget::currentChanged, this,
+            [this](int index) { OnSelChangeChannelTab(index); });
+    m_interval.installEventFilter(this);
+}
+
+void CMovieDlg::SetPlayback(CAnimationPlayback* playback) {
+    if (m_pPlayback != nullptr) {
+        m_pPlayback->SetReadoutHook({});
+    }
+    m_pPlayback = playback;
+    if (m_pPlayback != nullptr) {
+        m_pPlayback->SetInterval(m_nInterval);
+        m_pPlayback->SetReadoutHook(
+            [this](const std::string& counter, int position, const std::string& timeText) {
+                ShowReadout(counter, position, timeText);
+            });
+    }
+}
+
+bool CMovieDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Focus that leaves with the window (a message box opening, another
+    // application) is not the user leaving the edit.
+    if (watched == &m_interval && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        OnIntervalKillFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CMovieDlg::UpdateData() {
+    // The message box of a refused value must not start a second exchange.
+    if (m_bExchanging) {
+        return false;
+    }
+    m_bExchanging = true;
+    int interval = m_nInterval;
+    const bool accepted =
+        ExchangeInt(m_interval, interval) &&
+        ValidateIntRange(m_interval, interval, kMinFrameInterval, kMaxFrameInterval);
+    if (accepted) {
+        m_nInterval = interval;
+        m_b24 = m_check24.isChecked() ? 1 : 0;
+        m_b48 = m_check48.isChecked() ? 1 : 0;
+        m_b72 = m_check72.isChecked() ? 1 : 0;
+        if (m_pPlayback != nullptr) {
+            m_pPlayback->SetInterval(m_nInterval);
+        }
+    }
+    m_bExchanging = false;
+    return accepted;
+}
+
+void CMovieDlg::ShowValues() {
+    m_interval.setText(QString::number(m_nInterval));
+    ShowBoxes();
+}
+
+void CMovieDlg::ShowBoxes() {
+    m_check24.setChecked(m_b24 != 0);
+    m_check48.setChecked(m_b48 != 0);
+    m_check72.setChecked(m_b72 != 0);
+}
+
+void CMovieDlg::OnCheckLast(int& flag, int count) {
+    const int on = flag ? 0 : 1;
+    m_b24 = m_b48 = m_b72 = 0;
+    flag = on;
+    m_listDlg.DeselectAll();
+    if (on) {
+        m_listDlg.SelectLast(count);
+    }
+    ShowBoxes();
+}
+
+void CMovieDlg::OnAnimate() {
+    UpdateData();
+    if (m_pPlayback == nullptr) {
+        return;
+    }
+    if (m_pPlayback->m_bAnimating) {
+        Stop();
+    } else {
+        Start();
+    }
+}
+
+void CMovieDlg::Start() {
+    m_frames = m_listDlg.SelectedEntries();
+    m_nFrames = static_cast<int>(m_frames.size());
+    if (!m_pPlayback->Start(m_frames)) {
+        return;
+    }
+    SetSliderRange(m_nFrames - 1);
+    m_animate.setText(Text(kStopText));
+    m_pause.setEnabled(true);
+}
+
+void CMovieDlg::Stop() {
+    m_pPlayback->Stop();
+    SetSliderRange(0);
+    m_animate.setText(Text(kAnimateText));
+    m_pause.setText(Text(kPauseText));
+    m_pause.setEnabled(false);
+    m_prev.setEnabled(false);
+    m_next.setEnabled(false);
+    m_counter.clear();
+    m_time.clear();
+}
+
+void CMovieDlg::OnPause() {
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating) {
+        return;
+    }
+    const bool paused = m_pPlayback->TogglePause();
+    m_pause.setText(Text(paused ? kContinueText : kPauseText));
+    m_prev.setEnabled(paused);
+    m_next.setEnabled(paused);
+}
+
+void CMovieDlg::OnPrevFrame() {
+    if (m_pPlayback != nullptr) {
+        m_pPlayback->PreviousFrame();
+    }
+}
+
+void CMovieDlg::OnNextFrame() {
+    if (m_pPlayback != nullptr) {
+        m_pPlayback->NextFrame();
+    }
+}
+
+void CMovieDlg::OnHScroll() {
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bPaused) {
+        return;
+    }
+    m_pPlayback->SeekWhilePaused(m_slider.value());
+    ShowValues();
+}
+
+void CMovieDlg::OnSelChangeChannelTab(int tabIndex) {
+    if (tabIndex < 0) {
+        return;
+    }
+    m_listDlg.m_nChannel = static_cast<std::int16_t>(ChannelOfTab(tabIndex));
+    const std::string code = RelistingCode(m_listDlg.m_nProduct);
+    m_listDlg.ListFiles(ReadCatalogueFolder(m_settings), code);
+    m_b24 = m_b48 = m_b72 = 0;
+    ShowBoxes();
+}
+
+void CMovieDlg::SetSliderRange(int maximum) {
+    const QSignalBlocker blocker(m_slider);
+    m_slider.setRange(0, maximum);
+    m_slider.setValue(0);
+}
+
+void CMovieDlg::ShowReadout(const std::string& counter, int position, const std::string& timeText) {
+    m_counter.setText(QString::fromStdString(counter));
+    {
+        const QSignalBlocker blocker(m_slider);
+        m_slider.setValue(position);
+    }
+    m_time.setText(QString::fromStdString(timeText));
+}
+
+void CMovieDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceTabAndList();
+}
+
+void CMovieDlg::PlaceTabAndList() {
+    m_tab.setGeometry(m_nTabLeft, m_nTabTop, width() - m_nTabLeft - m_nTabRight,
+                      height() - m_nTabTop - m_nTabBottom);
+    const int tabRowTop = m_tab.height() - m_tab.tabBar()->sizeHint().height();
+    // The left edge counts from the tab control's client left, which is 0.
+    m_listDlg.setGeometry(kListLeftInset, height() - m_tab.height() + 1, m_tab.width(),
+                          std::max(0, tabRowTop - kListGapAboveTabs));
+    update();
+}

@@ -1,0 +1,127 @@
+#pragma once
+// The animation controls of the side bar: frame interval, start/stop, pause,
+// single steps, the 24/48/72 selection boxes, the read-outs of the frame on
+// screen, a position slider and the channel tabs over the frame list. The
+// playback itself (state and timer) belongs to the view; this pane drives it.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QWidget>
+#include <vector>
+
+#include "browse/CatalogueListing.h"
+#include "dialogs/CMovieListDlg.h"
+#include "platform/Settings.h"
+
+class CAnimationPlayback;
+
+// Control ids of the pane, kept as the controls' object names.
+enum MovieControlId {
+    kMovieSliderId = 1015,
+    kMovieTabId = 1017,
+    kMovieCounterId = 1018,
+    kMovieTimeId = 1019,
+    kMovieAnimateId = 1020,
+    kMoviePauseId = 1021,
+    kMoviePrevId = 1022,
+    kMovieNextId = 1023,
+    kMovieIntervalId = 1024,
+    kMovieCheck24Id = 1029,
+    kMovieCheck72Id = 1030,
+    kMovieCheck48Id = 1031,
+};
+
+constexpr int kMinFrameInterval = 5;
+constexpr int kMaxFrameInterval = 10000;
+constexpr int kDefaultFrameInterval = 200;
+
+class CMovieDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    // settings (the profile with the catalogue folder) must outlive the pane.
+    explicit CMovieDlg(CSettings& settings, QWidget* parent = nullptr);
+    ~CMovieDlg() override;
+    CMovieDlg(const CMovieDlg&) = delete;
+    CMovieDlg& operator=(const CMovieDlg&) = delete;
+
+    // The view's playback; the pane shows its read-outs. May be none.
+    void SetPlayback(CAnimationPlayback* playback);
+
+    // --- Handlers ---------------------------------------------------------------
+    // Stops a running animation, or starts one from the selected rows.
+    void OnAnimate();
+    void OnPause();
+    void OnPrevFrame();
+    void OnNextFrame();
+    void OnCheck24() { OnCheckLast(m_b24, 24); }
+    void OnCheck48() { OnCheckLast(m_b48, 48); }
+    void OnCheck72() { OnCheckLast(m_b72, 72); }
+    void OnIntervalKillFocus() { UpdateData(); }
+    void OnHScroll();
+    void OnSelChangeChannelTab(int tabIndex);
+
+    // Takes the controls' values into the members: the interval (checked
+    // against 5-10000; a refused text keeps the last accepted value and
+    // returns false) and then the boxes.
+    bool UpdateData();
+    // Shows the members in the controls.
+    void ShowValues();
+
+    // --- Members (in the pane's order) ----------------------------------------
+    int m_nFrames = 0;
+    CMovieListDlg m_listDlg;
+    std::vector<FrameEntry> m_frames;
+    QSlider m_slider;
+    QTabWidget m_tab;
+    int m_nInterval = kDefaultFrameInterval;
+    int m_b24 = 0;
+    int m_b48 = 0;
+    int m_b72 = 0;
+
+    // --- Controls ---------------------------------------------------------------
+    QLineEdit m_interval;
+    QPushButton m_animate;
+    QPushButton m_pause;
+    QPushButton m_prev;
+    QPushButton m_next;
+    QCheckBox m_check24;
+    QCheckBox m_check48;
+    QCheckBox m_check72;
+    QLabel m_time;
+    QLabel m_counter;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void ConnectControls();
+    void Start();
+    void Stop();
+    // The box rule: toggle flag, clear the other two, deselect every row,
+    // select the last count rows when the flag is on.
+    void OnCheckLast(int& flag, int count);
+    void ShowBoxes();
+    void SetSliderRange(int maximum);
+    void ShowReadout(const std::string& counter, int position, const std::string& timeText);
+    // Stretches the tab control by its recorded margins and lays the frame
+    // list over its page.
+    void PlaceTabAndList();
+
+    CSettings& m_settings;
+    CAnimationPlayback* m_pPlayback = nullptr;
+    QLabel m_intervalLabel;
+    QLabel m_unitLabel;
+    // Distances of the tab control to the pane's edges, recorded at start.
+    int m_nTabLeft = 0;
+    int m_nTabTop = 0;
+    int m_nTabRight = 0;
+    int m_nTabBottom = 0;
+    bool m_bExchanging = false;
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The one-line title at (6, 6): bold Arial 16 in red, transparent background;
+// every state it changes is restored. The text itself (satellite, region,
+// time, channel) is made from the product's description.
+
+#include <string>
+
+class CCanvas;
+
+void DrawTitleLine(CCanvas& canvas, const std::string& utf8Text);

@@ -1,0 +1,17 @@
+#pragma once
+// Opening a file as the document does: the product is read first (a plain
+// picture has none), then the image by extension, and the image's state as
+// loaded is kept for "返回原图". The document, the animation's frames and
+// the command line all open files this way; each says what failed its own way.
+
+#include <string>
+
+class CDibImage;
+class CGeoImage;
+
+struct OpenedImageFile {
+    bool productRead = false;  // false leaves the previous product description in place
+    bool imageLoaded = false;  // false leaves the previous image in place
+};
+
+OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image);

@@ -1,0 +1,12 @@
+#pragma once
+// The title text of a product: satellite, region, observation time and
+// channel, in UTF-8.
+
+#include <string>
+
+#include "product/ProductDescription.h"
+
+// regionNameGbk is the region's name as stored (GBK); an empty region name is
+// left out with its blank.
+std::string ProductTitleText(const ProductDescription& description,
+                             const std::string& regionNameGbk);

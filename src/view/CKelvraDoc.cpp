@@ -1,0 +1,155 @@
+#include "view/CKelvraDoc.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/CRecentFileList.h"
+#include "app/CWaitCursor.h"
+#include "app/CommandIds.h"
+#include "image/OpenImageFile.h"
+#include "platform/Message.h"
+#include "render/DibQImage.h"
+#include "view/CDocumentView.h"
+
+const char* const kSaveImageFilter =
+    "位图文件 (*.bmp;*.dib)|*.bmp;*.dib|JPEG文件 (*.jpg;*.jpeg)|*.jpg;*.jpeg|TGA文件 "
+    "(*.tga)|*.tga|所有文件 (*.*)|*.*||";
+
+namespace {
+
+constexpr const char* kDefaultTitle = "Kelvra";
+constexpr const char* kFailedToOpen = "打开文档失败。";
+constexpr const char* kFailedToSave = "保存文档失败。";
+
+// The framework's own open: the file must be readable; nothing is read.
+bool FileCanBeOpened(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+CKelvraDoc::CKelvraDoc() {
+    RegisterCommands();
+}
+
+void CKelvraDoc::AddView(CDocumentView* view) {
+    m_views.push_back(view);
+}
+
+void CKelvraDoc::RemoveView(CDocumentView* view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CKelvraDoc::UpdateAllViews() {
+    for (CDocumentView* view : m_views) {
+        view->OnUpdate();
+    }
+}
+
+void CKelvraDoc::InitialUpdateAllViews() {
+    for (CDocumentView* view : m_views) {
+        view->OnInitialUpdate();
+    }
+}
+
+std::string CKelvraDoc::Title() const {
+    if (m_strPathName.empty()) {
+        return kDefaultTitle;
+    }
+    return std::filesystem::path(m_strPathName).filename().string();
+}
+
+void CKelvraDoc::SetPathName(const std::string& path) {
+    m_strPathName = path;
+    if (m_pRecentFiles != nullptr) {
+        m_pRecentFiles->Add(path);
+    }
+    if (m_titleObserver) {
+        m_titleObserver();
+    }
+}
+
+bool CKelvraDoc::OnNewDocument() {
+    m_strPathName.clear();
+    m_bModified = false;
+    if (m_titleObserver) {
+        m_titleObserver();
+    }
+    return true;
+}
+
+bool CKelvraDoc::OnOpenDocument(const std::string& path) {
+    if (!FileCanBeOpened(path)) {
+        ShowMessage(kFailedToOpen);
+        return false;
+    }
+    CWaitCursor wait;
+    const OpenedImageFile opened = OpenImageFile(path, m_product, m_image);
+    if (!opened.productRead) {
+        ShowMessage("获取图像文件描述信息失败");
+    }
+    if (!opened.imageLoaded) {
+        ShowMessage(kFailedToOpen);
+    }
+    m_nRecompose = 1;
+    SetPathName(path);
+    m_bModified = false;
+    return opened.imageLoaded;
+}
+
+bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
+    m_frameProducts.clear();
+    m_frameImages.clear();
+    for (const std::string& path : paths) {
+        m_frameProducts.push_back(CGeoImage());
+        OpenImageFile(path, m_frameProducts.back(), m_image);
+        m_frameImages.push_back(m_image);
+    }
+    return true;
+}
+
+bool CKelvraDoc::IsOpenedFile(const std::string& path) const {
+    if (m_strPathName.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    return path == m_strPathName || std::filesystem::equivalent(path, m_strPathName, ec);
+}
+
+bool CKelvraDoc::SavePicture(const QImage& picture, const std::string& path) const {
+    if (IsOpenedFile(path)) {
+        return false;
+    }
+    CDibImage saved;
+    FromDeviceBitmap(saved, picture);
+    return saved.Save(path);
+}
+
+void CKelvraDoc::OnFileSaveAs() {
+    if (!m_providers.saveFile) {
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = kSaveImageFilter;
+    request.initialName = m_strPathName;
+    const std::optional<std::string> chosen = m_providers.saveFile(request);
+    if (!chosen) {
+        return;
+    }
+    CWaitCursor wait;
+    static const QImage kNoPicture;
+    const QImage& picture = m_views.empty() ? kNoPicture : m_views.front()->OffscreenPicture();
+    if (SavePicture(picture, *chosen)) {
+        ShowMessage("当前图像已经成功保存至文件\n" + *chosen);
+    } else {
+        ShowMessage(kFailedToSave);
+    }
+}

@@ -1,0 +1,96 @@
+// The image commands of the document: each optionally asks for a
+// percentage, runs one operation on the image under the wait cursor, and
+// either updates the views or shows its failure text.
+
+#include <array>
+
+#include "app/CWaitCursor.h"
+#include "app/CommandIds.h"
+#include "platform/Message.h"
+#include "view/CKelvraDoc.h"
+
+namespace {
+
+struct ImageCommand {
+    int id;
+    const char* title;   // percent dialog title; nullptr when none is asked
+    const char* prompt;  // percent dialog prompt
+    bool (*run)(CKelvraDoc& doc, int percent);
+    const char* failure;
+};
+
+const std::array<ImageCommand, 12> kImageCommands = {{
+    {kIdBrightness, "调整亮度", "亮度(%)：",
+     [](CKelvraDoc& d, int p) { return d.m_image.Brightness(p); }, "调整亮度失败"},
+    {kIdContrast, "调整对比度", "对比度(%)：",
+     [](CKelvraDoc& d, int p) { return d.m_image.Contrast(p); }, "调整对比度失败"},
+    {kIdNegate, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Negate(); },
+     "反色失败"},
+    {kIdHistogramStretch, nullptr, nullptr,
+     [](CKelvraDoc& d, int) { return d.m_image.HistogramStretch(); }, "快速线性增强失败"},
+    {kIdRestoreFirst, nullptr, nullptr,
+     [](CKelvraDoc& d, int) { return d.m_image.RestoreFirstState(); }, "返回原图失败"},
+    {kIdBlur, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Blur(); },
+     "图像模糊失败"},
+    {kIdSharpen, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Sharpen(); },
+     "图像锐化失败"},
+    {kIdMedian, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.MedianSmooth(); },
+     "中值平滑失败"},
+    {kIdMean, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.MeanSmooth(); },
+     "均值平滑失败"},
+    {kIdNoise, "增加噪声", "噪声(%)：",
+     [](CKelvraDoc& d, int p) { return d.m_image.AddNoise(p, d.m_random); }, "增加噪声失败"},
+    {kIdEmboss, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Emboss(); },
+     "浮雕效果失败"},
+    {kIdEdgeDetect, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.EdgeDetect(); },
+     "边缘检测失败"},
+}};
+
+const ImageCommand* FindImageCommand(int id) {
+    for (const ImageCommand& command : kImageCommands) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void CKelvraDoc::RegisterCommands() {
+    m_commands.Add(kIdFileSaveAs, [this](int) { OnFileSaveAs(); });
+    for (const ImageCommand& command : kImageCommands) {
+        CCommandTable::Updater updater;
+        if (command.id == kIdHistogramStretch || command.id == kIdRestoreFirst) {
+            updater = [this](CCmdUI& cmdUI) { cmdUI.Enable(m_image.IsEightBit()); };
+        }
+        m_commands.Add(
+            command.id, [this](int id) { RunImageCommand(id); }, updater);
+    }
+}
+
+bool CKelvraDoc::RunImageCommand(int id) {
+    const ImageCommand* command = FindImageCommand(id);
+    if (command == nullptr) {
+        return false;
+    }
+    int percent = 0;
+    if (command->title != nullptr) {
+        if (!m_providers.askPercent) {
+            return false;
+        }
+        const std::optional<int> answer = m_providers.askPercent(command->title, command->prompt);
+        if (!answer) {
+            return false;
+        }
+        percent = *answer;
+    }
+    CWaitCursor wait;
+    if (!command->run(*this, percent)) {
+        ShowMessage(command->failure);
+        return false;
+    }
+    m_bModified = false;
+    UpdateAllViews();
+    return true;
+}
