@@ -5,7 +5,9 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <array>
+#include <memory>
 
 #include "app/CMenuBarBuilder.h"
 #include "app/CommandIds.h"
@@ -57,6 +59,14 @@ CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
       m_paths(m_szStartDir) {
     InitKelvraResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvra.png")));
+    // A map or palette file that cannot be used is said in the status bar,
+    // once per file; the picture is still made without it.
+    m_paths.SetNotices(std::make_shared<CDataFileNotices>([this](const std::string& path) {
+        if (m_pStatusBar) {
+            m_pStatusBar->showMessage(QStringLiteral("数据文件缺失或无法使用：") +
+                                      QString::fromStdString(path));
+        }
+    }));
 
     // The view and the side bar share the client area: the bar keeps its
     // own width at the right edge, the view takes the rest.

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "cli/CliVerbs.h"
+#include "image/CDibImage.h"
 #include "product/CGeoImage.h"
 #include "product/ProductInfoText.h"
 
@@ -33,13 +34,42 @@ bool ParseNumber(const std::string& text, double& value) {
     return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
-int LocatePixel(const CGeoImage& product, double x, double y) {
+// The count of pixel (x, y) as the image holds it (its grey level) and its
+// calibrated value; false outside the image.
+bool PixelCountAndValue(const std::string& path, const CGeoImage& product, int x, int y, int& count,
+                        double& value) {
+    const ProductDescription& d = product.Description();
+    const float* values = product.CalibratedImage();
+    CDibImage image;
+    std::uint32_t colour = 0;
+    if (values == nullptr || x < 0 || y < 0 || x >= d.width || y >= d.height || !image.Load(path) ||
+        !image.GetPixel(x, y, colour)) {
+        return false;
+    }
+    count = static_cast<int>(colour & 0xFF);
+    value = values[static_cast<std::size_t>(y) * d.width + static_cast<std::size_t>(x)];
+    return true;
+}
+
+int LocatePixel(const std::string& path, const CGeoImage& product, double x, double y,
+                bool withValue) {
     float lon = 0.0f;
     float lat = 0.0f;
     if (CGeoImage::PixelToLatLon(product.Params(), x, y, lon, lat) != 0) {
         return kExitFailed;
     }
-    std::printf("%.6f %.6f\n", static_cast<double>(lon), static_cast<double>(lat));
+    if (!withValue) {
+        std::printf("%.6f %.6f\n", static_cast<double>(lon), static_cast<double>(lat));
+        return kExitOk;
+    }
+    int count = 0;
+    double value = 0.0;
+    if (!PixelCountAndValue(path, product, static_cast<int>(x), static_cast<int>(y), count,
+                            value)) {
+        return kExitFailed;
+    }
+    std::printf("%.6f %.6f %d %.2f\n", static_cast<double>(lon), static_cast<double>(lat), count,
+                value);
     return kExitOk;
 }
 
@@ -83,10 +113,15 @@ int RunExtent(const CliArgs& args) {
     return kExitOk;
 }
 
-int RunLocate(const CliArgs& args) {
+int RunLocate(const CliArgs& argsIn) {
+    CliArgs args = argsIn;
+    const bool withValue = args.size() == 4 && args[3] == "--value";
+    if (withValue) {
+        args.pop_back();
+    }
     const bool lonLat = args.size() == 4 && args[1] == "--lonlat";
     if (!(args.size() == 3 || lonLat)) {
-        return UsageError("locate", "locate takes FILE X Y or FILE --lonlat LON LAT");
+        return UsageError("locate", "locate takes FILE X Y [--value] or FILE --lonlat LON LAT");
     }
     double a = 0.0;
     double b = 0.0;
@@ -99,5 +134,5 @@ int RunLocate(const CliArgs& args) {
     if (!ReadOrReport(args[0], product)) {
         return kExitFailed;
     }
-    return lonLat ? LocateLonLat(product, a, b) : LocatePixel(product, a, b);
+    return lonLat ? LocateLonLat(product, a, b) : LocatePixel(args[0], product, a, b, withValue);
 }

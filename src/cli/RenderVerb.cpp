@@ -6,6 +6,7 @@
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "geo/RegionFile.h"
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
+#include "image/PaletteFile.h"
 #include "platform/DataPaths.h"
 #include "platform/Message.h"
 #include "product/CGeoImage.h"
@@ -104,8 +106,19 @@ std::string PalettePath(const std::string& palette, const CDataPaths& paths) {
 
 std::string RegionName(const CDataPaths& paths, int index) {
     std::vector<std::string> names;
-    ReadRegionNames(paths.DataFile("region.txt"), names);
+    const std::string path = paths.DataFile("region.txt");
+    if (!ReadRegionNames(path, names)) {
+        paths.ReportUnusable(path);
+    }
     return RegionNameAt(names, index);
+}
+
+// Data files the picture needed but could not use are named on stderr, once
+// each: the picture is still made, but never as a silent success.
+std::shared_ptr<CDataFileNotices> StderrNotices() {
+    return std::make_shared<CDataFileNotices>([](const std::string& path) {
+        std::fprintf(stderr, "kelvra-cli: data file missing or unusable: %s\n", path.c_str());
+    });
 }
 
 }  // namespace
@@ -116,10 +129,18 @@ int RunRender(const CliArgs& args) {
     if (!problem.empty()) {
         return UsageError(kVerb, problem);
     }
-    const CDataPaths paths = CDataPaths::FromCurrentDirectory();
+    CDataPaths paths = CDataPaths::FromCurrentDirectory();
+    paths.SetNotices(StderrNotices());
     if (!options.palette.empty()) {
         options.layers.m_strPalette = PalettePath(options.palette, paths);
         options.layers.m_bPaletteOn = 1;
+        // A palette asked for by name must be usable, or the picture is not
+        // the one asked for.
+        if (!ReadPaletteFile(options.layers.m_strPalette)) {
+            std::fprintf(stderr, "kelvra-cli: palette '%s' cannot be read: %s\n",
+                         options.palette.c_str(), options.layers.m_strPalette.c_str());
+            return kExitFailed;
+        }
     }
 
     // As the document opens a file: the product may fail (a plain picture has

@@ -20,8 +20,8 @@ struct Verb {
 const Verb kVerbs[] = {
     {"info", RunInfo, "info FILE", "print the product's 16-line information text"},
     {"extent", RunExtent, "extent FILE", "print WEST EAST SOUTH NORTH of the product"},
-    {"locate", RunLocate, "locate FILE X Y | locate FILE --lonlat LON LAT",
-     "pixel to longitude/latitude, or back"},
+    {"locate", RunLocate, "locate FILE X Y [--value] | locate FILE --lonlat LON LAT",
+     "pixel to longitude/latitude (with count and calibrated value), or back"},
     {"synth", RunSynth, "synth OUT [--projection CODE] [--size WxH] [...]",
      "write a synthetic AWX product (see synth --help)"},
 #ifdef KELVRA_HAVE_RENDER

@@ -108,7 +108,9 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
         }
         recompose = 0;
     }
-    image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn);
+    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn)) {
+        scene.paths.ReportUnusable(layers.m_strPalette);
+    }
     if (!picture.PutImage(image)) {
         return 0;
     }

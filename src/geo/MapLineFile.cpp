@@ -1,5 +1,7 @@
 #include "geo/MapLineFile.h"
 
+#include <cmath>
+
 #include <cstdio>
 
 namespace {
@@ -33,21 +35,24 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     return ok;
 }
 
-void WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
+bool WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
                   CMapLineVisitor& visitor) {
     std::size_t pos = 0;
+    bool onGlobe = true;
     while (size - pos >= kMapRecordHeaderSize) {
         const int points = MapRecordPoints(ReadInt16(data + pos), rule);
         pos += kMapRecordHeaderSize;
         visitor.BeginRecord();
         for (int i = 0; i < points; ++i) {
             if (size - pos < kMapPointSize) {
-                return;  // the record is cut short: the file ends here
+                return false;  // the record is cut short: the file ends here
             }
             const double lat = ReadInt16(data + pos) * 0.01;
             const float lon = static_cast<float>(ReadInt16(data + pos + 2) * 0.01);
             pos += kMapPointSize;
+            onGlobe = onGlobe && std::fabs(lat) <= 90.0 && std::fabs(lon) <= 360.0f;
             visitor.Point(lat, lon);
         }
     }
+    return onGlobe && pos == size;
 }

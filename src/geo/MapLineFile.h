@@ -40,6 +40,8 @@ public:
 };
 
 // Walks the records of a map file held in memory. A record cut short by the
-// end of the data delivers its complete points and ends the walk.
-void WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
+// end of the data delivers its complete points and ends the walk. False when
+// the file is damaged: a record cut short, bytes left over after the last
+// record, or a vertex off the globe (what could be drawn was still drawn).
+bool WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
                   CMapLineVisitor& visitor);

@@ -49,20 +49,24 @@ private:
     bool m_bPenDown = false;
 };
 
-void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const std::string& path,
-                     MapCountRule rule, std::uint32_t colour) {
+void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths,
+                     const std::string& name, MapCountRule rule, std::uint32_t colour) {
     if (params.type == Disk) {
         return;
     }
     CCanvasStateGuard guard(canvas);
     canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
     canvas.SetBkMode(kBackgroundTransparent);
+    const std::string path = paths.DataFile(name);
     std::vector<std::uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
-        return;  // a missing file draws nothing and says nothing
+        paths.ReportUnusable(path);  // a missing file draws nothing
+        return;
     }
     CMapLineDrawer drawer(canvas, params);
-    WalkMapLines(bytes.data(), bytes.size(), rule, drawer);
+    if (!WalkMapLines(bytes.data(), bytes.size(), rule, drawer)) {
+        paths.ReportUnusable(path);
+    }
 }
 
 constexpr std::uint32_t kWorldColour = CanvasRgb(128, 255, 128);
@@ -72,21 +76,17 @@ constexpr std::uint32_t kRiverColour = CanvasRgb(0, 0, 255);
 }  // namespace
 
 void DrawWorldMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths.DataFile("WORLD.LNB"), MapCountRule::HalfCount,
-                    kWorldColour);
+    DrawMapLineFile(canvas, params, paths, "WORLD.LNB", MapCountRule::HalfCount, kWorldColour);
 }
 
 void DrawChinaMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths.DataFile("CHINAM.MPB"), MapCountRule::PointCount,
-                    kChinaColour);
+    DrawMapLineFile(canvas, params, paths, "CHINAM.MPB", MapCountRule::PointCount, kChinaColour);
 }
 
 void DrawProvinces(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths.DataFile("PROVS.LNB"), MapCountRule::HalfCount,
-                    kChinaColour);
+    DrawMapLineFile(canvas, params, paths, "PROVS.LNB", MapCountRule::HalfCount, kChinaColour);
 }
 
 void DrawRivers(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths.DataFile("RIVER.LNB"), MapCountRule::HalfCount,
-                    kRiverColour);
+    DrawMapLineFile(canvas, params, paths, "RIVER.LNB", MapCountRule::HalfCount, kRiverColour);
 }

@@ -20,7 +20,8 @@ constexpr Range kCenterLonRange{-180.0, 360.0};
 constexpr Range kCenterLatRange{-85.0, 85.0};
 constexpr Range kDegreeResolutionRange{0.008, 1.0};
 constexpr Range kKmResolutionRange{1.0, 100.0};
-constexpr Range kSizeRange{10.0, 2048.0};
+// Real products reach 2228 × 1100 (FY-2G Mercator) and beyond (FY-4 class).
+constexpr Range kSizeRange{10.0, 8192.0};
 constexpr double kStdLatLimit = 90.0;
 
 bool InsideOpen(double v, double limit) {

@@ -204,21 +204,23 @@ bool CDibImage::SetColorTable(const std::array<RgbQuad, 256>& colours) {
 
 // CDibImage::ApplyPaletteFile: the view applies the chosen palette file at
 // every composition, so the file is read again each time.
-void CDibImage::ApplyPaletteFile(const std::string& path, int palettesOn) {
+bool CDibImage::ApplyPaletteFile(const std::string& path, int palettesOn) {
     if (path.empty()) {
-        return;
+        return true;
     }
     // Only a 256-entry colour table can take a palette; a 24-bit image has
     // none to write into.
     if (IsEmpty() || ColorTableEntries() != 256) {
-        return;
+        return true;
     }
     if (palettesOn == 0) {
         SetColorTable(GreyRamp());
-        return;
+        return true;
     }
     const std::optional<PaletteTable> table = ReadPaletteFile(path);
-    if (table) {
-        SetColorTable(*table);
+    if (!table) {
+        return false;
     }
+    SetColorTable(*table);
+    return true;
 }

@@ -101,7 +101,9 @@ public:
     const std::vector<std::uint32_t>& Palette() const { return m_palette; }
     // Reads a palette file and writes its 256 colours into the colour table;
     // with palettesOn 0 the grey ramp is applied. Never writes a 24-bit image.
-    void ApplyPaletteFile(const std::string& path, int palettesOn);
+    // False only when the palette file was needed and could not be read or
+    // used; the colour table is then unchanged.
+    bool ApplyPaletteFile(const std::string& path, int palettesOn);
 
     // --- Region of interest ---------------------------------------------------
     const CImageRegion& Region() const { return *m_pRegion; }

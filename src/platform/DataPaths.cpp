@@ -1,13 +1,52 @@
 #include "platform/DataPaths.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #ifndef KELVRA_DATA_DIR
 #define KELVRA_DATA_DIR "/usr/local/share/kelvra"
 #endif
 
 namespace fs = std::filesystem;
+
+namespace {
+
+bool IsFolder(const fs::path& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+// A build tree is recognised by its CMake cache; its dat is copied there at
+// build time, so a freshly built program finds the data of its own checkout.
+std::string BuildTreeDataFolder(const std::string& executableFolder) {
+    if (executableFolder.empty()) {
+        return std::string();
+    }
+    fs::path folder(executableFolder);
+    for (int up = 0; up < 3 && !folder.empty(); ++up, folder = folder.parent_path()) {
+        std::error_code ec;
+        if (fs::is_regular_file(folder / "CMakeCache.txt", ec) && IsFolder(folder / "dat")) {
+            return (folder / "dat").string();
+        }
+        if (folder == folder.parent_path()) {
+            break;
+        }
+    }
+    return std::string();
+}
+
+}  // namespace
+
+void CDataFileNotices::Unusable(const std::string& path) {
+    if (m_say && m_said.insert(path).second) {
+        m_say(path);
+    }
+}
 
 CDataPaths::CDataPaths(std::string startDirectory) : m_startDirectory(std::move(startDirectory)) {}
 
@@ -33,15 +72,55 @@ std::string CDataPaths::InstalledDataFolder() {
     return KELVRA_DATA_DIR;
 }
 
-std::string CDataPaths::DataFolder() const {
-    std::string local = Join(m_startDirectory, "dat");
+std::string CDataPaths::ExecutableFolder() {
     std::error_code ec;
-    if (fs::is_directory(local, ec)) {
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+    if (length == 0 || length >= 32768) {
+        return std::string();
+    }
+    return fs::path(std::wstring(buffer, length)).parent_path().string();
+#else
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string();
+#endif
+}
+
+std::string CDataPaths::DataFolder() const {
+    const std::string local = Join(m_startDirectory, "dat");
+    if (IsFolder(local)) {
         return local;
+    }
+    if (const char* variable = std::getenv("KELVRA_DATA"); variable && IsFolder(variable)) {
+        return variable;
+    }
+    const std::string executableFolder = ExecutableFolder();
+    const std::string buildTree = BuildTreeDataFolder(executableFolder);
+    if (!buildTree.empty()) {
+        return buildTree;
+    }
+    // Installed as prefix/bin/kelvra with the data in prefix/share/kelvra,
+    // whatever prefix the installation chose.
+    if (!executableFolder.empty()) {
+        const fs::path installed = fs::path(executableFolder).parent_path() / "share" / "kelvra";
+        if (IsFolder(installed)) {
+            return installed.string();
+        }
     }
     return InstalledDataFolder();
 }
 
 std::string CDataPaths::DataFile(const std::string& name) const {
     return Join(DataFolder(), name);
+}
+
+std::string CDataPaths::ThresholdFolder() const {
+    return Join(DataFolder(), "lut");
+}
+
+void CDataPaths::ReportUnusable(const std::string& path) const {
+    if (m_pNotices) {
+        m_pNotices->Unusable(path);
+    }
 }

@@ -1,10 +1,28 @@
 #pragma once
 // The start-up directory and the data files under it. Every data file of the
-// system (palettes, map files, region file) is start-up directory + "dat" +
-// name. When the start-up directory has no dat folder the installed data
-// folder is used instead, so an installed kelvra finds its files from anywhere.
+// system (palettes, map files, region file, threshold tables) is found in the
+// data folder: start-up directory + "dat" when that exists, otherwise the
+// folder named by KELVRA_DATA, the build tree's copy next to the executable,
+// or the installed share folder beside the executable's bin folder, so that
+// kelvra finds its files wherever it is started.
 
+#include <functional>
+#include <memory>
+#include <set>
 #include <string>
+
+// Says once per path that a data file is missing or cannot be used, so a
+// picture made without its coastlines or palette is never a silent success.
+class CDataFileNotices {
+public:
+    explicit CDataFileNotices(std::function<void(const std::string& path)> say)
+        : m_say(std::move(say)) {}
+    void Unusable(const std::string& path);
+
+private:
+    std::function<void(const std::string& path)> m_say;
+    std::set<std::string> m_said;
+};
 
 class CDataPaths {
 public:
@@ -16,19 +34,32 @@ public:
 
     const std::string& StartDirectory() const { return m_startDirectory; }
 
-    // The folder that holds the data files: start-up directory + "dat", or the
-    // installed data folder when that does not exist.
+    // The folder that holds the data files, the first that exists of: start-up
+    // directory + "dat", $KELVRA_DATA, the build tree's dat beside the
+    // executable, the executable's ../share/kelvra, the installed data folder
+    // compiled in (returned even when it does not exist).
     std::string DataFolder() const;
 
     // Full path of one data file, joined with the platform's separator.
     std::string DataFile(const std::string& name) const;
+
+    // The folder of the seasonal threshold tables of the precipitation estimate.
+    std::string ThresholdFolder() const;
 
     // Joins two path parts with the platform's separator.
     static std::string Join(const std::string& folder, const std::string& name);
 
     // The installed data folder compiled into the program.
     static std::string InstalledDataFolder();
+    // The folder of the running executable; empty when it cannot be told.
+    static std::string ExecutableFolder();
+
+    // Where unusable data files are reported; copies of these paths share it.
+    void SetNotices(std::shared_ptr<CDataFileNotices> notices) { m_pNotices = std::move(notices); }
+    // Reports a data file that is missing or unusable (once per path).
+    void ReportUnusable(const std::string& path) const;
 
 private:
     std::string m_startDirectory;
+    std::shared_ptr<CDataFileNotices> m_pNotices;
 };

@@ -49,24 +49,45 @@ void FillDescription(const AwxSecondHeader& h, ProductDescription& d) {
     d.stdLon = d.centerLon;
 }
 
-// The calibrated value of count v is entry 4·v of the block (byte 8·v).
-std::array<float, 256> BuildCalibration(
-    const std::array<std::uint8_t, kAwxCalibrationSize>& block) {
+constexpr int kVisibleChannelCode = 5;
+constexpr int kVisibleAlbedoEntries = 64;
+
+std::uint16_t Entry(const std::array<std::uint8_t, kAwxCalibrationSize>& block, int k) {
+    return ReadUInt16LE(block.data() + 2 * k);
+}
+
+// Real visible products carry 64 albedo entries, one per step of 4 counts,
+// and nothing after them.
+bool IsAlbedoTable(const std::array<std::uint8_t, kAwxCalibrationSize>& block) {
+    for (int k = kVisibleAlbedoEntries; k < kAwxCalibrationEntries; ++k) {
+        if (Entry(block, k) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The calibrated value of count v is entry 4·v of the block (byte 8·v); a
+// visible product's albedo table is looked up as entry v / 4.
+std::array<float, 256> BuildCalibration(const std::array<std::uint8_t, kAwxCalibrationSize>& block,
+                                        int channel) {
+    const bool albedo = channel == kVisibleChannelCode && IsAlbedoTable(block);
     std::array<float, 256> table{};
     for (int v = 0; v < 256; ++v) {
-        table[v] = static_cast<float>(ReadUInt16LE(block.data() + 8 * v) * kCentiUnit);
+        table[v] = static_cast<float>(Entry(block, albedo ? v / 4 : 4 * v) * kCentiUnit);
     }
     return table;
 }
 
 // A block shorter than 2048 bytes leaves the rest of the table at zero.
-std::array<float, 256> ReadCalibration(std::FILE* file, const AwxSecondHeader& second) {
+std::array<float, 256> ReadCalibration(std::FILE* file, const AwxSecondHeader& second,
+                                       int channel) {
     std::array<std::uint8_t, kAwxCalibrationSize> block{};
     if (second.calibrationLength == static_cast<std::int16_t>(kAwxCalibrationSize)) {
         const std::size_t got = std::fread(block.data(), 1, block.size(), file);
         (void)got;
     }
-    return BuildCalibration(block);
+    return BuildCalibration(block, channel);
 }
 
 // Walks the counts yielding their calibrated values, so the image vector is
@@ -172,7 +193,7 @@ bool CGeoImage::ReadProduct(const std::string& path) {
         return false;
     }
     FillDescription(second, m_description);
-    m_calibration = ReadCalibration(file.get(), second);
+    m_calibration = ReadCalibration(file.get(), second, m_description.channel);
 
     // Copies of this product keep the previous image; this one lets it go.
     m_calibrated.reset();

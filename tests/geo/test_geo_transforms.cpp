@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Projections, Geolocated, testing::ValuesIn(GeolocatedCa
 
 TEST(GeoTransforms, DiskHasNoGeolocation) {
     ProjectionParams p;
-    ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 2288, 2288, 0.0, 0.0, p), -1);
+    ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 8200, 8200, 0.0, 0.0, p), -1);
     ASSERT_EQ(SetUpProjection(Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0, p), 0);
     double x = kUnwritten;
     double y = kUnwritten;

@@ -21,9 +21,9 @@ const std::vector<SetUpArgs> kRejected = {
     {"KmTooCoarse", Albers, 100.0, 30.0, 101.0, 500, 500, 25.0, 47.0},
     {"KmOnDisk", Disk, 100.0, 0.0, 0.5, 500, 500, 0.0, 0.0},
     {"WidthSmall", EqualLatLon, 100.0, 30.0, 0.05, 9, 500, 0.0, 0.0},
-    {"WidthLarge", EqualLatLon, 100.0, 30.0, 0.05, 2049, 500, 0.0, 0.0},
+    {"WidthLarge", EqualLatLon, 100.0, 30.0, 0.05, 8193, 500, 0.0, 0.0},
     {"HeightSmall", Mercator, 100.0, 30.0, 5.0, 500, 9, 0.0, 0.0},
-    {"HeightLarge", Mercator, 100.0, 30.0, 5.0, 500, 2049, 0.0, 0.0},
+    {"HeightLarge", Mercator, 100.0, 30.0, 5.0, 500, 8193, 0.0, 0.0},
     {"StdLat1Pole", Lambert, 100.0, 30.0, 5.0, 500, 500, 90.0, 60.0},
     {"StdLat2SouthPole", Lambert, 100.0, 30.0, 5.0, 500, 500, 30.0, -90.0},
     {"StdLatNaN", Mercator, 100.0, 30.0, 5.0, 500, 500, std::nan(""), 0.0},
@@ -40,6 +40,9 @@ const std::vector<SetUpArgs> kAcceptedBounds = {
     {"KmFinest", Mercator, 0.0, 0.0, 1.0, 2048, 2048, 0.0, 0.0},
     {"KmCoarsest", PolarStereographic, 0.0, 85.0, 100.0, 10, 10, 60.0, 60.0},
     {"Disk", Disk, 104.5, 0.0, 5.0, 2048, 2048, 0.0, 0.0},
+    // Real FY-2G Mercator products and FY-4 class sizes.
+    {"WideMercator", Mercator, 104.5, 0.0, 5.0, 2228, 1100, 0.0, 0.0},
+    {"Largest", EqualLatLon, 104.5, 0.0, 0.01, 8192, 8192, 0.0, 0.0},
 };
 
 class RejectedSetUp : public testing::TestWithParam<SetUpArgs> {};

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include <filesystem>
 
 #include "platform/DataPaths.h"
@@ -43,14 +46,77 @@ TEST(MessageSink, RecorderCollectsAndScopeRestores) {
     EXPECT_EQ(outer.Messages()[0], "second");
 }
 
-TEST(DataPaths, StartDirectoryDatFolderWinsOverInstalledOne) {
-    CTempDir dir;
-    CDataPaths withoutDat(dir.Path());
-    EXPECT_EQ(withoutDat.DataFolder(), CDataPaths::InstalledDataFolder());
-    std::filesystem::create_directory(dir.File("dat"));
-    CDataPaths withDat(dir.Path());
-    EXPECT_EQ(withDat.DataFile("region.txt"), dir.File("dat") + "/region.txt");
+// Sets an environment variable for the life of the object.
+class CScopedEnv {
+public:
+    CScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) {
+            m_old = old;
+            m_hadOld = true;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~CScopedEnv() {
+        if (m_hadOld) {
+            setenv(m_name, m_old.c_str(), 1);
+        } else {
+            unsetenv(m_name);
+        }
+    }
+
+private:
+    const char* m_name;
+    std::string m_old;
+    bool m_hadOld = false;
+};
+
+// The data folder is looked for in a fixed order: the start-up directory's
+// dat, $KELVRA_DATA, the build tree this test runs from, the installed one.
+TEST(DataPaths, DataFolderIsFoundInItsOrder) {
+    CTempDir start;
+    CTempDir variable;
+    const std::string buildTree = std::filesystem::path(KELVRA_BINARY_DIR) / "dat";
+    const struct {
+        const char* what;
+        bool startDat;
+        const char* env;  // nullptr: unset; "var": the variable folder
+        std::string expected;
+    } cases[] = {
+        {"start-up dat wins", true, "var", start.File("dat")},
+        {"variable next", false, "var", variable.Path()},
+        {"variable naming nothing is passed over", false, "/nonexistent/kelvra", buildTree},
+        {"build tree without either", false, nullptr, buildTree},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(start.File("dat"));
+        if (c.startDat) {
+            std::filesystem::create_directory(start.File("dat"));
+        }
+        const std::string env = c.env && std::string(c.env) == "var" ? variable.Path()
+                                : c.env                              ? c.env
+                                                                     : "";
+        CScopedEnv scoped("KELVRA_DATA", env);
+        if (!c.env) {
+            unsetenv("KELVRA_DATA");
+        }
+        EXPECT_EQ(CDataPaths(start.Path()).DataFolder(), c.expected) << c.what;
+    }
+    EXPECT_EQ(CDataPaths(start.Path()).DataFile("region.txt"), buildTree + "/region.txt");
     EXPECT_EQ(CDataPaths::Join("a/", "b"), "a/b");
+}
+
+TEST(DataPaths, UnusableFilesAreSaidOncePerPathAcrossCopies) {
+    std::vector<std::string> said;
+    CDataPaths paths(".");
+    paths.ReportUnusable("/x/WORLD.LNB");  // no notices yet: nothing to say it to
+    paths.SetNotices(std::make_shared<CDataFileNotices>(
+        [&said](const std::string& path) { said.push_back(path); }));
+    const CDataPaths copy = paths;
+    for (const char* path : {"/x/WORLD.LNB", "/x/RIVER.LNB", "/x/WORLD.LNB"}) {
+        paths.ReportUnusable(path);
+        copy.ReportUnusable(path);
+    }
+    EXPECT_EQ(said, (std::vector<std::string>{"/x/WORLD.LNB", "/x/RIVER.LNB"}));
 }
 
 TEST(Settings, MemorySettingsDefaultsAndValues) {

@@ -185,7 +185,7 @@ TEST_F(ReadProduct, HostileSizesMakeNoLargeAllocation) {
 
 TEST_F(ReadProduct, TooWideForTheProjectionFails) {
     AwxWriterOptions o = SmallProduct();
-    o.width = 2050;
+    o.width = 8200;  // beyond the 8192 any real product reaches
     o.height = 12;
     CGeoImage product;
     EXPECT_FALSE(product.ReadProduct(Write(MakeAwxProduct(o))));

@@ -25,6 +25,14 @@ std::uint8_t SynthCountForTemperature(double kelvin) {
 
 std::array<std::uint16_t, 1024> SynthCalibrationEntries(int channel) {
     std::array<std::uint16_t, 1024> entries{};
+    if (channel == kVisibleChannel) {
+        // As real visible products: 64 albedo entries, one per step of 4 counts.
+        for (int k = 0; k < kVisibleAlbedoEntries; ++k) {
+            entries[k] = static_cast<std::uint16_t>(
+                std::lround(SynthCalibratedValue(channel, 4.0 * k) * 100.0));
+        }
+        return entries;
+    }
     for (int k = 0; k < 1024; ++k) {
         const double value = SynthCalibratedValue(channel, k / 4.0);
         entries[k] = static_cast<std::uint16_t>(std::lround(value * 100.0));
