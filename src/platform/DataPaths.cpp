@@ -45,3 +45,11 @@ std::string CDataPaths::DataFolder() const {
 std::string CDataPaths::DataFile(const std::string& name) const {
     return Join(DataFolder(), name);
 }
+
+std::string CDataPaths::ThresholdFolder() const {
+#ifdef _WIN32
+    return "D:\\Data\\lut\\";
+#else
+    return Join(DataFolder(), "lut");
+#endif
+}
