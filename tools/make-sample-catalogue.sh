@@ -11,8 +11,12 @@
 # half their size and twice their grid step (the same area, a quarter of the
 # pixels), to keep the whole run short. The writer derives the weather's
 # evolution from each product's time, so cloud systems move and develop from
-# one hour to the next. Files that exist already are kept, so the script can
-# be run again at any time.
+# one hour to the next. The IR1 and IR2 products of each time are the pair
+# the precipitation estimate reads (found from any channel's name): their
+# cloud tops of 200-230 K lie below the spring thresholds of dat/lut, so the
+# estimate shows rain and its legend on every time and region of the
+# catalogue. Files that exist already are kept, so the script can be run
+# again at any time.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then

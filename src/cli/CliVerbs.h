@@ -27,3 +27,6 @@ int RunEnhance(const CliArgs& args);
 int RunRender(const CliArgs& args);
 #endif
 int RunIsotherms(const CliArgs& args);
+// The precipitation estimate of a channel file's observation: rain pixels,
+// or with --summary the pixels per legend class.
+int RunPrecip(const CliArgs& args);

@@ -36,6 +36,8 @@ const Verb kVerbs[] = {
      "emboss edge palette=PATH|off restore"},
     {"isotherms", RunIsotherms, "isotherms FILE [--geojson]",
      "the isotherm lines of the product, as text or GeoJSON in longitude/latitude"},
+    {"precip", RunPrecip, "precip FILE [--lut DIR] [--summary]",
+     "the precipitation estimate: X Y MM per rain pixel, or pixels per legend class"},
 };
 
 const Verb* FindVerb(const std::string& name) {

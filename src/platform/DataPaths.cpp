@@ -116,7 +116,11 @@ std::string CDataPaths::DataFile(const std::string& name) const {
 }
 
 std::string CDataPaths::ThresholdFolder() const {
+#ifdef _WIN32
+    return "D:\\Data\\lut\\";
+#else
     return Join(DataFolder(), "lut");
+#endif
 }
 
 void CDataPaths::ReportUnusable(const std::string& path) const {

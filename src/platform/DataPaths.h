@@ -43,7 +43,8 @@ public:
     // Full path of one data file, joined with the platform's separator.
     std::string DataFile(const std::string& name) const;
 
-    // The folder of the seasonal threshold tables of the precipitation estimate.
+    // The folder of the seasonal precipitation threshold tables: the data
+    // folder's lut, or the fixed D:\Data\lut\ folder on Windows.
     std::string ThresholdFolder() const;
 
     // Joins two path parts with the platform's separator.

@@ -1,0 +1,121 @@
+#include "analysis/CPrecipEstimate.h"
+
+#include <algorithm>
+#include <new>
+
+#include "analysis/CPrecipTexture.h"
+#include "analysis/PrecipFormulas.h"
+#include "analysis/PrecipThresholds.h"
+#include "platform/DataPaths.h"
+#include "platform/Message.h"
+#include "product/CGeoImage.h"
+
+namespace {
+
+// The texture enters the formulas scaled by this.
+constexpr double kTextureScale = 0.1;
+
+bool Geolocates(const ProjectionParams& params, int x, int y) {
+    float lon = 0.0f;
+    float lat = 0.0f;
+    return CGeoImage::PixelToLatLon(params, x, y, lon, lat) == 0;
+}
+
+}  // namespace
+
+CPrecipEstimate::CPrecipEstimate()
+    : m_strThresholdFolder(CDataPaths::FromCurrentDirectory().ThresholdFolder()) {}
+
+CPrecipEstimate::CPrecipEstimate(std::string thresholdFolder)
+    : m_strThresholdFolder(std::move(thresholdFolder)) {}
+
+int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2Path) {
+    Clear();
+    CGeoImage ir1;
+    if (!ir1.ReadProduct(ir1Path)) {
+        ShowMessage("打开红外一通道失败");
+        return 0;
+    }
+    const int width = ir1.Description().width;
+    const int height = ir1.Description().height;
+    const int month = ir1.Description().month;
+
+    CGeoImage ir2;
+    if (!ir2.ReadProduct(ir2Path)) {
+        ShowMessage("打开红外二通道失败");
+        return 0;
+    }
+    if (ir2.Description().width != width || ir2.Description().height != height) {
+        ShowMessage("红外通道云图大小不一致");
+        return 0;
+    }
+    const float* t1 = ir1.CalibratedImage();
+    const float* t2 = ir2.CalibratedImage();
+    CPrecipTexture texture;
+    if (!texture.Begin(t1, width, height)) {
+        return 0;
+    }
+
+    // A month outside 1..12 has no table, so the estimate fails as if the
+    // table could not be opened.
+    PrecipSeason season;
+    std::vector<float> thresholds;
+    if (!PrecipSeasonOfMonth(month, season) ||
+        !ReadPrecipThresholds(
+            CDataPaths::Join(m_strThresholdFolder, PrecipThresholdFileName(season)), thresholds)) {
+        return 0;
+    }
+
+    // The geolocation is that of the infrared-2 product; its last row and
+    // last column are outside the image, so they are never estimated. A
+    // pixel fails to geolocate only outside the image's box or when the
+    // projection has no geolocation at all, so when the two opposite corners
+    // of the estimated area geolocate, every pixel between them does. That
+    // lets pixels at or above the warmest threshold, which can never be rain,
+    // skip their geolocation.
+    const ProjectionParams& params = ir2.Params();
+    if (width < 2 || height < 2 || !Geolocates(params, 0, 0) ||
+        !Geolocates(params, width - 2, height - 2)) {
+        return 0;
+    }
+    const float warmest = *std::max_element(thresholds.begin(), thresholds.end());
+    try {
+        for (int j = 0; j + 1 < height; ++j) {
+            const float* row1 = t1 + static_cast<std::size_t>(j) * width;
+            const float* row2 = t2 + static_cast<std::size_t>(j) * width;
+            const float* x = nullptr;  // the texture row, made for the first candidate
+            for (int i = 0; i + 1 < width; ++i) {
+                if (!(row1[i] < warmest)) {
+                    continue;
+                }
+                float lon = 0.0f;
+                float lat = 0.0f;
+                if (CGeoImage::PixelToLatLon(params, i, j, lon, lat) != 0) {
+                    Clear();
+                    return 0;
+                }
+                if (!InsidePrecipDomain(lon, lat)) {
+                    continue;
+                }
+                if (!(row1[i] < thresholds[PrecipThresholdIndex(lon, lat)])) {
+                    continue;
+                }
+                const double t = row1[i];
+                const double d = t - row2[i];
+                if (x == nullptr) {
+                    x = texture.Row(j);
+                }
+                const double g = kTextureScale * x[i];
+                const int amount = PrecipRoundedAmount(PrecipAmount(season, t, d, g));
+                if (amount > 0) {
+                    m_pixels.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(j),
+                                        static_cast<std::int16_t>(amount)});
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        Clear();
+        return 0;
+    }
+    return 1;
+}
