@@ -61,6 +61,8 @@ constexpr int kIdEdgeDetect = 32863;
 constexpr int kIdPaletteFirst = 32845;
 constexpr int kIdPaletteLast = 32853;
 constexpr int kIdIsotherms = 32785;
+constexpr int kIdShowPrecipitation = 32775;
+constexpr int kIdHidePrecipitation = 32786;
 
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;

@@ -38,6 +38,7 @@ struct RenderOptions {
     std::string palette;  // a name of the list or a path; empty: the image's own table
     CompositionLayers layers;
     int region = 0;
+    std::string lut;  // threshold folder of the estimate; empty: the data folder's lut
 };
 
 bool ParseIndex(const std::string& text, int& value) {
@@ -55,7 +56,7 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" || arg == "--palette" || arg == "--region") {
+        if (arg == "-o" || arg == "--palette" || arg == "--region" || arg == "--lut") {
             if (!hasValue) {
                 return "missing value after " + arg;
             }
@@ -64,6 +65,8 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
                 options.output = value;
             } else if (arg == "--palette") {
                 options.palette = value;
+            } else if (arg == "--lut") {
+                options.lut = value;
             } else if (!ParseIndex(value, options.region)) {
                 return "bad region index '" + value + "'";
             }
@@ -77,6 +80,8 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
             options.layers.m_bTitle = 0;
         } else if (arg == "--isotherms") {
             options.layers.m_bIsotherms = 1;
+        } else if (arg == "--precip") {
+            options.layers.m_nDisplayMode = kDisplayPrecipitation;
         } else if (!arg.empty() && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else if (options.input.empty()) {
@@ -161,6 +166,8 @@ int RunRender(const CliArgs& args) {
     QImage offscreen;
     CompositionScene scene = SceneOf(product, RegionName(paths, options.region), paths);
     scene.productPath = options.input;
+    CPrecipEstimate precipitation(options.lut.empty() ? paths.ThresholdFolder() : options.lut);
+    scene.precipitation = &precipitation;
     if (ComposePicture(image, scene, options.layers, recompose, offscreen) != 1) {
         return kExitFailed;
     }

@@ -27,7 +27,7 @@ const Verb kVerbs[] = {
 #ifdef KELVRA_HAVE_RENDER
     {"render", RunRender,
      "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
-     "[--no-title] [--isotherms] [--region N]",
+     "[--no-title] [--isotherms] [--precip [--lut DIR]] [--region N]",
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
 #endif
     {"convert", RunConvert, "convert IN OUT", "load an image or product, save it by extension"},

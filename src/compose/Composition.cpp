@@ -6,14 +6,24 @@
 
 #include <vector>
 
+#include "analysis/EstimatePrecipitation.h"
 #include "analysis/IsothermOverlay.h"
+#include "analysis/PrecipDrawing.h"
 #include "platform/Message.h"
 
 namespace {
 
-// The precipitation estimate is computed and drawn here, straight onto the
-// image, while the display mode asks for it.
-void DrawPrecipitationLayer(CCanvas& /*canvas*/, const CompositionScene& /*scene*/) {}
+// The precipitation estimate is computed from the files on disk and drawn
+// here, straight onto the image, at every composition while the display mode
+// asks for it; a failed estimate has said why and draws nothing.
+void DrawPrecipitationLayer(CCanvas& canvas, const CompositionScene& scene) {
+    if (scene.precipitation == nullptr) {
+        return;
+    }
+    if (EstimatePrecipitation(*scene.precipitation, scene.productPath) == 1) {
+        DrawPrecipitation(canvas, *scene.precipitation, canvas.Width(), canvas.Height());
+    }
+}
 
 // The visible NWP overlays are drawn here, in the order of their list.
 void DrawNwpLayer(CCanvas& /*canvas*/, const CompositionScene& /*scene*/) {}

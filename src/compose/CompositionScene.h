@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/CPrecipEstimate.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
 
@@ -19,6 +20,9 @@ struct CompositionScene {
     // The open file's full path: the precipitation estimate finds the two
     // infrared channels from it.
     std::string productPath;
+    // The document's estimate, recomputed at every composition while the
+    // display mode is 105; none leaves the slot empty.
+    CPrecipEstimate* precipitation = nullptr;
 };
 
 // The scene of a product with the region name for its title.

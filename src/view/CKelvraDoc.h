@@ -11,6 +11,7 @@
 
 #include "app/CCommandTable.h"
 #include "app/CUiProviders.h"
+#include "analysis/CPrecipEstimate.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 #include "product/CGeoImage.h"
@@ -70,6 +71,8 @@ public:
     // --- Content (members in the document's order) ---------------------------
     CDibImage m_image;
     CGeoImage m_product;
+    // The last precipitation estimate of the open product.
+    CPrecipEstimate m_precip;
     std::vector<CDibImage> m_frameImages;
     std::vector<CGeoImage> m_frameProducts;
     int m_nRecompose = 1;

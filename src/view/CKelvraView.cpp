@@ -22,6 +22,7 @@ constexpr int kLineFraction = 100;
 CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent)
     : QAbstractScrollArea(parent), m_palette(paths), m_doc(document), m_paths(std::move(paths)) {
     setFocusPolicy(Qt::StrongFocus);
+    m_doc.m_precip.SetThresholdFolder(m_paths.ThresholdFolder());
     m_doc.AddView(this);
     RegisterCommands();
     // A frame made current is shown exactly as a product just opened.
@@ -50,6 +51,7 @@ int CKelvraView::Compose() {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
     CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
     scene.productPath = m_doc.PathName();
+    scene.precipitation = &m_doc.m_precip;
     const int composed =
         ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {

@@ -65,6 +65,22 @@ void CKelvraView::RegisterLayerCommands() {
     toggle(kIdMap, &CKelvraView::m_bMap);
     toggle(kIdProvinces, &CKelvraView::m_bProvinces);
     toggle(kIdIsotherms, &CKelvraView::m_bIsotherms);
+    // The precipitation display: shown until hidden, across products.
+    m_commands.Add(
+        kIdShowPrecipitation,
+        [this](int) {
+            if (m_nDisplayMode != kDisplayPrecipitation) {
+                m_nDisplayMode = kDisplayPrecipitation;
+                m_doc.m_nRecompose = 1;
+                Compose();
+            }
+        },
+        [this](CCmdUI& ui) { ui.SetCheck(m_nDisplayMode == kDisplayPrecipitation); });
+    m_commands.Add(kIdHidePrecipitation, [this](int) {
+        m_nDisplayMode = 0;
+        m_doc.m_nRecompose = 1;
+        Compose();
+    });
 }
 
 void CKelvraView::RegisterPaletteCommands() {
