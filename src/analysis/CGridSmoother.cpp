@@ -22,6 +22,28 @@ std::unique_ptr<float[]> CopyOf(const float* grid, std::size_t size) {
 bool HasPoints(const float* grid, int nx, int ny) {
     return grid != nullptr && nx > 0 && ny > 0;
 }
+
+struct Span {
+    int first = 0;
+    int last = 0;
+};
+
+// The window c - w/2 .. c + (w-1)/2, moved inward so that it lies wholly
+// inside 0 .. n-1 (and cut to it when the grid is narrower than the window):
+// points near an edge are averaged over as many points as any other.
+Span WindowAt(int c, int w, int n) {
+    Span s{c - w / 2, c + (w - 1) / 2};
+    if (s.first < 0) {
+        s.last -= s.first;
+        s.first = 0;
+    }
+    if (s.last > n - 1) {
+        s.first -= s.last - (n - 1);
+        s.last = n - 1;
+    }
+    s.first = std::max(s.first, 0);
+    return s;
+}
 }  // namespace
 
 bool CGridSmoother::SmoothWeighted(float* grid, int nx, int ny, float centreWeight,
@@ -72,26 +94,29 @@ bool CGridSmoother::SmoothBoxMean(float* grid, int nx, int ny, int window, float
     }
     const std::size_t width = static_cast<std::size_t>(nx);
     const std::unique_ptr<float[]> source = CopyOf(grid, width * static_cast<std::size_t>(ny));
-    if (!source) {
+    const std::unique_ptr<Span[]> columns(new (std::nothrow) Span[width]);
+    const std::unique_ptr<Span[]> rows(new (std::nothrow) Span[static_cast<std::size_t>(ny)]);
+    if (!source || !columns || !rows) {
         return false;
     }
-    const int before = window / 2;
-    const int after = (window - 1) / 2;
+    const int w = std::max(window, 1);
+    for (int i = 0; i < nx; ++i) {
+        columns[i] = WindowAt(i, w, nx);
+    }
     for (int j = 0; j < ny; ++j) {
-        const int j0 = std::max(0, j - before);
-        const int j1 = std::min(ny - 1, j + after);
+        rows[j] = WindowAt(j, w, ny);
+    }
+    for (int j = 0; j < ny; ++j) {
         for (int i = 0; i < nx; ++i) {
             const std::size_t at = static_cast<std::size_t>(j) * width + i;
             if (IsMissing(source[at], missing)) {
                 continue;
             }
-            const int i0 = std::max(0, i - before);
-            const int i1 = std::min(nx - 1, i + after);
             double sum = 0.0;
             int count = 0;
-            for (int r = j0; r <= j1; ++r) {
+            for (int r = rows[j].first; r <= rows[j].last; ++r) {
                 const float* line = &source[static_cast<std::size_t>(r) * width];
-                for (int c = i0; c <= i1; ++c) {
+                for (int c = columns[i].first; c <= columns[i].last; ++c) {
                     if (!IsMissing(line[c], missing)) {
                         sum += line[c];
                         ++count;

@@ -27,3 +27,5 @@ int RunEnhance(const CliArgs& args);
 int RunRender(const CliArgs& args);
 #endif
 int RunIsotherms(const CliArgs& args);
+// A diamond NWP file: header summary, prepared grid or contour lines.
+int RunNwp(const CliArgs& args);

@@ -36,6 +36,8 @@ const Verb kVerbs[] = {
      "emboss edge palette=PATH|off restore"},
     {"isotherms", RunIsotherms, "isotherms FILE [--geojson]",
      "the isotherm lines of the product, as text or GeoJSON in longitude/latitude"},
+    {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",
+     "a diamond NWP file: header, prepared grid, or contour lines in longitude/latitude"},
 };
 
 const Verb* FindVerb(const std::string& name) {
