@@ -69,7 +69,7 @@ void ReadValues(CDiamondTokens& tokens, DiamondGrid& g) {
         float* out = &g.values[static_cast<std::size_t>(row) * stored];
         for (int c = 0; c < g.fileColumns; ++c) {
             float v = 0.0f;
-            if (!ParseFloatToken(tokens.Next(), v)) {
+            if (!tokens.NextFloat(v)) {
                 dataLeft = false;  // the rest stays missing
                 break;
             }

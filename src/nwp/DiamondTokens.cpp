@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -50,9 +51,51 @@ float OutOfRange(std::string_view digits) {
     return negative ? -magnitude : magnitude;
 }
 
+constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                  1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr int kMaxExactDigits = 7;
+
+// Plain decimals as writers print them ("-5432.1", "12", "0.25"): up to
+// seven significant digits are exact in a float, and so are the powers of
+// ten up to 10^10, so one float division rounds the value correctly, exactly
+// as a full conversion would. Returns where the number ends, or nullptr for
+// any other form (the caller then converts the token in full).
+const char* ScanPlainDecimal(const char* p, const char* end, float& value) {
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    std::uint32_t mantissa = 0;
+    int digits = 0;
+    int pointAt = -1;  // digits before the point
+    for (; p != end; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (d < 10) {
+            mantissa = mantissa * 10 + d;
+            ++digits;
+        } else if (*p == '.' && pointAt < 0) {
+            pointAt = digits;
+        } else {
+            break;
+        }
+    }
+    // Leading zeros count as digits too: "0.0001234" takes the full path.
+    if (digits == 0 || digits > kMaxExactDigits) {
+        return nullptr;
+    }
+    const int decimals = pointAt < 0 ? 0 : digits - pointAt;
+    const float magnitude = static_cast<float>(mantissa) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return p;
+}
+
 }  // namespace
 
 bool ParseFloatToken(std::string_view token, float& value) {
+    const char* tokenEnd = token.data() + token.size();
+    if (ScanPlainDecimal(token.data(), tokenEnd, value) == tokenEnd && !token.empty()) {
+        return true;
+    }
     if (token.empty()) {
         return false;
     }
@@ -89,4 +132,22 @@ bool ParseIntToken(std::string_view token, int& value) {
     }
     value = static_cast<int>(real);
     return true;
+}
+
+bool CDiamondTokens::NextFloat(float& value) {
+    while (m_p != m_end && IsBlank(*m_p)) {
+        ++m_p;
+    }
+    const char* start = m_p;
+    float plain = 0.0f;
+    const char* stop = ScanPlainDecimal(start, m_end, plain);
+    if (stop != nullptr && (stop == m_end || IsBlank(*stop))) {
+        m_p = stop;
+        value = plain;
+        return true;
+    }
+    while (m_p != m_end && !IsBlank(*m_p)) {
+        ++m_p;
+    }
+    return ParseFloatToken(std::string_view(start, static_cast<std::size_t>(m_p - start)), value);
 }

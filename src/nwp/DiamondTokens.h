@@ -24,6 +24,11 @@ public:
         return std::string_view(start, static_cast<std::size_t>(m_p - start));
     }
 
+    // The next token as a number (see ParseFloatToken); false at the end of
+    // the text or when the token is not a number. The plain decimals of the
+    // value block are converted as they are scanned.
+    bool NextFloat(float& value);
+
     static bool IsBlank(char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
     }
