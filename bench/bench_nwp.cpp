@@ -27,11 +27,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 
-struct GridSpec {
+struct GridBox {
     double west, east, south, north, step;
 };
-constexpr GridSpec kGlobal{0.0, 359.75, -90.0, 90.0, 0.25};
-constexpr GridSpec kRegional{70.0, 145.0, 5.0, 60.0, 0.25};
+constexpr GridBox kGlobal{0.0, 359.75, -90.0, 90.0, 0.25};
+constexpr GridBox kRegional{70.0, 145.0, 5.0, 60.0, 0.25};
 
 double Gaussian(double lon, double lat, double lon0, double lat0, double width) {
     const double dl = std::remainder(lon - lon0, 360.0);
@@ -52,7 +52,7 @@ double Height500(double lon, double lat) {
 }
 
 // Rows from north to south, one row to a line.
-std::string DiamondText(const GridSpec& g) {
+std::string DiamondText(const GridBox& g) {
     const int nx = static_cast<int>(std::lround((g.east - g.west) / g.step)) + 1;
     const int ny = static_cast<int>(std::lround((g.north - g.south) / g.step)) + 1;
     std::string text = "diamond 4 22年03月30日12时500hPa高度\n22 3 30 12 0 500\n";
@@ -98,9 +98,9 @@ struct BenchFiles {
         folder = keep != nullptr ? keep : temp.Path();
         global = folder + "/global.000";
         regional = folder + "/regional.000";
-        for (const auto& [path, spec] :
+        for (const auto& [path, box] :
              {std::pair{global, kGlobal}, std::pair{regional, kRegional}}) {
-            const std::string text = DiamondText(spec);
+            const std::string text = DiamondText(box);
             WriteBytesToPath(path, std::vector<std::uint8_t>(text.begin(), text.end()));
         }
         globalBytes = DiamondText(kGlobal).size();

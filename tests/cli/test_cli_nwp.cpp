@@ -33,7 +33,7 @@ std::vector<std::vector<std::string>> Rows(const std::string& out) {
 
 TEST(CliNwp, SummaryOfTheHeaderAsRead) {
     CTempDir dir;
-    DiamondSpec s = GlobalSpec();
+    DiamondContent s = GlobalContent();
     s.latStep = 2.5;  // written south to north
     s.firstLat = -90.0;
     s.lastLat = 90.0;
@@ -47,7 +47,7 @@ TEST(CliNwp, SummaryOfTheHeaderAsRead) {
 
 TEST(CliNwp, GridRowsNorthernmostFirst) {
     CTempDir dir;
-    DiamondSpec s;  // lon + lat: rows fall from north to south
+    DiamondContent s;  // lon + lat: rows fall from north to south
     s.firstLat = 30.0;
     s.lastLat = 40.0;
     s.latStep = 2.5;
@@ -65,7 +65,7 @@ TEST(CliNwp, GridRowsNorthernmostFirst) {
 
 TEST(CliNwp, ContourLinesLevelByLevel) {
     CTempDir dir;
-    const std::string path = WriteDiamond(dir, "g.000", GlobalSpec());
+    const std::string path = WriteDiamond(dir, "g.000", GlobalContent());
     struct Case {
         std::string options;
         double interval;
@@ -100,7 +100,7 @@ TEST(CliNwp, GeoJsonIsReadableByAnOutsideParser) {
         GTEST_SKIP() << "/usr/bin/python3 not available";
     }
     CTempDir dir;
-    const std::string path = WriteDiamond(dir, "g.000", GlobalSpec());
+    const std::string path = WriteDiamond(dir, "g.000", GlobalContent());
     const std::string json = dir.File("nwp.json");
     ASSERT_EQ(RunCli("nwp " + path + " --contours --geojson > " + json).status, 0);
     const std::string check =
@@ -118,7 +118,7 @@ TEST(CliNwp, RefusalsSayWhy) {
     const std::string text = "diamond 3 x 22 3 30 20 0 500" + std::string(120, ' ');
     const std::string type3 = dir.File("t3.000");
     WriteFileBytes(type3, std::vector<std::uint8_t>(text.begin(), text.end()));
-    DiamondSpec flat;
+    DiamondContent flat;
     flat.ny = 1;
     const std::string oneRow = WriteDiamond(dir, "r1.000", flat);
     struct Case {
@@ -138,7 +138,7 @@ TEST(CliNwp, RefusalsSayWhy) {
         EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, c.message) << c.args;
     }
-    const std::string good = WriteDiamond(dir, "ok.000", DiamondSpec{});
+    const std::string good = WriteDiamond(dir, "ok.000", DiamondContent{});
     for (const std::string& bad :
          {std::string(""), good + " --grid --contours", good + " --contours --interval 0",
           good + " --geojson", good + " --interval 4", good + " " + good, good + " --polar"}) {

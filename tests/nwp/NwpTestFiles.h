@@ -12,7 +12,7 @@
 #include "platform/TextCodec.h"
 #include "support/TestSupport.h"
 
-struct DiamondSpec {
+struct DiamondContent {
     std::string description = "22年03月30日20时500hPa高度";  // UTF-8, written as GBK
     int year = 22;
     int month = 3;
@@ -42,10 +42,10 @@ struct DiamondSpec {
 };
 
 // The latitude of file row r and the longitude of column c.
-inline double RowLatitude(const DiamondSpec& s, int r) {
+inline double RowLatitude(const DiamondContent& s, int r) {
     return s.firstLat + r * s.latStep;
 }
-inline double ColumnLongitude(const DiamondSpec& s, int c) {
+inline double ColumnLongitude(const DiamondContent& s, int c) {
     return s.firstLon + c * s.lonStep;
 }
 
@@ -55,7 +55,7 @@ inline std::string Num(double v) {
     return text;
 }
 
-inline std::string DiamondText(const DiamondSpec& s) {
+inline std::string DiamondText(const DiamondContent& s) {
     const std::string& b = s.blank;
     const std::string split = s.headerOnOneLine ? b : s.lineEnd;
     std::string text = "diamond" + b + "4" + b + Utf8ToGbk(s.description) + b +
@@ -89,7 +89,7 @@ inline std::string DiamondText(const DiamondSpec& s) {
 }
 
 inline std::string WriteDiamond(const CTempDir& dir, const std::string& name,
-                                const DiamondSpec& s) {
+                                const DiamondContent& s) {
     const std::string path = dir.File(name);
     const std::string text = DiamondText(s);
     WriteFileBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -105,8 +105,8 @@ inline double GlobalHeight(double lon, double lat) {
 }
 
 // 0 .. 357.5 by 2.5 degrees, 90 N .. 90 S.
-inline DiamondSpec GlobalSpec() {
-    DiamondSpec s;
+inline DiamondContent GlobalContent() {
+    DiamondContent s;
     s.firstLon = 0.0;
     s.lastLon = 357.5;
     s.firstLat = 90.0;

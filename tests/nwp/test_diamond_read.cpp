@@ -6,18 +6,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "analysis/CContourTracer.h"
 #include "nwp/CNwpOverlay.h"
+#include "nwp/DiamondTokens.h"
 #include "nwp/NwpTestFiles.h"
 
 namespace {
 
-CNwpOverlay Read(const CTempDir& dir, const DiamondSpec& spec, const std::string& name = "f.000") {
+CNwpOverlay Read(const CTempDir& dir, const DiamondContent& content,
+                 const std::string& name = "f.000") {
     CNwpOverlay overlay;
-    EXPECT_TRUE(overlay.ReadFile(WriteDiamond(dir, name, spec))) << name;
+    EXPECT_TRUE(overlay.ReadFile(WriteDiamond(dir, name, content))) << name;
     return overlay;
 }
 
@@ -38,9 +41,9 @@ TEST(DiamondRead, LayoutsOfRealWritersReadAlike) {
         {"no-final-line-end", "  ", "\r\n", false, false},
     };
     CTempDir dir;
-    const CNwpOverlay plain = Read(dir, DiamondSpec{}, "plain");
+    const CNwpOverlay plain = Read(dir, DiamondContent{}, "plain");
     for (const Case& c : cases) {
-        DiamondSpec s;
+        DiamondContent s;
         s.blank = c.blank;
         s.lineEnd = c.lineEnd;
         s.headerOnOneLine = c.oneLine;
@@ -53,12 +56,12 @@ TEST(DiamondRead, LayoutsOfRealWritersReadAlike) {
 
 TEST(DiamondRead, BothRowOrdersGiveOneGridNorthernmostFirst) {
     CTempDir dir;
-    DiamondSpec down;  // 60 N to 10 N by -2.5
+    DiamondContent down;  // 60 N to 10 N by -2.5
     down.firstLat = 60.0;
     down.lastLat = 10.0;
     down.latStep = -2.5;
     down.ny = 21;
-    DiamondSpec up = down;
+    DiamondContent up = down;
     up.firstLat = 10.0;
     up.lastLat = 60.0;
     up.latStep = 2.5;
@@ -86,7 +89,7 @@ TEST(DiamondRead, LongitudeSpanDecidesTheWrapColumn) {
     };
     CTempDir dir;
     for (const Case& c : cases) {
-        DiamondSpec s;
+        DiamondContent s;
         s.firstLon = c.firstLon;
         s.lastLon = c.lastLon;
         s.lonStep = c.step;
@@ -100,7 +103,7 @@ TEST(DiamondRead, LongitudeSpanDecidesTheWrapColumn) {
 
 TEST(DiamondRead, PolarTracingJoinsLinesAcrossZeroDegrees) {
     CTempDir dir;
-    DiamondSpec s = GlobalSpec();
+    DiamondContent s = GlobalContent();
     s.field = [](double lon, double lat) {
         const double dl = std::remainder(lon, 360.0);
         return 5500.0 + 300.0 * std::exp(-(dl * dl + (lat - 60.0) * (lat - 60.0)) / 200.0);
@@ -154,7 +157,7 @@ TEST(DiamondRead, DescriptionsSplitWithTheirCentury) {
     };
     CTempDir dir;
     for (const Case& c : cases) {
-        DiamondSpec s;
+        DiamondContent s;
         s.description = c.description;
         s.year = c.year;
         CNwpOverlay probed;
@@ -167,7 +170,7 @@ TEST(DiamondRead, DescriptionsSplitWithTheirCentury) {
 
 TEST(DiamondRead, ReadSetsTheDefaultsFromTheFile) {
     CTempDir dir;
-    DiamondSpec s;
+    DiamondContent s;
     s.interval = 2.5;
     CNwpOverlay o;
     o.CurrentSettings().labelDecimals = 3;
@@ -182,7 +185,7 @@ TEST(DiamondRead, ReadSetsTheDefaultsFromTheFile) {
 
 TEST(DiamondRead, ReadOnlyFilesAreAccepted) {
     CTempDir dir;
-    const std::string path = WriteDiamond(dir, "ro.000", DiamondSpec{});
+    const std::string path = WriteDiamond(dir, "ro.000", DiamondContent{});
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     CNwpOverlay o;
     EXPECT_TRUE(o.ProbeHeader(path));
@@ -193,38 +196,38 @@ TEST(DiamondRead, ReadOnlyFilesAreAccepted) {
 TEST(DiamondRead, RefusedFilesLeaveTheOverlayUnchanged) {
     struct Case {
         const char* name;
-        std::function<void(DiamondSpec&)> change;
+        std::function<void(DiamondContent&)> change;
         DiamondError error;
     };
     const std::string longText(100, 'x');
     const Case cases[] = {
-        {"one column", [](DiamondSpec& s) { s.nx = 1; }, DiamondError::BadSize},
-        {"one row", [](DiamondSpec& s) { s.ny = 1; }, DiamondError::BadSize},
-        {"negative", [](DiamondSpec& s) { s.nx = -5; }, DiamondError::BadSize},
+        {"one column", [](DiamondContent& s) { s.nx = 1; }, DiamondError::BadSize},
+        {"one row", [](DiamondContent& s) { s.ny = 1; }, DiamondError::BadSize},
+        {"negative", [](DiamondContent& s) { s.nx = -5; }, DiamondError::BadSize},
         {"more than the bytes",
-         [](DiamondSpec& s) {
+         [](DiamondContent& s) {
              s.ny = 5000;
              s.values = {"1"};
          },
          DiamondError::TooManyPoints},
         {"beyond 16 M",
-         [](DiamondSpec& s) {
+         [](DiamondContent& s) {
              s.nx = 8193;
              s.ny = 2048;
              s.values = {"1"};
          },
          DiamondError::TooManyPoints},
-        {"zero step", [](DiamondSpec& s) { s.lonStep = 0.0; }, DiamondError::BadStep},
-        {"nan step", [](DiamondSpec& s) { s.latStep = NAN; }, DiamondError::BadStep},
-        {"inf step", [](DiamondSpec& s) { s.lonStep = INFINITY; }, DiamondError::BadStep},
-        {"inf bound", [](DiamondSpec& s) { s.firstLat = INFINITY; }, DiamondError::BadBounds},
-        {"long description", [&](DiamondSpec& s) { s.description = longText; },
+        {"zero step", [](DiamondContent& s) { s.lonStep = 0.0; }, DiamondError::BadStep},
+        {"nan step", [](DiamondContent& s) { s.latStep = NAN; }, DiamondError::BadStep},
+        {"inf step", [](DiamondContent& s) { s.lonStep = INFINITY; }, DiamondError::BadStep},
+        {"inf bound", [](DiamondContent& s) { s.firstLat = INFINITY; }, DiamondError::BadBounds},
+        {"long description", [&](DiamondContent& s) { s.description = longText; },
          DiamondError::TokenTooLong},
     };
     CTempDir dir;
-    const std::string good = WriteDiamond(dir, "good.000", DiamondSpec{});
+    const std::string good = WriteDiamond(dir, "good.000", DiamondContent{});
     for (const Case& c : cases) {
-        DiamondSpec s;
+        DiamondContent s;
         c.change(s);
         std::string text = DiamondText(s);
         text.resize(std::max<std::size_t>(text.size(), 4000), ' ');  // bytes for 2000 values
@@ -296,7 +299,7 @@ TEST(DiamondRead, ValuesMissingFromWhereTheDataEnds) {
     };
     CTempDir dir;
     for (const Case& c : cases) {
-        DiamondSpec s;
+        DiamondContent s;
         s.values = c.values;
         const CNwpOverlay o = Read(dir, s);
         const std::vector<float>& g = o.Grid();
@@ -312,5 +315,44 @@ TEST(DiamondRead, ValuesMissingFromWhereTheDataEnds) {
                 EXPECT_LE(g[n], 5024.0f) << c.name << " point " << n;
             }
         }
+    }
+}
+
+TEST(DiamondRead, NumbersConvertAsCFormattedInputConvertsThem) {
+    struct Case {
+        const char* token;
+        bool number;
+    };
+    const Case cases[] = {
+        {"5432.1", true},       {"-12.25", true},  {"+3", true},        {"5.", true},
+        {".5", true},           {"-0", true},      {"0.0001234", true}, {"12345678.9", true},
+        {"1e3", true},          {"-2.5E-2", true}, {"0x1p3", true},     {"1e39", true},
+        {"3.4028236e38", true}, {"1e-50", true},   {"nan", true},       {"-inf", true},
+        {"9O0", false},         {"12abc", false},  {"+-5", false},      {"-", false},
+        {".", false},           {"1.2.3", false},  {"", false},
+    };
+    for (const Case& c : cases) {
+        float value = -1.0f;
+        EXPECT_EQ(ParseFloatToken(c.token, value), c.number) << c.token;
+        if (c.number) {
+            const float expected = std::strtof(c.token, nullptr);
+            EXPECT_TRUE(value == expected || (std::isnan(value) && std::isnan(expected)) ||
+                        (std::isinf(value) && value == expected))
+                << c.token << " read as " << value << ", C gives " << expected;
+            EXPECT_EQ(std::signbit(value), std::signbit(expected)) << c.token;
+        }
+    }
+    struct IntCase {
+        const char* token;
+        bool number;
+        int value;
+    };
+    const IntCase ints[] = {{"500", true, 500},   {"+4", true, 4},   {"-3", true, -3},
+                            {"500.0", true, 500}, {"4.5", false, 0}, {"3000000000", false, 0},
+                            {"1e3", true, 1000},  {"x", false, 0}};
+    for (const IntCase& c : ints) {
+        int value = 0;
+        EXPECT_EQ(ParseIntToken(c.token, value), c.number) << c.token;
+        EXPECT_EQ(value, c.value) << c.token;
     }
 }

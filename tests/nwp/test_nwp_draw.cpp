@@ -22,7 +22,7 @@ using Segment = std::tuple<int, int, int, int>;
 
 CNwpOverlay GlobalOverlay(const CTempDir& dir) {
     CNwpOverlay overlay;
-    EXPECT_TRUE(overlay.ReadFile(WriteDiamond(dir, "global.000", GlobalSpec())));
+    EXPECT_TRUE(overlay.ReadFile(WriteDiamond(dir, "global.000", GlobalContent())));
     return overlay;
 }
 
@@ -150,4 +150,22 @@ TEST(NwpDraw, OnlyVisibleReadOverlaysOnGeolocatedProductsDraw) {
         }
     }
     EXPECT_EQ(order, std::vector<std::uint32_t>({CanvasRgb(255, 0, 0), CanvasRgb(0, 0, 255)}));
+}
+
+TEST(NwpDraw, RealProductCarriesTheContours) {
+    KELVRA_REQUIRE_SAMPLE(sample);
+    CGeoImage product;
+    ASSERT_TRUE(product.ReadProduct(sample));
+    CTempDir dir;
+    const CNwpOverlay overlay = GlobalOverlay(dir);
+    const ProjectionParams& params = product.Params();
+    CLabelCanvas canvas(params.width, params.height);
+    ASSERT_EQ(overlay.Draw(canvas, product), 1);
+    const std::set<Segment> expected = ProjectedSegments(overlay, params, canvas);
+    const std::vector<RecordedSegment> drawn = canvas.Segments();
+    EXPECT_GT(drawn.size(), 100u);
+    for (const RecordedSegment& s : drawn) {
+        EXPECT_TRUE(expected.count({s.x0, s.y0, s.x1, s.y1}));
+    }
+    EXPECT_GT(canvas.CallsOf(CanvasOp::TextOut).size(), 10u);
 }
