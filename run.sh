@@ -30,6 +30,14 @@ catalogue=sample/catalogue
 echo "== sample catalogue in $catalogue"
 tools/make-sample-catalogue.sh "$catalogue" "$cli"
 
+# The sample NWP data (diamond files and their nwp.txt catalogue) at the
+# catalogue's times: written once, kept when nwp.txt is there.
+mdata=sample/mdata
+if [ ! -f "$mdata/nwp.txt" ]; then
+    echo "== sample NWP data in $mdata"
+    /usr/bin/python3 tools/make-sample-nwp.py "$mdata"
+fi
+
 # The desktop application on a catalogue product when a display is
 # reachable; otherwise the picture it would show, rendered by the
 # command-line front end.

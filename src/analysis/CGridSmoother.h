@@ -15,9 +15,10 @@ public:
                                float cornerWeight, float missing);
 
     // Mean over a window of `window` x `window` points around every point,
-    // spanning c - window/2 .. c + (window-1)/2 in each direction and clamped
-    // to the grid at the edges. A point keeps its own value when its window
-    // holds no valid value. False (grid unchanged) for a grid without points
-    // or when scratch memory is not available.
+    // spanning c - window/2 .. c + (window-1)/2 in each direction and moved
+    // inward at the edges so that it lies wholly inside the grid (a grid
+    // narrower than the window is averaged whole). A point keeps its own
+    // value when its window holds no valid value. False (grid unchanged) for
+    // a grid without points or when scratch memory is not available.
     static bool SmoothBoxMean(float* grid, int nx, int ny, int window, float missing);
 };

@@ -30,3 +30,5 @@ int RunIsotherms(const CliArgs& args);
 // The precipitation estimate of a channel file's observation: rain pixels,
 // or with --summary the pixels per legend class.
 int RunPrecip(const CliArgs& args);
+// A diamond NWP file: header summary, prepared grid or contour lines.
+int RunNwp(const CliArgs& args);

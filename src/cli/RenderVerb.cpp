@@ -15,6 +15,8 @@
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
+#include "nwp/CNwpOverlay.h"
+#include "nwp/NwpSettings.h"
 #include "platform/DataPaths.h"
 #include "platform/Message.h"
 #include "product/CGeoImage.h"
@@ -39,6 +41,8 @@ struct RenderOptions {
     CompositionLayers layers;
     int region = 0;
     std::string lut;  // threshold folder of the estimate; empty: the data folder's lut
+    std::vector<std::string> nwpFiles;  // overlays in the order given
+    NwpRenderOptions nwp;
 };
 
 bool ParseIndex(const std::string& text, int& value) {
@@ -56,7 +60,13 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" || arg == "--palette" || arg == "--region" || arg == "--lut") {
+        if (IsNwpRenderOption(arg)) {
+            std::string error;
+            if (!hasValue || !ParseNwpRenderOption(arg, args[++i], options.nwp, error)) {
+                return hasValue ? error : "missing value after " + arg;
+            }
+        } else if (arg == "-o" || arg == "--palette" || arg == "--region" || arg == "--lut" ||
+                   arg == "--nwp") {
             if (!hasValue) {
                 return "missing value after " + arg;
             }
@@ -67,6 +77,8 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
                 options.palette = value;
             } else if (arg == "--lut") {
                 options.lut = value;
+            } else if (arg == "--nwp") {
+                options.nwpFiles.push_back(value);
             } else if (!ParseIndex(value, options.region)) {
                 return "bad region index '" + value + "'";
             }
@@ -126,6 +138,24 @@ std::shared_ptr<CDataFileNotices> StderrNotices() {
     });
 }
 
+// Each overlay reads its file once; its current settings then take the
+// command's options. A file that cannot be read is an error here: the
+// picture would silently lack what was asked for.
+bool ReadOverlays(const RenderOptions& options, std::vector<CNwpOverlay>& overlays) {
+    for (const std::string& path : options.nwpFiles) {
+        CNwpOverlay overlay;
+        DiamondError why{};
+        if (!overlay.ReadFile(path, &why)) {
+            std::fprintf(stderr, "kelvra-cli: NWP file '%s' refused: %s\n", path.c_str(),
+                         DiamondErrorText(why));
+            return false;
+        }
+        ApplyNwpRenderOptions(options.nwp, overlay.CurrentSettings());
+        overlays.push_back(std::move(overlay));
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunRender(const CliArgs& args) {
@@ -168,6 +198,11 @@ int RunRender(const CliArgs& args) {
     scene.productPath = options.input;
     CPrecipEstimate precipitation(options.lut.empty() ? paths.ThresholdFolder() : options.lut);
     scene.precipitation = &precipitation;
+    std::vector<CNwpOverlay> overlays;
+    if (!ReadOverlays(options, overlays)) {
+        return kExitFailed;
+    }
+    scene.overlays = &overlays;
     if (ComposePicture(image, scene, options.layers, recompose, offscreen) != 1) {
         return kExitFailed;
     }

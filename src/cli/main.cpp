@@ -27,7 +27,9 @@ const Verb kVerbs[] = {
 #ifdef KELVRA_HAVE_RENDER
     {"render", RunRender,
      "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
-     "[--no-title] [--isotherms] [--precip [--lut DIR]] [--region N]",
+     "[--no-title] [--isotherms] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] "
+     "[--nwp-color RRGGBB] [--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] "
+     "[--region N]",
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
 #endif
     {"convert", RunConvert, "convert IN OUT", "load an image or product, save it by extension"},
@@ -38,6 +40,8 @@ const Verb kVerbs[] = {
      "the isotherm lines of the product, as text or GeoJSON in longitude/latitude"},
     {"precip", RunPrecip, "precip FILE [--lut DIR] [--summary]",
      "the precipitation estimate: X Y MM per rain pixel, or pixels per legend class"},
+    {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",
+     "a diamond NWP file: header, prepared grid, or contour lines in longitude/latitude"},
 };
 
 const Verb* FindVerb(const std::string& name) {

@@ -25,8 +25,12 @@ void DrawPrecipitationLayer(CCanvas& canvas, const CompositionScene& scene) {
     }
 }
 
-// The visible NWP overlays are drawn here, in the order of their list.
-void DrawNwpLayer(CCanvas& /*canvas*/, const CompositionScene& /*scene*/) {}
+// The visible NWP overlays, in the order of their list.
+void DrawNwpLayer(CCanvas& canvas, const CompositionScene& scene) {
+    if (scene.overlays != nullptr) {
+        DrawNwpOverlays(canvas, scene.product, *scene.overlays);
+    }
+}
 
 void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
     if (product.productLoaded == 0) {

@@ -4,8 +4,10 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/CPrecipEstimate.h"
+#include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
 
@@ -23,6 +25,8 @@ struct CompositionScene {
     // The document's estimate, recomputed at every composition while the
     // display mode is 105; none leaves the slot empty.
     CPrecipEstimate* precipitation = nullptr;
+    // The view's NWP overlays in their order; the visible ones are drawn.
+    const std::vector<CNwpOverlay>* overlays = nullptr;
 };
 
 // The scene of a product with the region name for its title.

@@ -52,6 +52,7 @@ int CKelvraView::Compose() {
     CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
     scene.productPath = m_doc.PathName();
     scene.precipitation = &m_doc.m_precip;
+    scene.overlays = &m_overlays;
     const int composed =
         ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {

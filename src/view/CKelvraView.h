@@ -12,10 +12,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CCommandTable.h"
 #include "browse/CAnimationPlayback.h"
 #include "image/PaletteChoice.h"
+#include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "render/CQtPicture.h"
 #include "view/CDocumentView.h"
@@ -70,6 +72,8 @@ public:
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
     CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
     int m_nDisplayMode = 0;
+    // The NWP overlays in insertion order; they stay when other products open.
+    std::vector<CNwpOverlay> m_overlays;
     CPaletteChoice m_palette;
     int m_bProvinces = 0;
     int m_bTitle = 1;

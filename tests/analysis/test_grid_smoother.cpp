@@ -56,10 +56,12 @@ TEST(GridSmoother, BoxMeanClampsItsWindowAtTheEdges) {
         std::vector<float> row;
         std::vector<float> expected;
     };
+    // The window keeps its width: at an edge it moves inward instead of
+    // being cut, so edge points are averaged over as many points as others.
     const Case cases[] = {
-        {3, {1, 2, 3, 10}, {1.5f, 2, 5, 6.5f}},
-        {4, {1, 2, 3, 10}, {1.5f, 2, 4, 5}},  // columns c-2 .. c+1
-        {3, {1, M, 3, 10}, {1, M, 6.5f, 6.5f}},
+        {3, {1, 2, 3, 10}, {2, 2, 5, 5}},
+        {4, {1, 2, 3, 10}, {4, 4, 4, 4}},  // columns c-2 .. c+1, moved inside
+        {3, {1, M, 3, 10}, {2, M, 6.5f, 6.5f}},
         {1, {1, M, 3, 10}, {1, M, 3, 10}},
     };
     for (const Case& c : cases) {
@@ -72,10 +74,16 @@ TEST(GridSmoother, BoxMeanClampsItsWindowAtTheEdges) {
 }
 
 TEST(GridSmoother, BoxMeanWorksInBothDirections) {
-    // Column c, rows r: window 3 at the corner covers 2 x 2 points.
+    // Column c, rows r: window 3 at the corner moves inside and covers the
+    // whole 3 x 3 grid, the missing centre left out.
     std::vector<float> grid = {0, 4, 8, 12, M, 20, 24, 28, 32};
     ASSERT_TRUE(CGridSmoother::SmoothBoxMean(grid.data(), 3, 3, 3, M));
-    EXPECT_FLOAT_EQ(grid[0], (0 + 4 + 12) / 3.0f);
+    EXPECT_FLOAT_EQ(grid[0], 128 / 8.0f);
     EXPECT_EQ(grid[4], M);
-    EXPECT_FLOAT_EQ(grid[8], (20 + 28 + 32) / 3.0f);
+    EXPECT_FLOAT_EQ(grid[8], 128 / 8.0f);
+    // A 4 x 2 grid: rows 0..1 always; columns 1..3 for the last column.
+    std::vector<float> wide = {0, 0, 6, 6, 0, 0, 6, 6};
+    ASSERT_TRUE(CGridSmoother::SmoothBoxMean(wide.data(), 4, 2, 3, M));
+    EXPECT_FLOAT_EQ(wide[3], 4.0f);
+    EXPECT_FLOAT_EQ(wide[4], 2.0f);
 }

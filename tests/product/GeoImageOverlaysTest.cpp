@@ -6,18 +6,12 @@
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
 #include "support/CRecordingCanvas.h"
+#include "support/ProductSupport.h"
 
 // The product draws its geographic overlays and its title only while it is
 // loaded, and the map lines and grid only when it is geolocated.
 
 namespace {
-
-inline CGeoImage MakeProduct(const ProjectionParams& params,
-                             const ProductDescription& description = ProductDescription{}) {
-    CGeoImage product;
-    product.AssignProduct(description, params);
-    return product;
-}
 
 ProductDescription TitleDescription(int channel) {
     ProductDescription d;

@@ -69,7 +69,10 @@ void CRecordingCanvas::TextOut(int x, int y, const std::string& utf8) {
 }
 
 CanvasSize CRecordingCanvas::TextExtent(const std::string& utf8) {
-    return CanvasSize{static_cast<int>(utf8.size()) * 8, m_font.height};
+    // A negative height asks for the character height, as a device context
+    // reads it; the extent is positive either way.
+    return CanvasSize{static_cast<int>(utf8.size()) * 8,
+                      m_font.height < 0 ? -m_font.height : m_font.height};
 }
 
 void CRecordingCanvas::SetPixel(int x, int y, std::uint32_t colour) {
