@@ -38,16 +38,15 @@ bool ParseNumber(const std::string& text, double& value) {
 // calibrated value; false outside the image.
 bool PixelCountAndValue(const std::string& path, const CGeoImage& product, int x, int y, int& count,
                         double& value) {
-    const ProductDescription& d = product.Description();
-    const float* values = product.CalibratedImage();
     CDibImage image;
     std::uint32_t colour = 0;
-    if (values == nullptr || x < 0 || y < 0 || x >= d.width || y >= d.height || !image.Load(path) ||
+    float calibrated = 0.0f;
+    if (!product.CalibratedValueAt(x, y, calibrated) || !image.Load(path) ||
         !image.GetPixel(x, y, colour)) {
         return false;
     }
     count = static_cast<int>(colour & 0xFF);
-    value = values[static_cast<std::size_t>(y) * d.width + static_cast<std::size_t>(x)];
+    value = calibrated;
     return true;
 }
 

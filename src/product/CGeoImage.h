@@ -62,6 +62,9 @@ public:
     const std::array<float, 256>& CalibrationTable() const { return m_calibration; }
     // width × height values, row-major, top row first; nullptr when none.
     const float* CalibratedImage() const { return m_calibrated ? m_calibrated->data() : nullptr; }
+    // The calibrated value of pixel (x, y), top row first; false outside the
+    // image or when the product holds no values.
+    bool CalibratedValueAt(int x, int y, float& value) const;
     // How many products refer to this one's calibrated image (0 when none).
     long CalibratedImageOwners() const { return m_calibrated ? m_calibrated.use_count() : 0; }
     const ProjectionParams& Params() const { return m_params; }
