@@ -91,4 +91,80 @@ TEST_F(CliRenderTest, FailuresAndBadArguments) {
     EXPECT_EQ(RunIn(m_dir.Path(), "render " + m_product + " -o x.bmp --bogus").status, 2);
 }
 
+// What render says on stderr and how it ends: nothing on a clean run with
+// the shipped data, each unusable data file once, and a failure for inputs
+// that were asked for explicitly but cannot be used.
+TEST_F(CliRenderTest, StderrAndExitStatusTellWhatWasMissing) {
+    CTempDir shipped;  // no dat here: the build tree's copy of the data is used
+    const std::string product = shipped.File("FY2G_LCN_IR1_202203311300.AWX");
+    ASSERT_EQ(RunIn(shipped.Path(), "synth " + product + " --size 320x240").status, 0);
+    const struct {
+        const char* what;
+        std::string folder;
+        std::string options;
+        int status;
+        std::vector<std::string> said;  // in stderr, each exactly once
+    } cases[] = {
+        {"shipped data", shipped.Path(), "", 0, {}},
+        {"empty data folder",
+         m_dir.Path(),
+         "",
+         0,
+         {"WORLD.LNB", "CHINAM.MPB", "RIVER.LNB", "region.txt"}},
+        {"unreadable palette", shipped.Path(), " --palette nosuch", 1, {"cannot be read"}},
+        {"refused NWP file", shipped.Path(), " --nwp " + product, 1, {"refused"}},
+        {"bad NWP option", shipped.Path(), " --nwp-style 9", 2, {"wants 0 to 4"}},
+    };
+    for (const auto& c : cases) {
+        const std::string err = c.folder + "/err.txt";
+        const std::string input = c.folder == shipped.Path() ? product : m_product;
+        const CliResult r = RunShell("cd '" + c.folder + "' && " + std::string(KELVRA_CLI) +
+                                     " render " + input + " -o out.bmp" + c.options + " 2>" + err);
+        EXPECT_EQ(r.status, c.status) << c.what;
+        std::ifstream in(err);
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        if (c.said.empty()) {
+            EXPECT_EQ(text, "") << c.what;
+        }
+        for (const std::string& word : c.said) {
+            const std::size_t at = text.find(word);
+            EXPECT_NE(at, std::string::npos) << c.what << ": " << word;
+            EXPECT_EQ(text.find(word, at + 1), std::string::npos) << c.what << ": " << word << "\n"
+                                                                  << text;
+        }
+    }
+}
+
+TEST_F(CliRenderTest, PrecipitationDrawsRainAndItsLegend) {
+    CTempDir pair;
+    for (const char* channel : {"1", "2"}) {
+        const std::string name = std::string("FY2G_LCN_IR") + channel + "_202203311300.AWX";
+        ASSERT_EQ(
+            RunIn(pair.Path(), "synth " + pair.File(name) + " --size 800x600 --channel " + channel)
+                .status,
+            0);
+    }
+    const std::string input =
+        pair.File("FY2G_LCN_IR2_202203311300.AWX");  // either file of the pair
+    ASSERT_EQ(RunIn(pair.Path(), "render " + input +
+                                     " -o rain.bmp --precip --no-map --no-grid "
+                                     "--no-title")
+                  .status,
+              0);
+    ASSERT_EQ(RunIn(pair.Path(), "render " + input + " -o plain.bmp --no-map --no-grid --no-title")
+                  .status,
+              0);
+    const std::vector<std::uint8_t> rain = ReadFileBytes(pair.File("rain.bmp"));
+    const std::vector<std::uint8_t> plain = ReadFileBytes(pair.File("plain.bmp"));
+    ASSERT_EQ(rain.size(), plain.size());
+    EXPECT_NE(rain, plain);
+    // Bottom-up rows: the first stored row is the picture's last, where the
+    // legend's white box begins at the left edge.
+    const std::size_t first = Le32(rain, 10);
+    EXPECT_EQ(rain[first], 255);
+    EXPECT_EQ(rain[first + 1], 255);
+    EXPECT_EQ(rain[first + 2], 255);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "app/CommandIds.h"
+#include "synth/AwxWriter.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {
@@ -111,6 +112,40 @@ private slots:
         QCOMPARE(t.Update(command).checked, initiallyOn);
         QCOMPARE(t.View().ComposeCount(), composed + 2);
         QCOMPARE(t.View().OffscreenPicture(), first);
+    }
+
+    // The estimate is drawn over the open product until it is hidden, and
+    // stays on while other products are opened.
+    void precipitationShowsUntilHidden() {
+        CTestApp t;
+        CTempDir dir;
+        AwxWriterOptions o;
+        o.width = 800;
+        o.height = 600;
+        const std::string ir1 = dir.File("FY2G_LCN_IR1_202203311300.AWX");
+        const std::string ir2 = dir.File("FY2G_LCN_IR2_202203311300.AWX");
+        QVERIFY(WriteAwxProduct(ir1, o));
+        o.channel = 2;
+        QVERIFY(WriteAwxProduct(ir2, o));
+        QVERIFY(t.App().OpenDocumentFile(ir1));
+        const QImage plain = t.View().OffscreenPicture().copy();
+        QVERIFY(!t.Update(kIdShowPrecipitation).checked);
+
+        t.Execute(kIdShowPrecipitation);
+        QVERIFY(t.Update(kIdShowPrecipitation).checked);
+        QVERIFY(!t.Doc().m_precip.Empty());
+        // The legend's white box sits in the lower left corner.
+        QCOMPARE(t.View().OffscreenPicture().pixel(2, 598), qRgb(255, 255, 255));
+        QVERIFY(t.View().OffscreenPicture() != plain);
+
+        QVERIFY(t.App().OpenDocumentFile(ir2));
+        QVERIFY(t.Update(kIdShowPrecipitation).checked);
+        QCOMPARE(t.View().OffscreenPicture().pixel(2, 598), qRgb(255, 255, 255));
+
+        QVERIFY(t.App().OpenDocumentFile(ir1));
+        t.Execute(kIdHidePrecipitation);
+        QVERIFY(!t.Update(kIdShowPrecipitation).checked);
+        QCOMPARE(t.View().OffscreenPicture(), plain);
     }
 
     void gridOffChangesThePicture() {
