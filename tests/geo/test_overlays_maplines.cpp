@@ -194,3 +194,56 @@ TEST_F(MapLineTest, MissingFileDrawsNothingAndRestoresTheState) {
 }
 
 }  // namespace
+
+namespace {
+
+class CIgnoringVisitor : public CMapLineVisitor {
+public:
+    void BeginRecord() override {}
+    void Point(double, float) override {}
+};
+
+// A damaged map file is told apart from a whole one, so it can be reported;
+// the files the program ships must all read whole.
+TEST(MapLineFileTest, DamagedFilesAreToldApart) {
+    std::vector<std::uint8_t> whole;
+    AppendRecord(whole, 4, {{2000, 9100}, {1800, 9500}});
+    std::vector<std::uint8_t> cut = whole;
+    cut.resize(cut.size() - 2);
+    std::vector<std::uint8_t> leftover = whole;
+    leftover.push_back(0);
+    std::vector<std::uint8_t> offGlobe;
+    AppendRecord(offGlobe, 2, {{9500, 9100}});  // 95 degrees north
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        bool whole;
+    } cases[] = {
+        {"whole", whole, true},
+        {"empty", {}, true},
+        {"record cut short", cut, false},
+        {"bytes after the last record", leftover, false},
+        {"vertex off the globe", offGlobe, false},
+    };
+    for (const auto& c : cases) {
+        CIgnoringVisitor visitor;
+        EXPECT_EQ(WalkMapLines(c.bytes.data(), c.bytes.size(), MapCountRule::HalfCount, visitor),
+                  c.whole)
+            << c.what;
+    }
+    const struct {
+        const char* file;
+        MapCountRule rule;
+    } shipped[] = {{"WORLD.LNB", MapCountRule::HalfCount},
+                   {"CHINAM.MPB", MapCountRule::PointCount},
+                   {"PROVS.LNB", MapCountRule::HalfCount},
+                   {"RIVER.LNB", MapCountRule::HalfCount}};
+    for (const auto& f : shipped) {
+        std::vector<std::uint8_t> bytes;
+        ASSERT_TRUE(ReadWholeFile(std::string(KELVRA_SOURCE_DIR) + "/dat/" + f.file, bytes));
+        CIgnoringVisitor visitor;
+        EXPECT_TRUE(WalkMapLines(bytes.data(), bytes.size(), f.rule, visitor)) << f.file;
+    }
+}
+
+}  // namespace
