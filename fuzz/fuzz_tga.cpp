@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to ReadTgaDib; an accepted file must give a 24-bit
-// block that the image adopts and that writes back as a TGA.
+// Feeds arbitrary bytes to ReadTgaDib (from memory and as an open file); an
+// accepted file must give a 24-bit block that the image adopts and that
+// writes back as a TGA which reads back identically.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> block = ReadTgaDibBytes(data, size);
+    if (size > 0) {
+        std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+        if (file) {
+            // The file reader reads header and rows apart, to the same block.
+            if (ReadTgaDib(file) != block) {
+                std::abort();
+            }
+            std::fclose(file);
+        }
+    }
     if (block.empty()) {
         return 0;
     }

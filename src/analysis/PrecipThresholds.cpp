@@ -1,4 +1,5 @@
 #include "analysis/PrecipThresholds.h"
+#include "platform/RegularFile.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -60,7 +61,7 @@ const char* PrecipThresholdFileName(PrecipSeason season) {
 }
 
 bool ReadPrecipThresholds(const std::string& path, std::vector<float>& thresholds) {
-    std::unique_ptr<std::FILE, CFileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, CFileCloser> file(OpenRegularFileForReading(path));
     if (!file) {
         return false;
     }

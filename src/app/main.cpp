@@ -16,6 +16,7 @@
 #include "app/CSingleInstance.h"
 #include "app/CommandLine.h"
 #include "browse/CatalogueFolder.h"
+#include "platform/TempFileCleanup.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ constexpr int kUsageError = 2;
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A picture being saved when the session ends leaves no temporary file.
+    RemoveTempFilesOnTermination();
     QApplication application(argc, argv);  // takes Qt's own options out
     QApplication::setApplicationName(QStringLiteral("kelvra"));
     const std::optional<CommandLineOptions> options =

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CliVerbs.h"
+#include "platform/TempFileCleanup.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
     if (!verb) {
         return UsageError("", "unknown verb '" + first + "'");
     }
+    // A save interrupted by Ctrl-C or a kill leaves no temporary file behind.
+    RemoveTempFilesOnTermination();
     CliArgs args(argv + 2, argv + argc);
     return verb->run(args);
 }

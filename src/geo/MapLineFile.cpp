@@ -1,4 +1,5 @@
 #include "geo/MapLineFile.h"
+#include "platform/RegularFile.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ std::int16_t ReadInt16(const std::uint8_t* p) {
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFileForReading(path);
     if (!file) {
         return false;
     }

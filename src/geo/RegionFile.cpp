@@ -1,5 +1,7 @@
 #include "geo/RegionFile.h"
 
+#include "platform/RegularFile.h"
+
 #include <charconv>
 #include <fstream>
 #include <limits>
@@ -59,6 +61,10 @@ bool ReadRecord(std::istream& in, RegionRecord& r) {
 
 bool ReadRegionRecords(const std::string& path, std::vector<RegionRecord>& records) {
     records.clear();
+    // A FIFO named like the region file would block the start-up.
+    if (!IsRegularFile(path)) {
+        return false;
+    }
     std::ifstream file(path);
     std::string keyword;
     if (!file || !(file >> keyword) || keyword != kKeyword) {

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <new>
 
 #include "image/DibLayout.h"
+#include "image/PictureLimits.h"
 #include "platform/ByteOrder.h"
+#include "product/AwxFileAccess.h"
 
 namespace {
 
@@ -15,56 +18,77 @@ bool IsBmpFileHeader(const std::uint8_t* header) {
     return header[0] == 'B' && header[1] == 'M';
 }
 
-// The block is adopted only when its header describes the bytes it holds.
-std::vector<std::uint8_t> Checked(std::vector<std::uint8_t> block) {
+// The size of the block the image header declares, when the header fits the
+// `available` bytes behind the file header and the picture limits. Only the
+// header is looked at, so a file is measured before its body is read.
+bool DeclaredBlockBytes(const std::uint8_t* header, std::uint64_t available, std::size_t& bytes) {
     DibLayout layout;
-    if (!DescribeDib(block.data(), block.size(), layout)) {
-        return {};
-    }
-    return block;
-}
-
-bool FileLength(std::FILE* file, long& length) {
-    if (std::fseek(file, 0, SEEK_END) != 0) {
+    if (available > SIZE_MAX || !DescribeDib(header, static_cast<std::size_t>(available), layout) ||
+        !WithinPictureLimits(layout.width, layout.height)) {
         return false;
     }
-    length = std::ftell(file);
-    return length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    bytes = layout.pixelOffset + layout.pixelBytes;
+    return true;
+}
+
+bool FileLength(std::FILE* file, std::int64_t& length) {
+    length = FileSize(file);
+    return length >= 0 && SeekTo(file, 0, SEEK_SET);
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> ReadBmpDibBytes(const std::uint8_t* data, std::size_t size) {
-    if (data == nullptr || size < kBmpFileHeaderSize || !IsBmpFileHeader(data)) {
+    std::size_t bytes = 0;
+    if (data == nullptr || size < kBmpFileHeaderSize || !IsBmpFileHeader(data) ||
+        !DeclaredBlockBytes(data + kBmpFileHeaderSize, size - kBmpFileHeaderSize, bytes)) {
         return {};
     }
+    const std::uint8_t* block = data + kBmpFileHeaderSize;
     try {
-        return Checked(std::vector<std::uint8_t>(data + kBmpFileHeaderSize, data + size));
+        return std::vector<std::uint8_t>(block, block + bytes);
     } catch (const std::bad_alloc&) {
         return {};
     }
 }
 
 std::vector<std::uint8_t> ReadBmpDib(std::FILE* file) {
-    long length = 0;
+    std::int64_t length = 0;
     if (file == nullptr || !FileLength(file, length)) {
         return {};
     }
-    std::array<std::uint8_t, kBmpFileHeaderSize> header{};
-    if (std::fread(header.data(), 1, header.size(), file) != header.size() ||
-        !IsBmpFileHeader(header.data())) {
+    std::array<std::uint8_t, kBmpFileHeaderSize> fileHeader{};
+    if (std::fread(fileHeader.data(), 1, fileHeader.size(), file) != fileHeader.size() ||
+        !IsBmpFileHeader(fileHeader.data())) {
         return {};
     }
+    // The image header's fields lie in its first 40 bytes (fewer for the core
+    // form); zeros stand in for bytes a short file lacks, which the size test
+    // then refuses.
+    const std::uint64_t available = static_cast<std::uint64_t>(length) - kBmpFileHeaderSize;
+    std::array<std::uint8_t, kDibInfoHeaderBytes> header{};
+    const std::size_t headerBytes = static_cast<std::size_t>(
+        std::min<std::uint64_t>(available, static_cast<std::uint64_t>(header.size())));
+    std::size_t bytes = 0;
+    if (std::fread(header.data(), 1, headerBytes, file) != headerBytes ||
+        !DeclaredBlockBytes(header.data(), available, bytes)) {
+        return {};
+    }
+    // Only the bytes the header declares are read; anything behind them is
+    // not part of the image.
     std::vector<std::uint8_t> block;
     try {
-        block.resize(static_cast<std::size_t>(length) - kBmpFileHeaderSize);
+        block.resize(bytes);
     } catch (const std::bad_alloc&) {
         return {};
     }
-    if (std::fread(block.data(), 1, block.size(), file) != block.size()) {
+    const std::size_t copied = std::min(headerBytes, bytes);
+    std::copy(header.begin(), header.begin() + static_cast<std::ptrdiff_t>(copied), block.begin());
+    const std::size_t rest = bytes - copied;
+    if (rest > 0 && std::fread(block.data() + copied, 1, rest, file) != rest) {
         return {};
     }
-    return Checked(std::move(block));
+    return block;
 }
 
 bool WriteBmpDib(const std::vector<std::uint8_t>& block, std::FILE* file) {

@@ -10,8 +10,10 @@
 
 constexpr std::size_t kBmpFileHeaderSize = 14;
 
-// Reads the open file from its start; an empty block when it is no BMP or its
-// header does not describe the bytes that follow.
+// Reads the open file from its start; an empty block when it is no BMP, its
+// header does not describe the bytes that follow or declares a picture beyond
+// the limits of PictureLimits.h. The header is checked before the body is
+// read, and only the bytes it declares are kept (not whatever trails them).
 std::vector<std::uint8_t> ReadBmpDib(std::FILE* file);
 // The same for a file held in memory.
 std::vector<std::uint8_t> ReadBmpDibBytes(const std::uint8_t* data, std::size_t size);

@@ -2,22 +2,19 @@
 // last dot, compared without regard to case).
 
 #include <cstdio>
-#include <filesystem>
-#include <random>
 #include <string_view>
-#include <system_error>
 
 #include "image/BmpCodec.h"
 #include "image/CDibImage.h"
 #include "image/JpegCodec.h"
 #include "image/TgaCodec.h"
+#include "platform/RegularFile.h"
+#include "platform/ReplacementFile.h"
 #include "product/AwxDib.h"
 
 namespace {
 
 enum class ImageFormat { kUnknown, kAwx, kBmp, kJpeg, kTga };
-
-constexpr int kTempAttempts = 16;
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -82,21 +79,6 @@ bool WriteAs(ImageFormat format, const std::vector<std::uint8_t>& block, std::FI
     }
 }
 
-// Creates a file that did not exist before, beside the target, so that the
-// final rename stays within one folder.
-std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
-    std::random_device entropy;
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x~", static_cast<unsigned>(entropy()));
-        tempPath = target + suffix;
-        if (std::FILE* file = std::fopen(tempPath.c_str(), "wbx")) {
-            return file;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 bool CDibImage::Load(const std::string& path) {
@@ -104,7 +86,7 @@ bool CDibImage::Load(const std::string& path) {
     if (format == ImageFormat::kUnknown) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFileForReading(path);
     if (file == nullptr) {
         return false;
     }
@@ -125,25 +107,7 @@ bool CDibImage::Save(const std::string& path) const {
     }
     // The target is replaced only by a complete file: a failed writer leaves
     // whatever was there before untouched.
-    std::string tempPath;
-    std::FILE* file = CreateTempBeside(path, tempPath);
-    if (file == nullptr) {
-        return false;
-    }
-    bool ok = WriteAs(format, m_block, file);
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok) {
-        // The replacement keeps the access rights of the file it replaces.
-        const std::filesystem::file_status old = std::filesystem::status(path, error);
-        if (!error && std::filesystem::exists(old)) {
-            std::filesystem::permissions(tempPath, old.permissions(), error);
-        }
-        std::filesystem::rename(tempPath, path, error);
-        ok = !error;
-    }
-    if (!ok) {
-        std::filesystem::remove(tempPath, error);
-    }
-    return ok;
+    CReplacementFile output(path);
+    std::FILE* file = output.Open();
+    return file != nullptr && WriteAs(format, m_block, file) && output.Commit();
 }

@@ -45,4 +45,6 @@ void WriteInfoHeader(std::uint8_t* header, int width, int height, int bitsPerPix
 
 // Fills layout from the block's header; false when the header sizes, colour
 // count or bit depth do not fit the size bytes at data, or describe no image.
+// Reads no more than the first 40 bytes at data (the BMP reader measures a
+// file by its header alone before reading the rest).
 bool DescribeDib(const std::uint8_t* data, std::size_t size, DibLayout& layout);

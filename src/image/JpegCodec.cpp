@@ -9,6 +9,7 @@
 
 #include "image/DibLayout.h"
 #include "platform/ByteOrder.h"
+#include "product/AwxFileAccess.h"
 
 namespace {
 
@@ -46,35 +47,40 @@ void InstallErrorManager(JpegErrorManager& err) {
     err.pub.output_message = OnJpegMessage;
 }
 
-// Sizes the block for the image the header announces: false when the
-// dimensions would overflow or exceed maxPixels.
-bool AllocateFor(const jpeg_decompress_struct& cinfo, std::uint64_t maxPixels,
-                 std::vector<std::uint8_t>& block) {
-    const std::uint64_t width = cinfo.output_width;
-    const std::uint64_t height = cinfo.output_height;
-    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+// Sizes the block for the image the header announces: false when it breaks
+// the limits or the input cannot hold it. Every 8 × 8 block of a
+// Huffman-coded picture takes at least one bit, so a short file declaring a
+// large picture is refused before the picture is allocated; arithmetic coding
+// can go below that and is bounded by the pixel limit alone.
+bool AllocateFor(const jpeg_decompress_struct& cinfo, std::int64_t maxPixels,
+                 std::uint64_t inputBytes, std::vector<std::uint8_t>& block) {
+    const std::int64_t width = cinfo.output_width;
+    const std::int64_t height = cinfo.output_height;
+    if (!WithinPictureLimits(width, height, maxPixels)) {
         return false;
     }
-    if (maxPixels != kJpegNoPixelLimit && width * height > maxPixels) {
+    const std::uint64_t blocks = ((static_cast<std::uint64_t>(cinfo.image_width) + 7) / 8) *
+                                 ((static_cast<std::uint64_t>(cinfo.image_height) + 7) / 8);
+    if (!cinfo.arith_code && blocks / 8 > inputBytes) {
         return false;
     }
     const std::uint64_t stride = static_cast<std::uint64_t>(DibStride(24, width));
-    block.assign(kDibInfoHeaderBytes + stride * height, 0);
+    block.assign(kDibInfoHeaderBytes + stride * static_cast<std::uint64_t>(height), 0);
     WriteInfoHeader(block.data(), static_cast<int>(width), static_cast<int>(height), 24, 0);
     return true;
 }
 
 // The whole decode. Library errors jump back to the setjmp here, so nothing
 // with a destructor is created in this function.
-bool Decode(jpeg_decompress_struct& cinfo, JpegErrorManager& err, std::uint64_t maxPixels,
-            std::vector<std::uint8_t>& block) {
+bool Decode(jpeg_decompress_struct& cinfo, JpegErrorManager& err, std::int64_t maxPixels,
+            std::uint64_t inputBytes, std::vector<std::uint8_t>& block) {
     if (setjmp(err.jump) != 0) {
         return false;
     }
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&cinfo);
-    if (!AllocateFor(cinfo, maxPixels, block)) {
+    if (!AllocateFor(cinfo, maxPixels, inputBytes, block)) {
         return false;
     }
     jpeg_start_decompress(&cinfo);
@@ -99,7 +105,8 @@ bool Decode(jpeg_decompress_struct& cinfo, JpegErrorManager& err, std::uint64_t 
 }
 
 template <typename SetSource>
-std::vector<std::uint8_t> ReadWith(SetSource setSource, std::uint64_t maxPixels) {
+std::vector<std::uint8_t> ReadWith(SetSource setSource, std::int64_t maxPixels,
+                                   std::uint64_t inputBytes) {
     jpeg_decompress_struct cinfo{};
     JpegErrorManager err{};
     InstallErrorManager(err);
@@ -112,7 +119,7 @@ std::vector<std::uint8_t> ReadWith(SetSource setSource, std::uint64_t maxPixels)
     cinfo.progress = &progress;
     setSource(cinfo);
     try {
-        ok = Decode(cinfo, err, maxPixels, block);
+        ok = Decode(cinfo, err, maxPixels, inputBytes, block);
     } catch (const std::bad_alloc&) {
         ok = false;
     }
@@ -153,16 +160,21 @@ bool Encode(jpeg_compress_struct& cinfo, JpegErrorManager& err, const DibLayout&
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadJpegDib(std::FILE* file) {
+std::vector<std::uint8_t> ReadJpegDib(std::FILE* file, std::int64_t maxPixels) {
     if (file == nullptr) {
         return {};
     }
+    const std::int64_t position = FilePosition(file);
+    const std::int64_t size = FileSize(file);
+    if (position < 0 || size < position || !SeekTo(file, position, SEEK_SET)) {
+        return {};
+    }
     return ReadWith([file](jpeg_decompress_struct& cinfo) { jpeg_stdio_src(&cinfo, file); },
-                    kJpegNoPixelLimit);
+                    maxPixels, static_cast<std::uint64_t>(size - position));
 }
 
 std::vector<std::uint8_t> ReadJpegDibBytes(const std::uint8_t* data, std::size_t size,
-                                           std::uint64_t maxPixels) {
+                                           std::int64_t maxPixels) {
     if (data == nullptr || size == 0) {
         return {};
     }
@@ -170,7 +182,7 @@ std::vector<std::uint8_t> ReadJpegDibBytes(const std::uint8_t* data, std::size_t
         [data, size](jpeg_decompress_struct& cinfo) {
             jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
         },
-        maxPixels);
+        maxPixels, size);
 }
 
 bool WriteJpegDib(const std::vector<std::uint8_t>& block, std::FILE* file) {

@@ -9,14 +9,15 @@
 #include <cstdio>
 #include <vector>
 
-// No limit on the number of pixels beyond the library's own.
-constexpr std::uint64_t kJpegNoPixelLimit = 0;
+#include "image/PictureLimits.h"
 
 // Reads the open file from its current position; an empty block on failure.
-std::vector<std::uint8_t> ReadJpegDib(std::FILE* file);
-// The same for a file held in memory; maxPixels (when non-zero) refuses images
-// with more pixels before anything is allocated for them.
+// Before anything is allocated for the picture, its header must declare at
+// most 16384 pixels a side and maxPixels in all (PictureLimits.h), and the
+// file must be long enough to hold that many pixels at all.
+std::vector<std::uint8_t> ReadJpegDib(std::FILE* file, std::int64_t maxPixels = kPictureMaxPixels);
+// The same for a file held in memory.
 std::vector<std::uint8_t> ReadJpegDibBytes(const std::uint8_t* data, std::size_t size,
-                                           std::uint64_t maxPixels = kJpegNoPixelLimit);
+                                           std::int64_t maxPixels = kPictureMaxPixels);
 
 bool WriteJpegDib(const std::vector<std::uint8_t>& block, std::FILE* file);

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/RegularFile.h"
+
 namespace {
 
 bool IsSeparator(int c) {
@@ -173,6 +175,10 @@ std::optional<PaletteTable> ParsePaletteBytes(const std::uint8_t* data, std::siz
 }
 
 std::optional<PaletteTable> ReadPaletteFile(const std::string& path) {
+    // A FIFO or device would block the stream or never end.
+    if (!IsRegularFile(path)) {
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;

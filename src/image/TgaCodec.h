@@ -10,13 +10,13 @@
 #include <vector>
 
 constexpr std::size_t kTgaHeaderSize = 18;
-constexpr std::size_t kTgaFooterSize = 26;
 
-// Reads the whole open file; an empty block on failure.
+// Reads the open file from its start; an empty block on failure. The header
+// must declare a picture within the limits of PictureLimits.h whose pixel data
+// fits the file before anything is allocated for it; a TGA 2.0 footer is not
+// consulted (its offsets can only point past the pixels).
 std::vector<std::uint8_t> ReadTgaDib(std::FILE* file);
-// The same for a file held in memory. The pixel data must fit the file (or
-// end before the extension area the footer names) before anything is
-// allocated for it.
+// The same for a file held in memory.
 std::vector<std::uint8_t> ReadTgaDibBytes(const std::uint8_t* data, std::size_t size);
 
 // False unless the block is 24-bit, uncompressed, with a 40-byte header and

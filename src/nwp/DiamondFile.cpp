@@ -1,4 +1,5 @@
 #include "nwp/DiamondFile.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,7 +17,7 @@ struct FileCloser {
 
 DiamondError ReadDiamondBytes(const std::string& path, std::size_t limit, bool prefixOnly,
                               std::string& bytes) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path));
     if (!file) {
         return DiamondError::CannotOpen;
     }

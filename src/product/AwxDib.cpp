@@ -40,7 +40,8 @@ void WriteGreyRamp(std::uint8_t* p) {
 std::vector<std::uint8_t> ReadAwxDib(std::FILE* file) {
     AwxFirstHeader first;
     AwxSecondHeader second;
-    if (!file || !SeekTo(file, 0, SEEK_SET) || !ReadAwxHeaders(file, first, second)) {
+    if (!file || !SeekTo(file, 0, SEEK_SET) || !ReadAwxHeaders(file, first, second) ||
+        !AwxSizeWithinLimits(second)) {
         return {};
     }
     const std::size_t width = second.width;

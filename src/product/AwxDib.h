@@ -14,8 +14,9 @@ constexpr std::int32_t kAwxDibPixelsPerMetre = 188;
 // Reads the open file from its start. The image is taken as the last
 // width × height bytes of the file, whatever the header-record fields say.
 // Returns the packed block, or an empty vector when the headers fail the
-// first-level checks, the size is 0 or the file is too short. The caller
-// keeps ownership of the file and closes it.
+// first-level checks, the size is 0 or more than kAwxMaxSide (AwxFileAccess.h)
+// a side, or the file is too short. The caller keeps ownership of the file and
+// closes it.
 std::vector<std::uint8_t> ReadAwxDib(std::FILE* file);
 
 // Row stride of an 8-bit image: width rounded up to a multiple of 4.

@@ -2,8 +2,10 @@
 
 #include <array>
 
+#include "platform/RegularFile.h"
+
 UniqueStdFile OpenForReading(const std::string& path) {
-    return UniqueStdFile(std::fopen(path.c_str(), "rb"));
+    return UniqueStdFile(OpenRegularFileForReading(path));
 }
 
 bool ReadExactly(std::FILE* file, void* buffer, std::size_t size) {
@@ -18,15 +20,19 @@ bool SeekTo(std::FILE* file, std::int64_t offset, int whence) {
 #endif
 }
 
-std::int64_t FileSize(std::FILE* file) {
-    if (!SeekTo(file, 0, SEEK_END)) {
-        return -1;
-    }
+std::int64_t FilePosition(std::FILE* file) {
 #ifdef _WIN32
     return _ftelli64(file);
 #else
     return static_cast<std::int64_t>(ftello(file));
 #endif
+}
+
+std::int64_t FileSize(std::FILE* file) {
+    if (!SeekTo(file, 0, SEEK_END)) {
+        return -1;
+    }
+    return FilePosition(file);
 }
 
 bool ReadAwxHeaders(std::FILE* file, AwxFirstHeader& first, AwxSecondHeader& second) {
@@ -44,4 +50,8 @@ bool ReadAwxHeaders(std::FILE* file, AwxFirstHeader& first, AwxSecondHeader& sec
     }
     second = ParseAwxSecondHeader(secondBytes.data());
     return true;
+}
+
+bool AwxSizeWithinLimits(const AwxSecondHeader& second) {
+    return second.width <= kAwxMaxSide && second.height <= kAwxMaxSide;
 }

@@ -25,6 +25,8 @@ public:
     CGeoImage() = default;
 
     // Reads the product file; true on success. Never reports anything itself.
+    // Fails for anything but a regular file and for images more than
+    // kAwxMaxSide pixels a side.
     bool ReadProduct(const std::string& path);
 
     // --- Geolocation: the transforms of geo/Projection.h on this product's

@@ -198,7 +198,8 @@ bool CGeoImage::ReadProduct(const std::string& path) {
     // Copies of this product keep the previous image; this one lets it go.
     m_calibrated.reset();
     const std::size_t count = static_cast<std::size_t>(second.width) * second.height;
-    if (!ReadCalibratedImage(file.get(), first, count, m_calibration, m_calibrated)) {
+    if (!AwxSizeWithinLimits(second) ||
+        !ReadCalibratedImage(file.get(), first, count, m_calibration, m_calibrated)) {
         return false;
     }
     file.reset();

@@ -11,6 +11,7 @@
 #include "app/CommandIds.h"
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
+#include "platform/RegularFile.h"
 #include "render/DibQImage.h"
 #include "view/CDocumentView.h"
 
@@ -25,8 +26,9 @@ constexpr const char* kFailedToOpen = "打开文档失败。";
 constexpr const char* kFailedToSave = "保存文档失败。";
 
 // The framework's own open: the file must be readable; nothing is read.
+// A FIFO or device named like a product would block the window for ever.
 bool FileCanBeOpened(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFileForReading(path);
     if (file == nullptr) {
         return false;
     }

@@ -230,7 +230,10 @@ TEST(TgaCodec, ThirtyTwoBitLoadsAsTwentyFour) {
     EXPECT_EQ(PixelOf(image, 1, 0), 0x040506u);
 }
 
-TEST(TgaCodec, FooterExtensionAreaBoundsThePixels) {
+// A footer can only follow the pixels: one whose offsets point inside them is
+// pixel bytes that happen to look like a footer, and the pixels need only fit
+// the file.
+TEST(TgaCodec, FooterOffsetsInsideThePixelsDoNotCount) {
     std::vector<std::uint8_t> file = MakeTga(2, 1, 24, 0, {1, 2, 3, 4, 5, 6});
     const std::uint32_t extension = static_cast<std::uint32_t>(file.size());
     file.resize(file.size() + 495, 0);  // the extension area
@@ -241,10 +244,14 @@ TEST(TgaCodec, FooterExtensionAreaBoundsThePixels) {
     file.insert(file.end(), footer.begin(), footer.end());
     EXPECT_FALSE(ReadTgaDibBytes(file.data(), file.size()).empty());
 
-    // The same file claiming a second row, which would run into the extension area.
+    // The same file claiming a second row, which runs into the named
+    // extension area: the footer does not count and the bytes are pixels.
     WriteInt16LE(file.data() + 14, 2);
-    EXPECT_TRUE(ReadTgaDibBytes(file.data(), file.size()).empty());
-    // Without the signature the bytes behind count as pixels.
+    CDibImage image;
+    ASSERT_TRUE(image.Attach(ReadTgaDibBytes(file.data(), file.size())));
+    EXPECT_EQ(image.Height(), 2);
+    EXPECT_EQ(PixelOf(image, 0, 1), 0x010203u);
+    // Without the signature the bytes behind count as pixels just the same.
     file[file.size() - 10] = 'x';
     EXPECT_FALSE(ReadTgaDibBytes(file.data(), file.size()).empty());
 }

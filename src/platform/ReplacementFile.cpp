@@ -1,0 +1,246 @@
+#include "platform/ReplacementFile.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "platform/TempFileCleanup.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace {
+
+constexpr int kTempAttempts = 16;
+
+// ".kelvra-" and 16 hex digits: 24 bytes, whatever the target is called.
+std::string RandomTempName() {
+    std::random_device entropy;
+    const std::uint64_t value = (static_cast<std::uint64_t>(entropy()) << 32) | entropy();
+    char name[32];
+    std::snprintf(name, sizeof name, ".kelvra-%016llx", static_cast<unsigned long long>(value));
+    return name;
+}
+
+}  // namespace
+
+CReplacementFile::CReplacementFile(std::string target, Temporary kind)
+    : m_target(std::move(target)), m_kind(kind) {
+    const std::filesystem::path path(m_target);
+    m_name = path.filename().string();
+    m_folder = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+}
+
+CReplacementFile::~CReplacementFile() {
+    Discard();
+}
+
+#ifdef _WIN32
+
+// Windows has neither unnamed files nor folder handles to flush: a named
+// file beside the target, flushed to the disk, then renamed over it.
+std::FILE* CReplacementFile::Open() {
+    (void)m_kind;
+    if (m_file != nullptr || m_name.empty() || m_name == "." || m_name == "..") {
+        return nullptr;
+    }
+    for (int attempt = 0; attempt < kTempAttempts && m_file == nullptr; ++attempt) {
+        m_tempName = RandomTempName();
+        m_file = std::fopen((std::filesystem::path(m_folder) / m_tempName).string().c_str(), "wbx");
+    }
+    if (m_file == nullptr) {
+        m_tempName.clear();
+    }
+    return m_file;
+}
+
+bool CReplacementFile::Commit() {
+    if (m_file == nullptr) {
+        return false;
+    }
+    bool ok = std::fflush(m_file) == 0 && _commit(_fileno(m_file)) == 0;
+    ok = std::fclose(m_file) == 0 && ok;
+    m_file = nullptr;
+    const std::filesystem::path temp = std::filesystem::path(m_folder) / m_tempName;
+    std::error_code error;
+    if (ok) {
+        const std::filesystem::file_status old = std::filesystem::status(m_target, error);
+        if (!error && std::filesystem::exists(old)) {
+            std::filesystem::permissions(temp, old.permissions(), error);
+        }
+        std::filesystem::rename(temp, m_target, error);
+        ok = !error;
+    }
+    if (ok) {
+        m_tempName.clear();
+    }
+    Discard();
+    return ok;
+}
+
+void CReplacementFile::Discard() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_tempName.empty()) {
+        std::error_code error;
+        std::filesystem::remove(std::filesystem::path(m_folder) / m_tempName, error);
+        m_tempName.clear();
+    }
+}
+
+#else
+
+namespace {
+
+// Narrowed by the umask, as for any new file.
+constexpr mode_t kNewFileMode = 0666;
+
+}  // namespace
+
+std::FILE* CReplacementFile::Open() {
+    if (m_file != nullptr || m_name.empty() || m_name == "." || m_name == "..") {
+        return nullptr;
+    }
+    m_folderFd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_folderFd < 0) {
+        return nullptr;
+    }
+    int fd = -1;
+#ifdef O_TMPFILE
+    // The unnamed file is linked in through /proc at the end, which must be
+    // there; file systems without unnamed files refuse it and get a named one.
+    if (m_kind == Temporary::kUnnamed && ::access("/proc/self/fd", X_OK) == 0) {
+        fd = ::openat(m_folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode);
+    }
+#endif
+    if (fd < 0) {
+        fd = CreateNamed();
+    }
+    if (fd >= 0) {
+        m_file = ::fdopen(fd, "wb");
+        if (m_file == nullptr) {
+            ::close(fd);
+        }
+    }
+    if (m_file == nullptr) {
+        Discard();
+    }
+    return m_file;
+}
+
+// The name is held for the signal clean-up before the file exists, so no
+// moment is left in which an interrupted save could leave it behind.
+int CReplacementFile::CreateNamed() {
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        const std::string name = RandomTempName();
+        const int slot = HoldTempFile(m_folderFd, name.c_str());
+        const int fd = ::openat(m_folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                kNewFileMode);
+        const int error = errno;
+        if (fd >= 0) {
+            m_tempName = name;
+            m_slot = slot;
+            return fd;
+        }
+        ReleaseTempFile(slot);
+        if (error != EEXIST) {
+            break;
+        }
+    }
+    return -1;
+}
+
+bool CReplacementFile::LinkUnnamed() {
+    char source[64];
+    std::snprintf(source, sizeof source, "/proc/self/fd/%d", ::fileno(m_file));
+    // A new target gets the file straight under its own name.
+    if (::linkat(AT_FDCWD, source, m_folderFd, m_name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    if (errno != EEXIST) {
+        return false;
+    }
+    // An existing one is replaced by a rename, which is atomic; the name the
+    // file has in between is held for the signal clean-up.
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        const std::string name = RandomTempName();
+        const int slot = HoldTempFile(m_folderFd, name.c_str());
+        if (::linkat(AT_FDCWD, source, m_folderFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_tempName = name;
+            m_slot = slot;
+            return MoveOverTarget();
+        }
+        const int error = errno;
+        ReleaseTempFile(slot);
+        if (error != EEXIST) {
+            break;
+        }
+    }
+    return false;
+}
+
+bool CReplacementFile::MoveOverTarget() {
+    if (::renameat(m_folderFd, m_tempName.c_str(), m_folderFd, m_name.c_str()) != 0) {
+        return false;
+    }
+    m_tempName.clear();
+    ReleaseTempFile(m_slot);
+    m_slot = -1;
+    return true;
+}
+
+bool CReplacementFile::Commit() {
+    if (m_file == nullptr) {
+        return false;
+    }
+    const int fd = ::fileno(m_file);
+    // The bytes reach the disk before the name does, so after a power cut the
+    // target is either the old file or the whole new one.
+    if (std::fflush(m_file) != 0 || ::fsync(fd) != 0) {
+        Discard();
+        return false;
+    }
+    // The replacement keeps the access rights of the file it replaces.
+    struct stat old {};
+    if (::fstatat(m_folderFd, m_name.c_str(), &old, 0) == 0) {
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    const bool placed = m_tempName.empty() ? LinkUnnamed() : MoveOverTarget();
+    if (placed) {
+        // The new name is in place; a failing flush of the folder cannot undo
+        // that, so it is not reported.
+        ::fsync(m_folderFd);
+    }
+    Discard();
+    return placed;
+}
+
+void CReplacementFile::Discard() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_tempName.empty()) {
+        ::unlinkat(m_folderFd, m_tempName.c_str(), 0);
+        m_tempName.clear();
+    }
+    ReleaseTempFile(m_slot);
+    m_slot = -1;
+    if (m_folderFd >= 0) {
+        ::close(m_folderFd);
+        m_folderFd = -1;
+    }
+}
+
+#endif

@@ -1,0 +1,118 @@
+// CReplacementFile with both kinds of temporary file: the target is replaced
+// only by a committed file, and a save ended by a signal leaves the old file
+// and nothing else.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ReplacementFile.h"
+#include "platform/TempFileCleanup.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Temporary = CReplacementFile::Temporary;
+const Temporary kKinds[] = {Temporary::kUnnamed, Temporary::kNamed};
+
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+bool Save(const std::string& target, Temporary kind, const std::vector<std::uint8_t>& bytes) {
+    CReplacementFile output(target, kind);
+    std::FILE* file = output.Open();
+    return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+           output.Commit();
+}
+
+TEST(ReplacementFile, CommitReplacesAndKeepsAccessRights) {
+    for (const Temporary kind : kKinds) {
+        CTempDir dir;
+        const std::string target = dir.File("picture.bmp");
+        ASSERT_TRUE(Save(target, kind, {1, 2, 3}));
+        EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{1, 2, 3}));
+        ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+        ASSERT_TRUE(Save(target, kind, {4, 5}));
+        EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{4, 5}));
+        struct stat info {};
+        ASSERT_EQ(stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+        EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"picture.bmp"});
+    }
+}
+
+TEST(ReplacementFile, UncommittedOrFailedLeavesTheOldFileAlone) {
+    for (const Temporary kind : kKinds) {
+        CTempDir dir;
+        const std::string target = dir.File("keep.tga");
+        ASSERT_TRUE(WriteFileBytes(target, {9, 9, 9}));
+        {
+            CReplacementFile output(target, kind);
+            std::FILE* file = output.Open();
+            ASSERT_NE(file, nullptr);
+            std::fputs("half a picture", file);
+            std::fflush(file);
+        }
+        EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{9, 9, 9}));
+        EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"keep.tga"});
+        EXPECT_EQ(CReplacementFile(dir.File("absent/x.bmp"), kind).Open(), nullptr);
+        EXPECT_EQ(CReplacementFile(dir.Path() + "/", kind).Open(), nullptr);
+        EXPECT_FALSE(CReplacementFile(target, kind).Commit()) << "nothing opened";
+    }
+}
+
+// A child process saves, is interrupted by a signal in the middle of writing
+// and must leave only the old file. Earlier completed saves come first, so a
+// slot the clean-up table failed to free would show here too.
+TEST(ReplacementFile, SignalDuringSaveLeavesNothingBehind) {
+    for (const Temporary kind : kKinds) {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            CTempDir dir;
+            const std::string target = dir.File("old.jpg");
+            ASSERT_TRUE(WriteFileBytes(target, {1, 2, 3, 4}));
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                RemoveTempFilesOnTermination();
+                for (int i = 0; i < 6; ++i) {
+                    if (!Save(dir.File("done" + std::to_string(i)), kind, {1})) {
+                        _exit(2);
+                    }
+                }
+                CReplacementFile output(target, kind);
+                std::FILE* file = output.Open();
+                const std::vector<std::uint8_t> half(1 << 20, 0x5A);
+                if (file == nullptr ||
+                    std::fwrite(half.data(), 1, half.size(), file) != half.size() ||
+                    std::fflush(file) != 0) {
+                    _exit(3);
+                }
+                raise(signal);
+                _exit(4);
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+            for (int i = 0; i < 6; ++i) {
+                std::filesystem::remove(dir.File("done" + std::to_string(i)));
+            }
+            EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"old.jpg"})
+                << "signal " << signal << (kind == Temporary::kNamed ? " named" : " unnamed");
+        }
+    }
+}
+
+}  // namespace
