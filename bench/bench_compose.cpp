@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "BenchCatalogue.h"
+#include "analysis/CPrecipEstimate.h"
 #include "geo/MapLineFile.h"
 #include "image/CDibImage.h"
 #include "platform/DataPaths.h"
@@ -18,6 +20,7 @@
 #include "render/CQtCanvas.h"
 #include "render/CQtPicture.h"
 #include "render/DibQImage.h"
+#include "synth/AwxWriter.h"
 
 namespace {
 
@@ -162,6 +165,46 @@ void BM_Title(benchmark::State& state) {
     RunStep(state, [](Scene& s, QPainter&, CCanvas& c) { s.product.DrawTitle(c, "R04"); });
 }
 BENCHMARK(BM_Title)->Unit(benchmark::kMillisecond);
+
+// The whole composition of a 1900 × 1300 infrared product with map, grid and
+// title, without (0) and with (1) the precipitation estimate, which reads
+// the infrared pair and the threshold table again at every composition.
+void BM_ComposePrecipitation(benchmark::State& state) {
+    static CBenchTempDir dir("kelvra-bench-precip");
+    static const std::string ir1 = dir.Path() + "/FY2G_LCN_IR1_202203311300.AWX";
+    static const bool written = [] {
+        AwxWriterOptions o;
+        o.width = 1900;
+        o.height = 1300;
+        bool ok = WriteAwxProduct(ir1, o);
+        o.channel = 2;
+        return ok && WriteAwxProduct(dir.Path() + "/FY2G_LCN_IR2_202203311300.AWX", o);
+    }();
+    CGeoImage product;
+    CDibImage image;
+    if (!written || !product.ReadProduct(ir1) || !image.Load(ir1)) {
+        state.SkipWithError("infrared pair not written");
+        return;
+    }
+    const CDataPaths paths(KELVRA_SOURCE_DIR);
+    CPrecipEstimate precipitation(paths.ThresholdFolder());
+    CompositionScene scene = SceneOf(product, "", paths);
+    scene.productPath = ir1;
+    scene.precipitation = &precipitation;
+    CompositionLayers layers;
+    layers.m_nDisplayMode = state.range(0) ? kDisplayPrecipitation : 0;
+    QImage offscreen;
+    int recompose = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComposePicture(image, scene, layers, recompose, offscreen));
+    }
+    state.counters["rain_pixels"] = static_cast<double>(precipitation.Pixels().size());
+}
+BENCHMARK(BM_ComposePrecipitation)
+    ->ArgName("precip")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

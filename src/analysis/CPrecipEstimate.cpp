@@ -29,8 +29,26 @@ CPrecipEstimate::CPrecipEstimate()
 CPrecipEstimate::CPrecipEstimate(std::string thresholdFolder)
     : m_strThresholdFolder(std::move(thresholdFolder)) {}
 
+bool CPrecipEstimate::SourcesUnchanged(const std::string& ir1Path,
+                                       const std::string& ir2Path) const {
+    const Sources& s = m_sources;
+    return s.kept && s.ir1 == ir1Path && s.ir2 == ir2Path &&
+           s.table.rfind(m_strThresholdFolder, 0) == 0 && s.ir1Stamp == StampOf(ir1Path) &&
+           s.ir2Stamp == StampOf(ir2Path) && s.tableStamp == StampOf(s.table);
+}
+
 int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2Path) {
+    // The view recomputes at every composition; while the three files stay
+    // as they were, the kept pixels are that result.
+    if (SourcesUnchanged(ir1Path, ir2Path)) {
+        return 1;
+    }
     Clear();
+    Sources sources;
+    sources.ir1 = ir1Path;
+    sources.ir2 = ir2Path;
+    sources.ir1Stamp = StampOf(ir1Path);
+    sources.ir2Stamp = StampOf(ir2Path);
     CGeoImage ir1;
     if (!ir1.ReadProduct(ir1Path)) {
         ShowMessage("打开红外一通道失败");
@@ -60,9 +78,12 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
     // table could not be opened.
     PrecipSeason season;
     std::vector<float> thresholds;
-    if (!PrecipSeasonOfMonth(month, season) ||
-        !ReadPrecipThresholds(
-            CDataPaths::Join(m_strThresholdFolder, PrecipThresholdFileName(season)), thresholds)) {
+    if (!PrecipSeasonOfMonth(month, season)) {
+        return 0;
+    }
+    sources.table = CDataPaths::Join(m_strThresholdFolder, PrecipThresholdFileName(season));
+    sources.tableStamp = StampOf(sources.table);
+    if (!ReadPrecipThresholds(sources.table, thresholds)) {
         return 0;
     }
 
@@ -117,5 +138,7 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
         Clear();
         return 0;
     }
+    sources.kept = true;
+    m_sources = std::move(sources);
     return 1;
 }

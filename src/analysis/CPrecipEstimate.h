@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileStamp.h"
+
 // One rain pixel: image column, image row (both 0-based) and millimetres.
 struct PrecipPixel {
     std::int16_t x = 0;
@@ -42,9 +44,22 @@ public:
     // left to right.
     const std::vector<PrecipPixel>& Pixels() const { return m_pixels; }
     bool Empty() const { return m_pixels.empty(); }
-    void Clear() { std::vector<PrecipPixel>().swap(m_pixels); }
+    void Clear() {
+        std::vector<PrecipPixel>().swap(m_pixels);
+        m_sources = Sources{};
+    }
 
 private:
+    // The files the kept result was computed from, with their stamps: while
+    // none of them changed, computing again would give the same pixels.
+    struct Sources {
+        bool kept = false;
+        std::string ir1, ir2, table;
+        FileStamp ir1Stamp, ir2Stamp, tableStamp;
+    };
+    bool SourcesUnchanged(const std::string& ir1Path, const std::string& ir2Path) const;
+
     std::string m_strThresholdFolder;
     std::vector<PrecipPixel> m_pixels;
+    Sources m_sources;
 };
