@@ -14,6 +14,7 @@
 #include "analysis/CPrecipEstimate.h"
 #include "geo/MapLineFile.h"
 #include "image/CDibImage.h"
+#include "image/OpenImageFile.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
 #include "render/CGuiSession.h"
@@ -204,6 +205,58 @@ BENCHMARK(BM_ComposePrecipitation)
     ->ArgName("precip")
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// Opening (product and image) and composing with map, grid and title, per
+// pixel: the real products' 1900 × 1300 equal latitude/longitude shape, the
+// FY-2G Mercator 2228 × 1100 and a 4000 × 3000 product.
+void BM_OpenAndComposeBySize(benchmark::State& state) {
+    static CBenchTempDir dir("kelvra-bench-sizes");
+    AwxWriterOptions o;
+    switch (state.range(0)) {
+        case 0:
+            o.width = 1900;
+            o.height = 1300;
+            break;
+        case 1:
+            o.projection = 2;
+            o.width = 2228;
+            o.height = 1100;
+            o.centerLon = 104.5;
+            o.centerLat = 20.0;
+            o.resolution = 5.0;
+            break;
+        default:
+            o.width = 4000;
+            o.height = 3000;
+            o.resolution = 0.02;
+            break;
+    }
+    const std::string path = dir.Path() + "/size" + std::to_string(state.range(0)) + ".AWX";
+    if (!WriteAwxProduct(path, o)) {
+        state.SkipWithError("product not written");
+        return;
+    }
+    const CDataPaths paths(KELVRA_SOURCE_DIR);
+    const CompositionLayers layers;
+    for (auto _ : state) {
+        CGeoImage product;
+        CDibImage image;
+        OpenImageFile(path, product, image);
+        QImage offscreen;
+        int recompose = 1;
+        benchmark::DoNotOptimize(
+            ComposePicture(image, SceneOf(product, "", paths), layers, recompose, offscreen));
+    }
+    state.counters["ns_per_px"] = benchmark::Counter(
+        static_cast<double>(o.width) * o.height,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_OpenAndComposeBySize)
+    ->ArgName("size")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -167,4 +167,33 @@ TEST_F(CliRenderTest, PrecipitationDrawsRainAndItsLegend) {
     EXPECT_EQ(rain[first + 2], 255);
 }
 
+// Real products wider or taller than 2048 pixels open geolocated and get
+// their coastlines (the world map's green) from the shipped data.
+TEST_F(CliRenderTest, WideProductsRenderWithTheirCoastlines) {
+    CTempDir shipped;
+    const struct {
+        const char* what;
+        const char* synth;
+        std::uint32_t width, height;
+    } cases[] = {
+        {"FY-2G Mercator", "--projection 2 --size 2228x1100 --center 104.5,20 --resolution 5", 2228,
+         1100},
+        {"4000 x 3000", "--size 4000x3000 --center 110,30 --resolution 0.02", 4000, 3000},
+    };
+    for (const auto& c : cases) {
+        const std::string product = shipped.File("wide.AWX");
+        ASSERT_EQ(RunIn(shipped.Path(), "synth " + product + " " + c.synth).status, 0) << c.what;
+        ASSERT_EQ(RunIn(shipped.Path(), "render " + product + " -o wide.bmp").status, 0) << c.what;
+        const std::vector<std::uint8_t> bmp = ReadFileBytes(shipped.File("wide.bmp"));
+        ASSERT_GT(bmp.size(), 54u) << c.what;
+        EXPECT_EQ(Le32(bmp, 18), c.width) << c.what;
+        EXPECT_EQ(Le32(bmp, 22), c.height) << c.what;
+        std::size_t coast = 0;
+        for (std::size_t p = Le32(bmp, 10); p + 2 < bmp.size(); p += 3) {
+            coast += bmp[p] == 128 && bmp[p + 1] == 255 && bmp[p + 2] == 128;
+        }
+        EXPECT_GT(coast, 1000u) << c.what;
+    }
+}
+
 }  // namespace

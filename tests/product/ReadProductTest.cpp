@@ -58,6 +58,38 @@ TEST_F(ReadProduct, CalibrationUsesEveryFourthEntry) {
     EXPECT_NEAR(product.CalibrationTable()[100], SynthCalibratedValue(1, 100), 0.006);
 }
 
+// Visible products carry 64 albedo entries, one per step of 4 counts; only
+// there, and only when nothing follows them, is count v looked up as v / 4.
+TEST_F(ReadProduct, VisibleAlbedoTableIsLookedUpByQuarterCounts) {
+    const struct {
+        const char* what;
+        int channel;
+        bool fullTable;  // all 1024 entries set, not only the first 64
+        int count;
+        int entry;  // the entry the count's value must come from
+    } cases[] = {
+        {"visible, count 100", 5, false, 100, 25},
+        {"visible, count 255", 5, false, 255, 63},
+        {"visible, count 3", 5, false, 3, 0},
+        {"visible with a full table", 5, true, 100, 400},
+        {"infrared keeps entry 4v", 1, false, 10, 40},
+        {"infrared, full table", 1, true, 255, 1020},
+    };
+    for (const auto& c : cases) {
+        AwxWriterOptions o = SmallProduct();
+        o.channel = c.channel;
+        auto bytes = MakeAwxProduct(o);
+        for (int k = 0; k < 1024; ++k) {
+            const bool set = k < 64 || c.fullTable || k == c.entry;
+            Patch16(bytes, kAwxCalibrationOffset + 2 * k, set ? 1000 + k : 0);
+        }
+        CGeoImage product;
+        ASSERT_TRUE(product.ReadProduct(Write(bytes))) << c.what;
+        EXPECT_EQ(product.CalibrationTable()[c.count], static_cast<float>((1000 + c.entry) * 0.01))
+            << c.what;
+    }
+}
+
 TEST_F(ReadProduct, AbsentCalibrationGivesZeros) {
     for (int length : {0, 2047, 2049, 1024}) {
         AwxWriterOptions o = SmallProduct();
