@@ -51,8 +51,8 @@ display_reachable() {
 first_product=$(ls "$catalogue"/*LCN*IR1*.AWX 2>/dev/null | sort | tail -n 1 || true)
 first_product=${first_product:-$sample}
 if display_reachable; then
-    echo "== kelvra --catalogue $catalogue $first_product"
-    exec build/src/kelvra --catalogue "$catalogue" "$first_product"
+    echo "== kelvra --catalogue $catalogue --nwp-root $mdata $first_product"
+    exec build/src/kelvra --catalogue "$catalogue" --nwp-root "$mdata" "$first_product"
 fi
 picture=${first_product%.*}.bmp
 "$cli" render "$first_product" -o "$picture"

@@ -15,6 +15,7 @@
 #include "browse/RegionList.h"
 #include "dialogs/CBandTabDlg.h"
 #include "dialogs/CMovieDlg.h"
+#include "nwp/NwpCatalogue.h"
 #include "sidebar/COutlook2Ctrl.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
@@ -77,6 +78,7 @@ CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
     m_pView = new CKelvraView(m_doc, m_paths, client);
     m_pView->SetRegionNameProvider([this] { return CurrentRegionName(); });
     m_pView->SetFramePoster([this](int id) { m_router.Execute(id); });
+    m_pView->SetNwpRootProvider([&settings] { return ReadNwpRoot(settings); });
     layout->addWidget(m_pView, 1);
     setCentralWidget(client);
 

@@ -1,9 +1,11 @@
 #include "app/CUiProviders.h"
 
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 
 #include "dialogs/CPercentDlg.h"
+#include "dialogs/CanvasColour.h"
 #include "dialogs/FileDialogFilter.h"
 
 namespace {
@@ -57,5 +59,13 @@ CUiProviders CUiProviders::Interactive(QWidget* parent) {
         return RunFileDialog(parent, request, QFileDialog::AcceptSave);
     };
     providers.showModal = [](QDialog& dialog) { dialog.exec(); };
+    providers.chooseColour = [parent](std::uint32_t initial) -> std::optional<std::uint32_t> {
+        const QColor chosen =
+            QColorDialog::getColor(ToQColor(initial), parent, QStringLiteral("颜色"));
+        if (!chosen.isValid()) {
+            return std::nullopt;
+        }
+        return FromQColor(chosen);
+    };
     return providers;
 }

@@ -2,6 +2,7 @@
 // The questions the commands ask the user, as replaceable functions: the
 // application uses the real dialogs, tests answer them directly.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,8 +25,10 @@ struct CUiProviders {
     // before overwriting.
     std::function<std::optional<std::string>(const FileDialogRequest&)> openFile;
     std::function<std::optional<std::string>(const FileDialogRequest&)> saveFile;
-    // Shows a dialog modally.
+    // Shows a dialog modally; its result() tells how it ended.
     std::function<void(QDialog&)> showModal;
+    // The colour chooser opened on a colour (0x00BBGGRR); the choice on OK.
+    std::function<std::optional<std::uint32_t>(std::uint32_t initial)> chooseColour;
 
     // The real dialogs, owned by parent.
     static CUiProviders Interactive(QWidget* parent);

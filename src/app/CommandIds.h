@@ -64,6 +64,11 @@ constexpr int kIdIsotherms = 32785;
 constexpr int kIdShowPrecipitation = 32775;
 constexpr int kIdHidePrecipitation = 32786;
 
+// NWP overlays: the selection dialog for data classes 1-6 and the manager.
+constexpr int kIdNwpClassFirst = 32793;
+constexpr int kIdNwpClassLast = 32798;
+constexpr int kIdNwpManager = 32799;
+
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
 constexpr int kIdCatalogueFolder = 32804;

@@ -8,6 +8,8 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList& arguments)
         const bool hasValue = i + 1 < arguments.size();
         if (argument == QStringLiteral("--catalogue") && hasValue) {
             options.catalogueFolder = arguments[++i].toStdString();
+        } else if (argument == QStringLiteral("--nwp-root") && hasValue) {
+            options.nwpRoot = arguments[++i].toStdString();
         } else if (argument == QStringLiteral("--quit-after") && hasValue) {
             bool ok = false;
             const int ms = arguments[++i].toInt(&ok);

@@ -1,8 +1,9 @@
 #pragma once
 // The desktop program's command line: kelvra [--catalogue DIR]
-// [--quit-after MS] [FILE]. FILE is opened at start-up in place of the empty
-// document; DIR is the catalogue folder for this run only; MS closes the
-// main window that many milliseconds after start-up, for scripted runs.
+// [--nwp-root DIR] [--quit-after MS] [FILE]. FILE is opened at start-up in
+// place of the empty document; the folders are the product catalogue and
+// the NWP catalogue root for this run only; MS closes the main window that
+// many milliseconds after start-up, for scripted runs.
 
 #include <QStringList>
 #include <optional>
@@ -11,10 +12,12 @@
 struct CommandLineOptions {
     std::string fileToOpen;
     std::optional<std::string> catalogueFolder;
+    std::optional<std::string> nwpRoot;
     std::optional<int> quitAfterMs;
 };
 
-constexpr char kCommandLineUsage[] = "usage: kelvra [--catalogue DIR] [--quit-after MS] [FILE]\n";
+constexpr char kCommandLineUsage[] =
+    "usage: kelvra [--catalogue DIR] [--nwp-root DIR] [--quit-after MS] [FILE]\n";
 
 // Parses the arguments after the program name (Qt's own options already
 // taken out); nothing when they do not follow the usage.

@@ -39,6 +39,19 @@ std::vector<MenuEntry> ZoomOutItems() {
     return items;
 }
 
+// The class items show the catalogue's class titles once the menu opens;
+// these are the texts without a catalogue.
+std::vector<MenuEntry> OverlayItems() {
+    std::vector<MenuEntry> items;
+    for (int id = kIdNwpClassFirst; id <= kIdNwpClassLast; ++id) {
+        const std::string n = std::to_string(id - kIdNwpClassFirst + 1);
+        items.push_back(Item("第" + n + "类资料(&" + n + ")", id));
+    }
+    items.push_back(Separator());
+    items.push_back(Item("叠加管理(&M)...", kIdNwpManager));
+    return items;
+}
+
 std::vector<MenuEntry> BuildLayout() {
     return {
         Popup("文件(&F)",
@@ -69,9 +82,10 @@ std::vector<MenuEntry> BuildLayout() {
                Item("黑白－水汽", 32848), Separator(), Item("彩色－1", 32849),
                Item("彩色－2", 32850), Item("彩色－3", 32851), Item("彩色－水汽", 32852),
                Separator(), Item("自定义调色板", kIdPaletteLast)}),
-        Popup("应用(&P)", {Item("等温线", kIdIsotherms), Separator(),
-                          Item("降水估计", kIdShowPrecipitation),
-                          Item("关闭降水估计", kIdHidePrecipitation)}),
+        Popup("应用(&P)",
+              {Item("等温线", kIdIsotherms), Separator(), Item("降水估计", kIdShowPrecipitation),
+               Item("关闭降水估计", kIdHidePrecipitation)}),
+        Popup("叠加(&N)", OverlayItems()),
         Popup("查看(&V)",
               {Item("云图信息", kIdFileInfo), Separator(), Item("工具栏(&T)", kIdViewToolbar),
                Item("状态栏(&S)", kIdViewStatusBar)}),

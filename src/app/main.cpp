@@ -1,7 +1,7 @@
-// kelvra [--catalogue DIR] [--quit-after MS] [FILE]: the desktop
-// application. With FILE, that file is opened at start-up in place of the
-// empty document; DIR is the catalogue folder for this run, the profile
-// keeps its own.
+// kelvra [--catalogue DIR] [--nwp-root DIR] [--quit-after MS] [FILE]: the
+// desktop application. With FILE, that file is opened at start-up in place
+// of the empty document; the folders are the product catalogue and the NWP
+// catalogue root for this run, the profile keeps its own.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,6 +16,7 @@
 #include "app/CSingleInstance.h"
 #include "app/CommandLine.h"
 #include "browse/CatalogueFolder.h"
+#include "nwp/NwpCatalogue.h"
 #include "platform/TempFileCleanup.h"
 
 namespace {
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
     CSettingsOverlay settings(profile);
     if (options->catalogueFolder) {
         settings.Override(kFilesPathsSection, kCatalogueFolderKey, *options->catalogueFolder);
+    }
+    if (options->nwpRoot) {
+        settings.Override(kParamFileSection, kNwpRootKey, *options->nwpRoot);
     }
     CKelvraApp app(settings, true);
     if (!app.InitInstance(options->fileToOpen)) {

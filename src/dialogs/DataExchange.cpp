@@ -2,7 +2,9 @@
 
 #include <QLineEdit>
 #include <cctype>
+#include <charconv>
 #include <climits>
+#include <cstdio>
 
 #include "platform/Message.h"
 
@@ -42,20 +44,61 @@ std::optional<int> ParseDialogInteger(const std::string& text) {
     return static_cast<int>(value);
 }
 
-namespace {
+std::optional<double> ParseDialogNumber(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) {
+        ++begin;
+    }
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) {
+        --end;
+    }
+    // from_chars takes no plus sign; the edit does.
+    if (begin < end && text[begin] == '+') {
+        ++begin;
+        if (begin < end && (text[begin] == '-' || text[begin] == '+')) {
+            return std::nullopt;
+        }
+    }
+    if (begin == end) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end;
+    const auto [stop, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || stop != last) {
+        return std::nullopt;
+    }
+    return value;
+}
 
-void FailOn(QLineEdit& edit, const std::string& message) {
+void RefuseEdit(QLineEdit& edit, const std::string& message) {
     ShowMessage(message);
     edit.setFocus();
     edit.selectAll();
 }
 
-}  // namespace
+bool ExchangeFloat(QLineEdit& edit, float& value) {
+    const std::optional<double> parsed = ParseDialogNumber(edit.text().toStdString());
+    if (!parsed) {
+        RefuseEdit(edit, "请键入一个数。");
+        return false;
+    }
+    value = static_cast<float>(*parsed);
+    return true;
+}
+
+std::string FloatEditText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+    return text;
+}
 
 bool ExchangeInt(QLineEdit& edit, int& value) {
     const std::optional<int> parsed = ParseDialogInteger(edit.text().toStdString());
     if (!parsed) {
-        FailOn(edit, "请键入一个整数。");
+        RefuseEdit(edit, "请键入一个整数。");
         return false;
     }
     value = *parsed;
@@ -68,7 +111,7 @@ std::string IntRangeMessage(int min, int max) {
 
 bool ValidateIntRange(QLineEdit& edit, int value, int min, int max) {
     if (value < min || value > max) {
-        FailOn(edit, IntRangeMessage(min, max));
+        RefuseEdit(edit, IntRangeMessage(min, max));
         return false;
     }
     return true;

@@ -44,6 +44,10 @@ public:
     }
     // Posts a command to the main frame (Esc posts the full-screen command).
     void SetFramePoster(std::function<void(int id)> poster) { m_postToFrame = std::move(poster); }
+    // The NWP catalogue root, read from the profile at each use.
+    void SetNwpRootProvider(std::function<std::string()> provider) {
+        m_nwpRoot = std::move(provider);
+    }
 
     // --- CDocumentView ----------------------------------------------------------
     void OnInitialUpdate() override;
@@ -67,6 +71,15 @@ public:
     // printer pixel.
     void PrintTo(QPrinter& printer) const;
     QPrinter& Printer();
+
+    // --- NWP overlays ---------------------------------------------------------------
+    // Appends one overlay per path, in order, each reading its file; a file
+    // that is refused still adds an overlay, which draws nothing. The number
+    // of files read.
+    int AddNwpOverlays(const std::vector<std::string>& paths);
+    // The menu text of data class n: the catalogue's class title, or
+    // "第n类资料", with n as the mnemonic.
+    std::string NwpClassMenuText(int classNumber) const;
 
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
@@ -96,6 +109,10 @@ private:
     void RegisterLayerCommands();
     void RegisterPaletteCommands();
     void RegisterOutputCommands();
+    void RegisterNwpCommands();
+    void OnNwpClass(int id);
+    void OnNwpManager();
+    std::string NwpRoot() const;
     void OnZoomIn(int id);
     void OnZoomOut(int id);
     void OnActualSize();
@@ -115,5 +132,6 @@ private:
     CCommandTable m_commands;
     std::function<std::string()> m_regionName;
     std::function<void(int)> m_postToFrame;
+    std::function<std::string()> m_nwpRoot;
     std::unique_ptr<QPrinter> m_pPrinter;
 };

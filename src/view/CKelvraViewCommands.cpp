@@ -15,6 +15,7 @@ void CKelvraView::RegisterCommands() {
     RegisterLayerCommands();
     RegisterPaletteCommands();
     RegisterOutputCommands();
+    RegisterNwpCommands();
 }
 
 void CKelvraView::RegisterZoomCommands() {

@@ -113,13 +113,15 @@ private slots:
         QVERIFY(WriteTestProduct(path));
         QProcess app;
         run.Start(app, {"--quit-after", "300", "--catalogue",
+                        QString::fromStdString(run.Dir().Path()), "--nwp-root",
                         QString::fromStdString(run.Dir().Path()), QString::fromStdString(path)});
         QVERIFY(app.waitForFinished(20000));
         QCOMPARE(app.exitCode(), 0);
         // The recent-file list in the run's own profile names the file.
         QCOMPARE(run.Profile().value("Recent File List/File1").toString().toStdString(), path);
-        // The catalogue folder of the command line is for that run only.
+        // The folders of the command line are for that run only.
         QVERIFY(!run.Profile().contains("FILES PATHS/SEC ROOT"));
+        QVERIFY(!run.Profile().contains("PARAM FILE/Nwp Root"));
 
         QProcess bad;
         run.Start(bad, {"--no-such-option"});

@@ -55,7 +55,7 @@ private slots:
         }
         QCOMPARE(titles,
                  QStringList({"文件(&F)", "地理信息(&I)", "显示(&D)", "图像(&E)", "云图调色(&C)",
-                              "应用(&P)", "查看(&V)", "设置(&S)", "帮助(&H)"}));
+                              "应用(&P)", "叠加(&N)", "查看(&V)", "设置(&S)", "帮助(&H)"}));
     }
 
     void items_data() {
@@ -99,6 +99,9 @@ private slots:
         QTest::newRow("colorv") << "云图调色(&C)/彩色－水汽" << 32852;
         QTest::newRow("custom") << "云图调色(&C)/自定义调色板" << 32853;
         QTest::newRow("isotherms") << "应用(&P)/等温线" << 32785;
+        QTest::newRow("nwp class 1") << "叠加(&N)/第1类资料(&1)" << 32793;
+        QTest::newRow("nwp class 6") << "叠加(&N)/第6类资料(&6)" << 32798;
+        QTest::newRow("nwp manager") << "叠加(&N)/叠加管理(&M)..." << 32799;
         QTest::newRow("info") << "查看(&V)/云图信息" << 32801;
         QTest::newRow("toolbar") << "查看(&V)/工具栏(&T)" << 59392;
         QTest::newRow("status bar") << "查看(&V)/状态栏(&S)" << 59393;
@@ -156,6 +159,8 @@ private slots:
         QTest::newRow("info") << 32801 << true;
         QTest::newRow("about") << 57664 << true;
         QTest::newRow("blur") << 32854 << true;
+        QTest::newRow("nwp class 3") << 32795 << true;
+        QTest::newRow("nwp manager") << 32799 << true;
     }
 
     void enabling() {

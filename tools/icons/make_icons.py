@@ -145,6 +145,47 @@ TOOL_ABOUT = [
 ]
 
 
+# The selection list of the NWP overlay dialog: a ticked box ("Yes") and an
+# empty one ("No").
+NWP_YES = [
+    "................",
+    "................",
+    "..GGGGGGGGGGGG..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWgWL..",
+    "..GWWWWWWWggWL..",
+    "..GWgWWWWgggWL..",
+    "..GWggWWgggWWL..",
+    "..GWgggggggWWL..",
+    "..GWWgggggWWWL..",
+    "..GWWWgggWWWWL..",
+    "..GWWWWgWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GLLLLLLLLLLL..",
+    "................",
+    "................",
+]
+
+NWP_NO = [
+    "................",
+    "................",
+    "..GGGGGGGGGGGG..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GWWWWWWWWWWL..",
+    "..GLLLLLLLLLLL..",
+    "................",
+    "................",
+]
+
+
 def from_art(art, width, height):
     if len(art) != height or any(len(row) != width for row in art):
         sys.exit(f"art is not {width} x {height}: {[len(r) for r in art]}")
@@ -208,6 +249,8 @@ def main():
         "tool-print.png": from_art(TOOL_PRINT, 16, 15),
         "tool-about.png": from_art(TOOL_ABOUT, 16, 15),
         "kelvra.png": app_icon(),
+        "nwp-yes.png": from_art(NWP_YES, 16, 16),
+        "nwp-no.png": from_art(NWP_NO, 16, 16),
     }
     for name, image in icons.items():
         image.save(os.path.join(out, name))

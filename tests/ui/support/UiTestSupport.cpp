@@ -32,6 +32,13 @@ CTestApp::CTestApp() {
         if (auto* info = qobject_cast<CFileInfoDlg*>(&dialog)) {
             answers.lastInfoText = info->InfoText();
         }
+        if (answers.modalScript) {
+            answers.modalScript(dialog);
+        }
+    };
+    providers.chooseColour = [this](std::uint32_t initial) {
+        answers.colourStarts.push_back(initial);
+        return answers.colour;
     };
 }
 

@@ -3,6 +3,8 @@
 // profile whose dialogs are answered by the test, and input files.
 
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +17,8 @@
 #include "support/TestSupport.h"
 #include "view/CKelvraView.h"
 
+class QDialog;
+
 // The scripted answers the dialogs give.
 struct ScriptedAnswers {
     std::optional<int> percent = 100;
@@ -26,6 +30,12 @@ struct ScriptedAnswers {
     int modalDialogs = 0;
     QString lastModalTitle;
     QString lastInfoText;
+    // Runs on each modal dialog in place of the user (for example ticking
+    // rows and accepting); without it the dialog ends unanswered.
+    std::function<void(QDialog&)> modalScript;
+    // The colour chooser's answer, and the colours it was opened on.
+    std::optional<std::uint32_t> colour;
+    std::vector<std::uint32_t> colourStarts;
 };
 
 // The application with its frame, messages recorded, dialogs scripted.

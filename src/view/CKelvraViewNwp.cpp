@@ -1,0 +1,79 @@
+// The view's NWP overlay commands: the selection dialog of each data class
+// and the overlay manager.
+
+#include "app/CommandIds.h"
+#include "dialogs/CNwpManagerDlg.h"
+#include "dialogs/CNwpSelectDlg.h"
+#include "nwp/NwpCatalogue.h"
+#include "platform/TextCodec.h"
+#include "view/CKelvraDoc.h"
+#include "view/CKelvraView.h"
+
+namespace {
+
+// A title's own "&" must not become a mnemonic.
+std::string EscapeMnemonics(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        escaped += c;
+        if (c == '&') {
+            escaped += '&';
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+void CKelvraView::RegisterNwpCommands() {
+    m_commands.AddRange(
+        kIdNwpClassFirst, kIdNwpClassLast, [this](int id) { OnNwpClass(id); },
+        [this](CCmdUI& ui) { ui.SetText(NwpClassMenuText(ui.m_nID - kIdNwpClassFirst + 1)); });
+    m_commands.Add(kIdNwpManager, [this](int) { OnNwpManager(); });
+}
+
+std::string CKelvraView::NwpRoot() const {
+    return m_nwpRoot ? m_nwpRoot() : DefaultNwpRoot();
+}
+
+std::string CKelvraView::NwpClassMenuText(int classNumber) const {
+    const std::string n = std::to_string(classNumber);
+    NwpDataClass dataClass;
+    if (ReadNwpCatalogue(NwpRoot(), classNumber, dataClass) && !dataClass.title.empty()) {
+        return EscapeMnemonics(GbkToUtf8(dataClass.title)) + "(&" + n + ")";
+    }
+    return "第" + n + "类资料(&" + n + ")";
+}
+
+int CKelvraView::AddNwpOverlays(const std::vector<std::string>& paths) {
+    int read = 0;
+    for (const std::string& path : paths) {
+        m_overlays.emplace_back();
+        read += m_overlays.back().ReadFile(path) ? 1 : 0;
+    }
+    return read;
+}
+
+// Whatever the dialog's end, the picture is composed again.
+void CKelvraView::OnNwpClass(int id) {
+    CNwpSelectDlg dialog(NwpRoot(), id - kIdNwpClassFirst + 1, this);
+    if (m_doc.Providers().showModal) {
+        m_doc.Providers().showModal(dialog);
+    }
+    if (dialog.result() == QDialog::Accepted) {
+        AddNwpOverlays(dialog.SelectedPaths());
+    }
+    Compose();
+}
+
+// Changes the manager left without "应    用" are shown once it closes.
+void CKelvraView::OnNwpManager() {
+    CNwpManagerDlg dialog(
+        m_overlays, m_doc.Providers(), [this] { Compose(); }, this);
+    if (m_doc.Providers().showModal) {
+        m_doc.Providers().showModal(dialog);
+    }
+    if (dialog.HasUnappliedChanges()) {
+        Compose();
+    }
+}
