@@ -18,6 +18,7 @@
 #include "browse/CatalogueFolder.h"
 #include "nwp/NwpCatalogue.h"
 #include "platform/TempFileCleanup.h"
+#include "render/CGuiSession.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr int kUsageError = 2;
 int main(int argc, char* argv[]) {
     // A picture being saved when the session ends leaves no temporary file.
     RemoveTempFilesOnTermination();
+    NameRuntimeFolder();
     QApplication application(argc, argv);  // takes Qt's own options out
     QApplication::setApplicationName(QStringLiteral("kelvra"));
     const std::optional<CommandLineOptions> options =

@@ -12,6 +12,8 @@ namespace {
 
 char kProgramName[] = "kelvra";
 
+}  // namespace
+
 // Qt warns on stderr when the per-user runtime folder is not named, and a
 // headless run (a script, a service) usually has none. The folder Qt would
 // fall back to is named up front, made private as Qt requires, so a run that
@@ -27,8 +29,6 @@ void NameRuntimeFolder() {
     qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
 #endif
 }
-
-}  // namespace
 
 CGuiSession::CGuiSession() : m_argv{kProgramName, nullptr} {
     if (QGuiApplication::instance()) {
