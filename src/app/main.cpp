@@ -1,6 +1,7 @@
 // kelvra [--catalogue DIR] [--quit-after MS] [FILE]: the desktop
 // application. With FILE, that file is opened at start-up in place of the
-// empty document; DIR is the catalogue folder for this run, the profile
+// empty document (a file that cannot be opened says why and leaves the
+// empty document); DIR is the catalogue folder for this run, the profile
 // keeps its own.
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include "app/CSettingsOverlay.h"
 #include "app/CSingleInstance.h"
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "browse/CatalogueFolder.h"
 
 namespace {
@@ -26,6 +28,8 @@ constexpr int kUsageError = 2;
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);  // takes Qt's own options out
     QApplication::setApplicationName(QStringLiteral("kelvra"));
+    // Without them Qt's dialogs stay English; the program works either way.
+    InstallQtTranslations(application);
     const std::optional<CommandLineOptions> options =
         ParseCommandLine(QApplication::arguments().mid(1));
     if (!options) {

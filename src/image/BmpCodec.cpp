@@ -4,6 +4,7 @@
 #include <array>
 #include <new>
 
+#include "image/BmpRle.h"
 #include "image/DibLayout.h"
 #include "platform/ByteOrder.h"
 
@@ -20,6 +21,11 @@ std::vector<std::uint8_t> Checked(std::vector<std::uint8_t> block) {
     DibLayout layout;
     if (!DescribeDib(block.data(), block.size(), layout)) {
         return {};
+    }
+    // Run-length rows are expanded here, once, so that drawing and the
+    // image commands only ever see plain rows.
+    if (layout.IsRunLength()) {
+        return ExpandRunLengthDib(block.data(), block.size(), layout);
     }
     return block;
 }
