@@ -12,7 +12,7 @@ constexpr std::uint32_t kWhite = CanvasRgb(255, 255, 255);
 constexpr std::uint32_t kBlack = CanvasRgb(0, 0, 0);
 // The legend's white box: up to 230 pixels of the image's width plus 30,
 // the bottom 60 rows.
-constexpr int kLegendHeight = 60;
+constexpr int kLegendHeight = kPrecipLegendHeight;
 constexpr int kLegendWidestImage = 230;
 constexpr int kLegendMargin = 30;
 // Boxes from 50 to 20 rows above the bottom, labels 15 rows above it.

@@ -9,6 +9,9 @@
 
 #include "platform/Canvas.h"
 
+// The legend's white box covers this many rows at the bottom of the picture.
+inline constexpr int kPrecipLegendHeight = 60;
+
 struct PrecipClass {
     int lowest;                 // smallest amount of the class, mm
     std::uint32_t pixelColour;  // colour of its rain pixels

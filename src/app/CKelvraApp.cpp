@@ -1,6 +1,7 @@
 #include "app/CKelvraApp.h"
 
 #include <QPageSetupDialog>
+#include <filesystem>
 
 #include "app/CMainFrame.h"
 #include "app/CQtMessageSink.h"
@@ -36,12 +37,13 @@ bool CKelvraApp::InitInstance(const std::string& fileToOpen) {
     m_pFrame->SetFileOpener([this](const std::string& path) { return OpenDocumentFile(path); });
     m_doc.SetProviders(CUiProviders::Interactive(m_pFrame.get()));
     m_doc.SetTitleObserver([this] { m_pFrame->UpdateTitle(); });
-    if (fileToOpen.empty()) {
+    // A file that cannot be opened has said why; the application then
+    // starts with the empty document instead of ending.
+    if (fileToOpen.empty() || !OpenDocumentFile(fileToOpen)) {
         m_doc.OnNewDocument();
         m_doc.InitialUpdateAllViews();
-        return true;
     }
-    return OpenDocumentFile(fileToOpen);
+    return true;
 }
 
 bool CKelvraApp::OpenDocumentFile(const std::string& path) {
@@ -75,9 +77,23 @@ void CKelvraApp::OnFileOpen() {
     }
     FileDialogRequest request;
     request.filter = kOpenFileFilter;
+    request.directory = LastOpenedFolder();
     if (const std::optional<std::string> chosen = m_doc.Providers().openFile(request)) {
         OpenDocumentFile(*chosen);
     }
+}
+
+// The folder of the open document, else of the newest recent file: where
+// the next product most likely lies.
+std::string CKelvraApp::LastOpenedFolder() const {
+    std::string path = m_doc.PathName();
+    if (path.empty() && !m_recentFiles.Paths().empty()) {
+        path = m_recentFiles.Paths().front();
+    }
+    if (path.empty()) {
+        return {};
+    }
+    return std::filesystem::path(path).parent_path().string();
 }
 
 void CKelvraApp::OnAppAbout() {

@@ -29,7 +29,8 @@ public:
     CKelvraApp& operator=(const CKelvraApp&) = delete;
 
     // Creates the frame and opens the file named on the command line, or
-    // the empty document; false when that file cannot be opened.
+    // the empty document (also when that file cannot be opened, after its
+    // messages); true.
     bool InitInstance(const std::string& fileToOpen);
 
     // The framework's open: the document reads the file, then its views
@@ -37,8 +38,10 @@ public:
     // list and the frame.
     bool OpenDocumentFile(const std::string& path);
 
+    // The open dialog starts in the folder of the last opened product.
     void OnFileOpen();
     void OnAppAbout();
+    std::string LastOpenedFolder() const;
 
     CKelvraDoc& Document() { return m_doc; }
     CMainFrame& MainFrame() const { return *m_pFrame; }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QShowEvent>
@@ -79,6 +80,7 @@ CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
     m_pView->SetRegionNameProvider([this] { return CurrentRegionName(); });
     m_pView->SetFramePoster([this](int id) { m_router.Execute(id); });
     m_pView->SetNwpRootProvider([&settings] { return ReadNwpRoot(settings); });
+    m_pView->SetReadoutObserver([this](const std::string& text) { ShowReadout(text); });
     layout->addWidget(m_pView, 1);
     setCentralWidget(client);
 
@@ -96,6 +98,8 @@ CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
     // Dragging the bar's edge changes its width; the view gives way.
     connect(m_wndOutbar, &COutlook2Ctrl::widthChanged, layout, [layout] { layout->invalidate(); });
     CreateAccelerators();
+    CreateZoomKeys();
+    CreateFullScreenNotice();
     UpdateTitle();
 }
 
@@ -124,6 +128,35 @@ void CMainFrame::CreateAccelerators() {
             }
         });
     }
+}
+
+// Ctrl with "+" or "-" steps the zoom about the middle of the view; "="
+// stands in for "+" on keyboards where "+" needs Shift.
+void CMainFrame::CreateZoomKeys() {
+    const struct {
+        QKeyCombination keys;
+        int steps;
+    } zoomKeys[] = {
+        {Qt::CTRL | Qt::Key_Plus, 1},
+        {Qt::CTRL | Qt::Key_Equal, 1},
+        {Qt::CTRL | Qt::Key_Minus, -1},
+    };
+    for (const auto& key : zoomKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(key.keys), this);
+        const int steps = key.steps;
+        connect(shortcut, &QShortcut::activated, this, [this, steps] { m_pView->StepZoom(steps); });
+    }
+}
+
+void CMainFrame::ShowReadout(const std::string& text) {
+    if (m_pIdleLabel) {
+        m_pIdleLabel->setText(text.empty() ? QString::fromUtf8(kIdleText)
+                                           : QString::fromStdString(text));
+    }
+}
+
+QString CMainFrame::IdleText() const {
+    return m_pIdleLabel ? m_pIdleLabel->text() : QString();
 }
 
 std::string CMainFrame::CurrentRegionName() const {

@@ -41,7 +41,13 @@ constexpr char kRegionsSubFolderName[] = "投影区域";
 constexpr char kFileListSubFolderName[] = "文件列表";
 constexpr char kAnimationSubFolderName[] = "动画控制";
 constexpr char kIdleText[] = "就绪";
+constexpr char kFullScreenNotice[] = "按 Esc 退出全屏";
+// How long the notice stays after entering full screen.
+constexpr int kFullScreenNoticeMs = 3000;
 constexpr int kOutbarControlId = 100;
+// The side bar's width until the user drags it: wide enough for the five
+// channel tabs side by side and for the animation controls.
+constexpr int kOutbarDefaultWidth = 280;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -88,6 +94,11 @@ public:
     // Command 32774: enters or leaves full screen.
     void OnViewFullScreen();
     bool IsFullScreen() const { return m_bFullScreen != 0; }
+    // The short notice shown on entering full screen (hidden when not shown).
+    QLabel& FullScreenNotice() const { return *m_pFullScreenNotice; }
+    // The message pane's own text: "就绪", or the read-out of the pixel
+    // under the mouse.
+    QString IdleText() const;
 
     // The idle pass: the side bar's check states and the toolbar's enabling.
     void UpdateIdleState();
@@ -99,6 +110,10 @@ private:
     void RegisterCommands();
     void RegisterBarCommands();
     void CreateAccelerators();
+    void CreateZoomKeys();
+    void CreateFullScreenNotice();
+    void ShowFullScreenNotice();
+    void ShowReadout(const std::string& text);
     void CreateToolBar();
     void CreateStatusBar();
     void CreateSideBar(CSettings& settings);
@@ -128,6 +143,8 @@ private:
     CKelvraView* m_pView = nullptr;
     CLockIndicators* m_pLocks = nullptr;
     QLabel* m_pIdleLabel = nullptr;
+    QLabel* m_pFullScreenNotice = nullptr;
+    QTimer* m_pNoticeTimer = nullptr;
     QTimer* m_pIdleTimer = nullptr;
     std::unique_ptr<CProductSelector> m_selector;
     bool m_bShownOnce = false;

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <array>
 #include <functional>
@@ -67,6 +68,30 @@ void CMainFrame::CreateStatusBar() {
     setStatusBar(m_pStatusBar);
 }
 
+// Full screen hides every bar and the menu; without this notice a user
+// who typed Esc by chance sees the screen change and no way back.
+void CMainFrame::CreateFullScreenNotice() {
+    m_pFullScreenNotice = new QLabel(QString::fromUtf8(kFullScreenNotice), this);
+    m_pFullScreenNotice->setAlignment(Qt::AlignCenter);
+    m_pFullScreenNotice->setStyleSheet(
+        QStringLiteral("QLabel { background: rgba(0, 0, 0, 180); color: white; padding: 10px 24px; "
+                       "border-radius: 6px; font-size: 16pt; }"));
+    m_pFullScreenNotice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pFullScreenNotice->hide();
+    m_pNoticeTimer = new QTimer(this);
+    m_pNoticeTimer->setSingleShot(true);
+    connect(m_pNoticeTimer, &QTimer::timeout, m_pFullScreenNotice, &QWidget::hide);
+}
+
+void CMainFrame::ShowFullScreenNotice() {
+    m_pFullScreenNotice->adjustSize();
+    const QSize size = m_pFullScreenNotice->size();
+    m_pFullScreenNotice->move((width() - size.width()) / 2, height() / 8);
+    m_pFullScreenNotice->show();
+    m_pFullScreenNotice->raise();
+    m_pNoticeTimer->start(kFullScreenNoticeMs);
+}
+
 void CMainFrame::RegisterBarCommands() {
     // The bars are made after the commands, so each handler asks for its bar.
     const auto toggle = [this](int id, std::function<QWidget*()> bar) {
@@ -106,9 +131,12 @@ void CMainFrame::EnterFullScreen() {
     m_bFullScreen = 1;
     activateWindow();
     m_pView->setFocus();
+    ShowFullScreenNotice();
 }
 
 void CMainFrame::LeaveFullScreen() {
+    m_pNoticeTimer->stop();
+    m_pFullScreenNotice->hide();
     setWindowFlag(Qt::FramelessWindowHint, false);
     showNormal();
     if (m_rcNormal.isValid()) {

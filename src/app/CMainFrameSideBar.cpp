@@ -45,7 +45,7 @@ void CMainFrame::CreateSideBar(CSettings& settings) {
     // A missing or faulty file shows its message; the bar is built anyway.
     LoadRegionList(m_paths, m_regions);
 
-    m_wndOutbar = new COutlook2Ctrl(&settings, this);
+    m_wndOutbar = new COutlook2Ctrl(&settings, this, kOutbarDefaultWidth);
     m_wndOutbar->setObjectName(QString::number(kOutbarControlId));
     m_wndOutbar->SetCommandSender([this](int id) { m_router.Execute(id); });
     m_wndOutbar->SetUpdateQuery([this](int id) { return OutbarState(m_router.UpdateCommand(id)); });

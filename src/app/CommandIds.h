@@ -71,5 +71,6 @@ constexpr int kIdNwpManager = 32799;
 
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
+constexpr int kIdColourLegend = 32870;  // "色标": the colour legend strip (added item)
 constexpr int kIdCatalogueFolder = 32804;
 constexpr int kIdHelpTopics = 32807;  // no handler

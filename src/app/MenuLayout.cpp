@@ -87,8 +87,8 @@ std::vector<MenuEntry> BuildLayout() {
                Item("关闭降水估计", kIdHidePrecipitation)}),
         Popup("叠加(&N)", OverlayItems()),
         Popup("查看(&V)",
-              {Item("云图信息", kIdFileInfo), Separator(), Item("工具栏(&T)", kIdViewToolbar),
-               Item("状态栏(&S)", kIdViewStatusBar)}),
+              {Item("云图信息", kIdFileInfo), Item("色标", kIdColourLegend), Separator(),
+               Item("工具栏(&T)", kIdViewToolbar), Item("状态栏(&S)", kIdViewStatusBar)}),
         Popup("设置(&S)", {Item("产品目录设置", kIdCatalogueFolder)}),
         Popup("帮助(&H)", {Item("帮助主题", kIdHelpTopics), Item("关于 kelvra", kIdAppAbout)}),
     };

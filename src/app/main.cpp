@@ -1,6 +1,7 @@
 // kelvra [--catalogue DIR] [--nwp-root DIR] [--quit-after MS] [FILE]: the
 // desktop application. With FILE, that file is opened at start-up in place
-// of the empty document; the folders are the product catalogue and the NWP
+// of the empty document (a file that cannot be opened says why and leaves the
+// empty document); the folders are the product catalogue and the NWP
 // catalogue root for this run, the profile keeps its own.
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include "app/CSettingsOverlay.h"
 #include "app/CSingleInstance.h"
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "browse/CatalogueFolder.h"
 #include "nwp/NwpCatalogue.h"
 #include "platform/TempFileCleanup.h"
@@ -32,6 +34,8 @@ int main(int argc, char* argv[]) {
     NameRuntimeFolder();
     QApplication application(argc, argv);  // takes Qt's own options out
     QApplication::setApplicationName(QStringLiteral("kelvra"));
+    // Without them Qt's dialogs stay English; the program works either way.
+    InstallQtTranslations(application);
     const std::optional<CommandLineOptions> options =
         ParseCommandLine(QApplication::arguments().mid(1));
     if (!options) {

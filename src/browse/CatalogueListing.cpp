@@ -58,6 +58,13 @@ std::vector<std::string> ListCandidateFiles(const std::string& folder, const std
             paths.push_back(CDataPaths::Join(folder, name));
         }
     }
+    // The folder gives its names in no particular order; the system's own
+    // listed them alphabetically, which for product names is time order.
+    std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+        const std::string ua = UpperAscii(a);
+        const std::string ub = UpperAscii(b);
+        return ua != ub ? ua < ub : a < b;
+    });
     return paths;
 }
 

@@ -28,8 +28,9 @@ struct FrameEntry {
 // the upper-cased base name contains code anywhere.
 bool MatchesProductName(const std::string& fileName, const std::string& code);
 
-// The full paths, in the order the file system returns them, of the folder's
-// own regular, non-empty files that pass the name test. A folder with or
+// The full paths of the folder's own regular, non-empty files that pass the
+// name test, in name order without regard to ASCII case (product names carry
+// their time, so this is time order, the newest last). A folder with or
 // without a trailing separator gives the same paths; a folder that cannot be
 // read gives none.
 std::vector<std::string> ListCandidateFiles(const std::string& folder, const std::string& code);
@@ -39,7 +40,7 @@ std::vector<std::string> ListCandidateFiles(const std::string& folder, const std
 // the file is accepted.
 bool ReadMatchingSummary(const std::string& path, int channelCode, AwxSummary& summary);
 
-// Called for every accepted file, in enumeration order.
+// Called for every accepted file, in name order.
 using CatalogueVisitor = std::function<void(const std::string& path, const AwxSummary& summary)>;
 
 // The one listing routine: candidates of the folder, then the header test.
@@ -49,7 +50,7 @@ void ListCatalogue(const std::string& folder, const std::string& code, int chann
 FileEntry MakeFileEntry(const std::string& path, const AwxSummary& summary);
 FrameEntry MakeFrameEntry(const std::string& path, const AwxSummary& summary);
 
-// The browser's rows, in enumeration order.
+// The browser's rows, in name order.
 std::vector<FileEntry> ListFileEntries(const std::string& folder, const std::string& code,
                                        int channelCode);
 

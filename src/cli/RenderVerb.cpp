@@ -94,6 +94,8 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
             options.layers.m_bIsotherms = 1;
         } else if (arg == "--precip") {
             options.layers.m_nDisplayMode = kDisplayPrecipitation;
+        } else if (arg == "--legend") {
+            options.layers.m_bLegend = 1;
         } else if (!arg.empty() && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else if (options.input.empty()) {

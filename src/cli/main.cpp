@@ -28,7 +28,8 @@ const Verb kVerbs[] = {
 #ifdef KELVRA_HAVE_RENDER
     {"render", RunRender,
      "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
-     "[--no-title] [--isotherms] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] "
+     "[--no-title] [--isotherms] [--legend] [--precip [--lut DIR]] [--nwp FILE]... "
+     "[--nwp-interval X] "
      "[--nwp-color RRGGBB] [--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] "
      "[--region N]",
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},

@@ -9,6 +9,8 @@
 #include "analysis/EstimatePrecipitation.h"
 #include "analysis/IsothermOverlay.h"
 #include "analysis/PrecipDrawing.h"
+#include "analysis/PrecipLegend.h"
+#include "compose/ColourLegend.h"
 #include "platform/Message.h"
 
 namespace {
@@ -40,7 +42,21 @@ void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
     DrawIsotherms(canvas, d.width, d.height, product.CalibratedImage());
 }
 
-void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene) {
+// The colour legend sits at the bottom, above the precipitation legend when
+// that is shown, so neither hides the other.
+void DrawLegendLayer(CCanvas& canvas, const CompositionScene& scene,
+                     const CompositionLayers& layers) {
+    if (scene.palette == nullptr) {
+        return;
+    }
+    const int bottom = canvas.Height() -
+                       (layers.m_nDisplayMode == kDisplayPrecipitation ? kPrecipLegendHeight : 0);
+    DrawColourLegend(canvas, *scene.palette, LegendScaleOf(scene.product), layers.m_bIsotherms == 1,
+                     bottom);
+}
+
+void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene,
+               const CompositionLayers& layers) {
     const CGeoImage& product = scene.product;
     switch (layer) {
         case CompositionLayer::Precipitation:
@@ -70,6 +86,9 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
         case CompositionLayer::Title:
             product.DrawTitle(canvas, scene.regionNameGbk);
             break;
+        case CompositionLayer::Legend:
+            DrawLegendLayer(canvas, scene, layers);
+            break;
     }
 }
 
@@ -98,13 +117,16 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
     if (layers.m_bTitle == 1) {
         order.push_back(CompositionLayer::Title);
     }
+    if (layers.m_bLegend == 1) {
+        order.push_back(CompositionLayer::Legend);
+    }
     return order;
 }
 
 void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
                        const CompositionLayers& layers) {
     for (CompositionLayer layer : LayersToDraw(layers)) {
-        DrawLayer(layer, canvas, scene);
+        DrawLayer(layer, canvas, scene, layers);
     }
 }
 
@@ -130,7 +152,11 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
     }
     const std::unique_ptr<CCanvas> canvas = picture.OpenCanvas();
     const int previousMode = canvas->SetBkMode(kBackgroundTransparent);
-    DrawOverlayLayers(*canvas, scene, layers);
+    CompositionScene drawn = scene;
+    if (drawn.palette == nullptr) {
+        drawn.palette = &image.Palette();
+    }
+    DrawOverlayLayers(*canvas, drawn, layers);
     canvas->SetBkMode(previousMode);
     return 1;
 }

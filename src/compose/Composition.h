@@ -24,11 +24,12 @@ enum class CompositionLayer {
     Rivers,
     Grid,
     Title,
+    Legend,
 };
 
 // The layers that the switches turn on, in drawing order: precipitation,
 // isotherms, NWP overlays, map lines (world, China, provinces when switched
-// on too, rivers), grid, title.
+// on too, rivers), grid, title, and the colour legend over all of them.
 std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers);
 
 // Draws the overlays in their order onto the canvas.

@@ -16,4 +16,7 @@ struct CompositionLayers {
     int m_bTitle = 1;
     int m_bIsotherms = 0;
     int m_nDisplayMode = 0;
+    // The colour legend strip at the bottom, over everything else; off
+    // unless asked for, in saved pictures too.
+    int m_bLegend = 0;
 };

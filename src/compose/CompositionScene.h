@@ -2,6 +2,7 @@
 // What one composition draws from besides the image: the open product and
 // the files and lists that the layers read.
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,9 @@ struct CompositionScene {
     CPrecipEstimate* precipitation = nullptr;
     // The view's NWP overlays in their order; the visible ones are drawn.
     const std::vector<CNwpOverlay>* overlays = nullptr;
+    // The image's display palette as composed, for the colour legend; the
+    // composition fills it in when it is not given.
+    const std::vector<std::uint32_t>* palette = nullptr;
 };
 
 // The scene of a product with the region name for its title.

@@ -5,6 +5,7 @@
 #include "browse/CatalogueFolder.h"
 #include "browse/ChannelTabs.h"
 #include "browse/ProductCode.h"
+#include "dialogs/CompactTabs.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ CBandTabDlg::CBandTabDlg(CSettings& settings, QWidget* parent)
 
     m_tab.setShape(QTabBar::RoundedSouth);
     m_tab.setExpanding(false);
+    MakeTabsCompact(m_tab);
     for (int i = 0; i < kChannelTabCount; ++i) {
         m_tab.addTab(QString::fromStdString(ChannelTabText(i)));
     }

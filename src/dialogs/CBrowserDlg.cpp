@@ -10,6 +10,10 @@
 namespace {
 
 constexpr char kOpenFailedText[] = "打开文件数据失败！";
+constexpr int kSizeColumn = 3;
+// Each row remembers its entry, so sorting the rows never changes which file
+// a double click opens.
+constexpr int kEntryRole = Qt::UserRole;
 
 struct Column {
     const char* title;
@@ -17,6 +21,33 @@ struct Column {
 };
 constexpr Column kColumns[] = {
     {"时间", 160}, {"投影方式", 80}, {"中心经纬度", 100}, {"大小", 80}, {"文件路径", 200},
+};
+
+// Sizes compare by their pixel count ("800×600" before "1900×1300"), every
+// other column by its text.
+class CFileRow : public QTreeWidgetItem {
+public:
+    CFileRow(const QStringList& texts, int entry) : QTreeWidgetItem(texts) {
+        setData(0, kEntryRole, entry);
+    }
+
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        if (column == kSizeColumn) {
+            const qint64 a = Pixels(text(column));
+            const qint64 b = Pixels(other.text(column));
+            if (a != b) {
+                return a < b;
+            }
+        }
+        return text(column) < other.text(column);
+    }
+
+private:
+    static qint64 Pixels(const QString& size) {
+        const QStringList sides = size.split(QChar(0x00D7));
+        return sides.size() == 2 ? sides[0].toLongLong() * sides[1].toLongLong() : 0;
+    }
 };
 
 QStringList RowTexts(const FileEntry& entry) {
@@ -50,6 +81,10 @@ CBrowserDlg::CBrowserDlg(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         m_list.setColumnWidth(i, kColumns[i].width);
     }
+    m_list.header()->setSectionsClickable(true);
+    m_list.header()->setSortIndicatorShown(false);
+    connect(m_list.header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { OnColumnClicked(column); });
     connect(&m_list, &QTreeWidget::itemDoubleClicked, this, [this] { OnDblClkFileList(); });
 }
 
@@ -71,10 +106,31 @@ void CBrowserDlg::RefreshList() {
     m_list.clear();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(m_entries.size()));
-    for (const FileEntry& entry : m_entries) {
-        rows.append(new QTreeWidgetItem(RowTexts(entry)));
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        rows.append(new CFileRow(RowTexts(m_entries[i]), static_cast<int>(i)));
     }
     m_list.addTopLevelItems(rows);
+    ApplySort();
+}
+
+void CBrowserDlg::OnColumnClicked(int column) {
+    if (column == m_nSortColumn) {
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    } else {
+        m_nSortColumn = column;
+        m_sortOrder = Qt::AscendingOrder;
+    }
+    ApplySort();
+}
+
+// A new listing keeps the order the user chose.
+void CBrowserDlg::ApplySort() {
+    if (m_nSortColumn < 0) {
+        return;
+    }
+    m_list.sortItems(m_nSortColumn, m_sortOrder);
+    m_list.header()->setSortIndicatorShown(true);
+    m_list.header()->setSortIndicator(m_nSortColumn, m_sortOrder);
 }
 
 void CBrowserDlg::OnDblClkFileList() {
@@ -82,8 +138,9 @@ void CBrowserDlg::OnDblClkFileList() {
     if (selected.isEmpty()) {
         return;
     }
-    const int row = m_list.indexOfTopLevelItem(selected.front());
-    if (row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) {
+    bool ok = false;
+    const int row = selected.front()->data(0, kEntryRole).toInt(&ok);
+    if (!ok || row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) {
         return;
     }
     // Copied: opening may relist and replace m_entries.

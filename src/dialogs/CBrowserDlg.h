@@ -1,7 +1,9 @@
 #pragma once
 // The file browser: a report list of the catalogue folder's products for one
-// product code and channel, with a one-line summary of each header. A double
-// click opens the file through the hook the main frame gives it.
+// product code and channel, with a one-line summary of each header, in name
+// (= time) order, newest last. A click on a column header sorts by that
+// column, a second click reverses it. A double click opens the file through
+// the hook the main frame gives it.
 
 #include <QTreeWidget>
 #include <QWidget>
@@ -34,6 +36,9 @@ public:
     void RefreshList();
     // Opens the file of the selected row; with no row selected nothing happens.
     void OnDblClkFileList();
+    // Sorts the rows by a column as a click on its header does: ascending,
+    // or reversed when it is the column already sorted by.
+    void OnColumnClicked(int column);
 
     // The browser as the product commands see it.
     CatalogueListHooks Hooks();
@@ -45,6 +50,11 @@ public:
     std::vector<FileEntry> m_entries;
 
 private:
+    void ApplySort();
+
     QTreeWidget m_list;
     OpenFileHook m_openFile;
+    // The column the user sorted by (-1: listing order) and its direction.
+    int m_nSortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

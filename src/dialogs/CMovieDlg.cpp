@@ -10,6 +10,7 @@
 #include "browse/CatalogueFolder.h"
 #include "browse/ChannelTabs.h"
 #include "browse/ProductCode.h"
+#include "dialogs/CompactTabs.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/DialogUnits.h"
 
@@ -95,6 +96,7 @@ void CMovieDlg::BuildControls() {
     SetSliderRange(0);
 
     m_tab.setTabPosition(QTabWidget::South);
+    MakeTabsCompact(*m_tab.tabBar());
     Place(m_tab, kMovieTabId, 4, 128, 174, 113);
     for (int i = 0; i < kChannelTabCount; ++i) {
         m_tab.addTab(new QWidget, QString::fromStdString(ChannelTabText(i)));

@@ -63,9 +63,13 @@ void CPercentDlg::accept() {
     }
 }
 
+// The dialog opens ready for typing: the number is selected in its box, so
+// a value and Enter apply it.
 void CPercentDlg::showEvent(QShowEvent* event) {
     ExchangeToControls();
     QDialog::showEvent(event);
+    m_pEdit->setFocus(Qt::OtherFocusReason);
+    m_pEdit->selectAll();
 }
 
 void CPercentDlg::OnSliderMoved(int position) {

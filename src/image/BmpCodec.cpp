@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 
+#include "image/BmpRle.h"
 #include "image/DibLayout.h"
 #include "image/PictureLimits.h"
 #include "platform/ByteOrder.h"
@@ -28,7 +29,26 @@ bool DeclaredBlockBytes(const std::uint8_t* header, std::uint64_t available, std
         return false;
     }
     bytes = layout.pixelOffset + layout.pixelBytes;
+    // Writers often leave a run-length image's size at 0: its codes are then
+    // the rest of the file.
+    if (layout.IsRunLength() && layout.pixelBytes == 0) {
+        bytes = static_cast<std::size_t>(available);
+    }
     return true;
+}
+
+// Run-length rows are expanded here, once, so that drawing and the image
+// commands only ever see plain rows; the picture limits were checked on the
+// header, so the expansion is bounded too.
+std::vector<std::uint8_t> PlainRows(std::vector<std::uint8_t> block) {
+    DibLayout layout;
+    if (!DescribeDib(block.data(), block.size(), layout)) {
+        return {};
+    }
+    if (layout.IsRunLength()) {
+        return ExpandRunLengthDib(block.data(), block.size(), layout);
+    }
+    return block;
 }
 
 bool FileLength(std::FILE* file, std::int64_t& length) {
@@ -46,7 +66,7 @@ std::vector<std::uint8_t> ReadBmpDibBytes(const std::uint8_t* data, std::size_t 
     }
     const std::uint8_t* block = data + kBmpFileHeaderSize;
     try {
-        return std::vector<std::uint8_t>(block, block + bytes);
+        return PlainRows(std::vector<std::uint8_t>(block, block + bytes));
     } catch (const std::bad_alloc&) {
         return {};
     }
@@ -88,7 +108,7 @@ std::vector<std::uint8_t> ReadBmpDib(std::FILE* file) {
     if (rest > 0 && std::fread(block.data() + copied, 1, rest, file) != rest) {
         return {};
     }
-    return block;
+    return PlainRows(std::move(block));
 }
 
 bool WriteBmpDib(const std::vector<std::uint8_t>& block, std::FILE* file) {

@@ -93,8 +93,11 @@ bool CDibImage::Load(const std::string& path) {
     std::vector<std::uint8_t> block = ReadAs(format, file);
     std::fclose(file);
     // A block that does not describe itself leaves the current image alone.
+    // Pixels still compressed after reading (bit fields, embedded JPEG or
+    // PNG) could never be drawn: such a file is refused here, once, rather
+    // than failing at every composition.
     DibLayout layout;
-    if (!DescribeDib(block.data(), block.size(), layout)) {
+    if (!DescribeDib(block.data(), block.size(), layout) || layout.compression != 0) {
         return false;
     }
     return Attach(std::move(block));

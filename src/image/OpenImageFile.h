@@ -15,3 +15,8 @@ struct OpenedImageFile {
 };
 
 OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image);
+
+// The same, all or nothing, as the document opens a file the user chose:
+// when the image cannot be read, product and image stay exactly as they were
+// (a failed product read alone still opens, as for a plain picture).
+OpenedImageFile OpenImageFileWhole(const std::string& path, CGeoImage& product, CDibImage& image);

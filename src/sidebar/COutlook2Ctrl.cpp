@@ -32,11 +32,11 @@ QFont TitleFont(QFont font) {
 
 }  // namespace
 
-COutlook2Ctrl::COutlook2Ctrl(CSettings* settings, QWidget* parent)
+COutlook2Ctrl::COutlook2Ctrl(CSettings* settings, QWidget* parent, int defaultWidth)
     : QWidget(parent),
       m_pSettings(settings),
-      m_nWidth(settings ? settings->GetInt(kSettingsSection, kWidthKey, kDefaultWidth)
-                        : kDefaultWidth) {
+      m_nWidth(settings ? settings->GetInt(kSettingsSection, kWidthKey, defaultWidth)
+                        : defaultWidth) {
     // A profile value below the minimum would leave no grab zone to widen the bar.
     m_nWidth = std::max(m_nWidth, kMinWidth);
     m_fontNormal = QApplication::font();

@@ -52,8 +52,10 @@ public:
     static constexpr int kSlideDelayMs = 30;
 
     // Reads the width from "Settings" / "OutbarSize" of the profile (which
-    // must outlive the bar; null keeps the default and saves nothing).
-    explicit COutlook2Ctrl(CSettings* settings, QWidget* parent = nullptr);
+    // must outlive the bar; null keeps the default and saves nothing);
+    // defaultWidth stands in when the profile has none.
+    explicit COutlook2Ctrl(CSettings* settings, QWidget* parent = nullptr,
+                           int defaultWidth = kDefaultWidth);
     // Writes the width back. Hosted windows are not destroyed: they are
     // handed back hidden and without a parent to whoever created them.
     ~COutlook2Ctrl() override;

@@ -28,6 +28,9 @@ constexpr int kItemIconMinWidth = 25;
 constexpr int kItemTextIndent = 28;
 constexpr int kIconSize = 16;
 
+// The contrast the entries' text needs to be read comfortably.
+constexpr double kMinTextContrast = 4.5;
+
 constexpr int kSingleLine = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
 void DrawElidedText(QPainter& painter, const QRect& rect, const QString& text) {
@@ -41,13 +44,17 @@ bool IsChecked(int state) {
 
 }  // namespace
 
+// The button-shadow background under window-coloured text; a style whose
+// shadow is too light for that text to read gets a shade that reads.
 void COutlook2Ctrl::SetDefaultColors() {
     const QPalette& pal = palette();
-    m_crBand = pal.color(QPalette::Dark);
+    const QColor shadow =
+        WithContrast(pal.color(QPalette::Dark), pal.color(QPalette::Base), kMinTextContrast);
+    m_crBand = shadow;
     m_crTitle = pal.color(QPalette::Base);
     m_crLink = kCaptionText;
     m_crItem = pal.color(QPalette::Base);
-    m_crContent = pal.color(QPalette::Dark);
+    m_crContent = shadow;
 }
 
 void COutlook2Ctrl::paintEvent(QPaintEvent* event) {

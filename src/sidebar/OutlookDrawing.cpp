@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 void FillSolidRect(QPainter& painter, const QRect& rect, const QColor& color) {
     if (rect.width() > 0 && rect.height() > 0) {
@@ -61,4 +63,40 @@ void DrawFlatCheck(QPainter& painter, int x, int y, bool checked, const QColor& 
     for (int i = 0; i < 7; ++i) {
         FillSolidRect(painter, QRect(x + 3 + i, y + kTickTop[i], 1, 3), Qt::black);
     }
+}
+
+namespace {
+
+double Linear(double channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(const QColor& c) {
+    return 0.2126 * Linear(c.red()) + 0.7152 * Linear(c.green()) + 0.0722 * Linear(c.blue());
+}
+
+constexpr int kContrastStep = 4;
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor WithContrast(const QColor& background, const QColor& text, double ratio) {
+    QColor shade = background;
+    const int direction = Luminance(text) > Luminance(background) ? -kContrastStep : kContrastStep;
+    while (ContrastRatio(shade, text) < ratio) {
+        const int r = std::clamp(shade.red() + direction, 0, 255);
+        const int g = std::clamp(shade.green() + direction, 0, 255);
+        const int b = std::clamp(shade.blue() + direction, 0, 255);
+        if (QColor(r, g, b) == shade) {
+            break;  // black or white: as far as it goes
+        }
+        shade = QColor(r, g, b);
+    }
+    return shade;
 }

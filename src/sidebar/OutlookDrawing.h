@@ -28,3 +28,10 @@ void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft,
 void DrawFlatRadio(QPainter& painter, int x, int y, bool checked, const QColor& rim);
 // A flat 12 x 12 check box at (x, y): white square, shadow frame, tick when checked.
 void DrawFlatCheck(QPainter& painter, int x, int y, bool checked, const QColor& frame);
+
+// The text-to-background contrast ratio of two colours (1 to 21), from their
+// relative luminance.
+double ContrastRatio(const QColor& a, const QColor& b);
+// background, made darker (for light text) or lighter (for dark text) in
+// small steps until text on it reaches the ratio; unchanged when it does.
+QColor WithContrast(const QColor& background, const QColor& text, double ratio);

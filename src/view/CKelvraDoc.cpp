@@ -94,17 +94,20 @@ bool CKelvraDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     CWaitCursor wait;
-    const OpenedImageFile opened = OpenImageFile(path, m_product, m_image);
+    // A file whose image cannot be read changes nothing: the picture, the
+    // product, the title and the recent-file list stay as they were.
+    const OpenedImageFile opened = OpenImageFileWhole(path, m_product, m_image);
     if (!opened.productRead) {
         ShowMessage("获取图像文件描述信息失败");
     }
     if (!opened.imageLoaded) {
         ShowMessage(kFailedToOpen);
+        return false;
     }
     m_nRecompose = 1;
     SetPathName(path);
     m_bModified = false;
-    return opened.imageLoaded;
+    return true;
 }
 
 bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {

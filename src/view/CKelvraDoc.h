@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CPrecipEstimate.h"
 #include "app/CCommandTable.h"
 #include "app/CUiProviders.h"
-#include "analysis/CPrecipEstimate.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 #include "product/CGeoImage.h"
@@ -43,7 +43,8 @@ public:
 
     // --- Document operations ------------------------------------------------
     // Reads the product and the image of path; true exactly when the image
-    // was read. The views are not told; the caller runs their initial update.
+    // was read. A failed open leaves everything as it was. The views are not
+    // told; the caller runs their initial update.
     bool OnOpenDocument(const std::string& path);
     // The framework's new document: nothing of the content is released
     // (the document has nothing of its own to reset); the title goes back to

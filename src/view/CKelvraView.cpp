@@ -22,6 +22,8 @@ constexpr int kLineFraction = 100;
 CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent)
     : QAbstractScrollArea(parent), m_palette(paths), m_doc(document), m_paths(std::move(paths)) {
     setFocusPolicy(Qt::StrongFocus);
+    // The read-out follows the mouse without a button held.
+    viewport()->setMouseTracking(true);
     m_doc.m_precip.SetThresholdFolder(m_paths.ThresholdFolder());
     m_doc.AddView(this);
     RegisterCommands();
@@ -44,6 +46,7 @@ CompositionLayers CKelvraView::Layers() const {
     layers.m_bTitle = m_bTitle;
     layers.m_bIsotherms = m_bIsotherms;
     layers.m_nDisplayMode = m_nDisplayMode;
+    layers.m_bLegend = m_bLegend;
     return layers;
 }
 
@@ -170,12 +173,4 @@ QPrinter& CKelvraView::Printer() {
         m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
     return *m_pPrinter;
-}
-
-void CKelvraView::PrintTo(QPrinter& printer) const {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return;
-    }
-    PaintPicture(painter, QRect(QPoint(0, 0), m_totalSize));
 }

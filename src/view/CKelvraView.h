@@ -3,7 +3,8 @@
 // off-screen picture at a zoom from 1:16 to 16:1. Every change of what is
 // shown composes the picture once (image, palette, overlays, in image
 // pixels); painting, printing and saving only copy or stretch it, and a
-// repaint draws only the exposed part.
+// repaint draws only the exposed part. The mouse reads out the pixel under
+// it; Ctrl with the wheel steps the zoom about the cursor.
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -24,7 +25,9 @@
 #include "view/CQtAnimationTimer.h"
 
 class CKelvraDoc;
+class QMouseEvent;
 class QPrinter;
+class QWheelEvent;
 
 class CKelvraView : public QAbstractScrollArea, public CDocumentView {
     Q_OBJECT
@@ -48,6 +51,11 @@ public:
     void SetNwpRootProvider(std::function<std::string()> provider) {
         m_nwpRoot = std::move(provider);
     }
+    // Told the read-out of the pixel under the mouse as it moves (UTF-8),
+    // and "" when the mouse leaves the view.
+    void SetReadoutObserver(std::function<void(const std::string&)> observer) {
+        m_readout = std::move(observer);
+    }
 
     // --- CDocumentView ----------------------------------------------------------
     void OnInitialUpdate() override;
@@ -67,8 +75,25 @@ public:
     // coordinates) onto the painter, whose origin is the picture's corner:
     // nearest-neighbour, only the source pixels that rect needs.
     void PaintPicture(QPainter& painter, const QRect& rect) const;
-    // Prints the picture with the screen's mapping, one zoomed pixel per
-    // printer pixel.
+    // The image pixel shown at a point of the viewport, at the zoom in
+    // force; it may lie outside the image.
+    QPoint ImagePixelAt(const QPoint& viewportPos) const;
+    // The status-bar read-out of that pixel ("" without an image).
+    std::string ReadoutAt(const QPoint& viewportPos) const;
+
+    // One zoom step larger (steps > 0) or smaller along 1:16 … 1:2, 1:1,
+    // 2:1 … 16:1 in factors of two, through the zoom commands; the image
+    // point at anchor (viewport coordinates) stays where it is.
+    void StepZoom(int steps, const QPoint& anchor);
+    // The same about the middle of the viewport.
+    void StepZoom(int steps);
+
+    // Where a picture of the given size goes on a printable area: as large
+    // as fits, aspect ratio kept, centred.
+    static QRect FitToPage(const QSize& picture, const QRect& printable);
+    // Paints the whole picture onto a page whose printable area is printable.
+    void PaintPage(QPainter& painter, const QRect& printable) const;
+    // Prints the picture fitted to the printer's printable area.
     void PrintTo(QPrinter& printer) const;
     QPrinter& Printer();
 
@@ -93,6 +118,7 @@ public:
     int m_bIsotherms = 0;
     int m_bGrid = 1;
     int m_bMap = 1;
+    int m_bLegend = 0;  // the colour legend strip ("色标")
     int m_bZoomIn = 0;
     int m_nZoomIn = 1;
     int m_nZoomOut = 1;
@@ -102,6 +128,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void RegisterCommands();
@@ -123,6 +152,9 @@ private:
     CompositionLayers Layers() const;
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
+    // Pixels of the screen per image pixel at the zoom in force.
+    double ZoomScale() const;
+    void SetZoomLevel(int level);
 
     CKelvraDoc& m_doc;
     CDataPaths m_paths;
@@ -133,5 +165,7 @@ private:
     std::function<std::string()> m_regionName;
     std::function<void(int)> m_postToFrame;
     std::function<std::string()> m_nwpRoot;
+    std::function<void(const std::string&)> m_readout;
+    int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -66,6 +66,7 @@ void CKelvraView::RegisterLayerCommands() {
     toggle(kIdMap, &CKelvraView::m_bMap);
     toggle(kIdProvinces, &CKelvraView::m_bProvinces);
     toggle(kIdIsotherms, &CKelvraView::m_bIsotherms);
+    toggle(kIdColourLegend, &CKelvraView::m_bLegend);
     // The precipitation display: shown until hidden, across products.
     m_commands.Add(
         kIdShowPrecipitation,

@@ -101,4 +101,27 @@ TEST(CatalogueListingTest, FramesAreSortedByPathAndKeptWhole) {
     EXPECT_EQ(ListFileEntries(dir.Path(), "LCN", 1).size(), paths.size());
 }
 
+// Folders list their names in no particular order (often newest first after
+// a catalogue was written backwards); the list is in name order, which is
+// time order, newest last, whatever the case of the names.
+TEST(CatalogueListingTest, FilesAreListedInNameOrder) {
+    CTempDir dir;
+    const std::vector<std::string> written = {
+        "FY2G_LCN_IR1_202203311500.AWX", "FY2G_LCN_IR1_202203311400.AWX",
+        "fy2g_lcn_ir1_202203311300.awx", "FY2G_LCN_IR1_202203302200.AWX",
+        "FY2G_LCN_IR1_202203301700.AWX",
+    };
+    for (const std::string& name : written) {
+        WriteSmall(dir, name);
+    }
+    std::vector<std::string> listed;
+    for (const FileEntry& entry : ListFileEntries(dir.Path(), "LCN", 1)) {
+        listed.push_back(fs::path(entry.path).filename().string());
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{
+                          "FY2G_LCN_IR1_202203301700.AWX", "FY2G_LCN_IR1_202203302200.AWX",
+                          "fy2g_lcn_ir1_202203311300.awx", "FY2G_LCN_IR1_202203311400.AWX",
+                          "FY2G_LCN_IR1_202203311500.AWX"}));
+}
+
 }  // namespace

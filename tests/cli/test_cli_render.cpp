@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +75,25 @@ TEST_F(CliRenderTest, PlainPictureIsRenderedAlone) {
         RunIn(m_dir.Path(), "render " + first + " -o " + second + " --provinces");
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+// The legend is drawn only when asked for: a white strip at the bottom left.
+TEST_F(CliRenderTest, LegendOnlyWhenAsked) {
+    const std::string plain = m_dir.File("plain.bmp");
+    const std::string legend = m_dir.File("legend.bmp");
+    ASSERT_EQ(RunIn(m_dir.Path(), "render " + m_product + " -o " + plain).status, 0);
+    ASSERT_EQ(RunIn(m_dir.Path(), "render " + m_product + " -o " + legend + " --legend").status, 0);
+    const std::vector<std::uint8_t> a = ReadFileBytes(plain);
+    const std::vector<std::uint8_t> b = ReadFileBytes(legend);
+    ASSERT_EQ(a.size(), b.size());
+    // The first stored row is the picture's bottom row; its first pixel is
+    // white only under the legend.
+    const std::size_t first = Le32(b, 10);
+    EXPECT_EQ(b[first] & b[first + 1] & b[first + 2], 255);
+    EXPECT_NE(a[first] & a[first + 1] & a[first + 2], 255);
+    // The top rows, far above the strip, are the same.
+    const std::size_t stride = 320 * 3;
+    EXPECT_TRUE(std::equal(a.end() - stride * 100, a.end(), b.end() - stride * 100));
 }
 
 TEST_F(CliRenderTest, FailuresAndBadArguments) {

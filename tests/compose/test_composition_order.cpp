@@ -83,6 +83,9 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
     bare.m_bGrid = 0;
     bare.m_bTitle = 0;
     bare.m_bProvinces = 1;  // provinces come only with the map
+    CompositionLayers withLegend;
+    withLegend.m_bLegend = 1;
+    withLegend.m_bIsotherms = 1;
     CompositionLayers otherMode;
     otherMode.m_nDisplayMode = 104;
     otherMode.m_bMap = 0;
@@ -101,6 +104,10 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
           L::Rivers, L::Grid, L::Title}},
         {"bare", bare, {L::NwpOverlays}},
         {"mode other than 105", otherMode, {L::NwpOverlays, L::Grid, L::Title}},
+        {"legend over everything",
+         withLegend,
+         {L::Isotherms, L::NwpOverlays, L::WorldMap, L::ChinaMap, L::Rivers, L::Grid, L::Title,
+          L::Legend}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LayersToDraw(c.layers), c.order) << c.name;

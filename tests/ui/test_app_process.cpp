@@ -94,7 +94,7 @@ private slots:
         QVERIFY(app.waitForFinished(20000));
         QCOMPARE(app.exitCode(), 0);
         // Only a run that got as far as its window writes the side bar's width.
-        QCOMPARE(run.Profile().value("Settings/OutbarSize").toInt(), 200);
+        QCOMPARE(run.Profile().value("Settings/OutbarSize").toInt(), kOutbarDefaultWidth);
     }
 
     void lockHeldInProcess() {

@@ -1,25 +1,31 @@
 // The file-list pane: the browser's columns and rows, the channel tabs and
 // the double click, offscreen.
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/CMainFrame.h"
 #include "browse/CProductSelector.h"
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CBandTabDlg.h"
 #include "dialogs/CBrowserDlg.h"
+#include "dialogs/CMovieDlg.h"
 #include "platform/Message.h"
+#include "sidebar/COutlook2Ctrl.h"
 #include "support/TestSupport.h"
 #include "synth/AwxWriter.h"
 
 namespace {
 
-void WriteProduct(const CTempDir& dir, const std::string& name, int channel, int hour = 13) {
+void WriteProduct(const CTempDir& dir, const std::string& name, int channel, int hour = 13,
+                  int width = 32) {
     AwxWriterOptions options;
-    options.width = 32;
+    options.width = width;
     options.height = 16;
     options.calibration = false;
     options.channel = channel;
@@ -43,6 +49,10 @@ private slots:
     void tabsAtTheBottomRelistWithTheRelistingCode();
     void doubleClickOpensTheSelectedRowOnly();
     void productCommandsCheckTheBrowsersProduct();
+    void catalogueWrittenBackwardsListsInTimeOrder();
+    void headerClicksSortTheRows_data();
+    void headerClicksSortTheRows();
+    void channelTabsFitTheDefaultWidth();
 };
 
 void TestBrowserPanes::columnsHaveTheirTitlesAndWidths_data() {
@@ -179,6 +189,98 @@ void TestBrowserPanes::productCommandsCheckTheBrowsersProduct() {
     QCOMPARE(PathColumn(pane.m_wndBrowser.List(), 0), dir.File("A_TBD.AWX"));
     QVERIFY(selector.IsProductCommandChecked(kSelectProductFirstId + 4));
     QVERIFY(!selector.IsProductCommandChecked(kSelectProductFirstId));
+}
+
+// The newest product written first, as a folder filled backwards (or a file
+// system's own order) would give them: the list is in time order, newest
+// last, and a double click opens the row clicked.
+void TestBrowserPanes::catalogueWrittenBackwardsListsInTimeOrder() {
+    CTempDir dir;
+    for (int hour = 23; hour >= 0; --hour) {
+        char name[64];
+        std::snprintf(name, sizeof name, "FY2G_LCN_IR1_20220331%02d00.AWX", hour);
+        WriteProduct(dir, name, 1, hour);
+    }
+    CBrowserDlg browser;
+    browser.ListFiles(dir.Path(), "LCN");
+    QTreeWidget& list = browser.List();
+    QCOMPARE(list.topLevelItemCount(), 24);
+    for (int row = 0; row < 24; ++row) {
+        QCOMPARE(list.topLevelItem(row)->text(0),
+                 QStringLiteral("2022年03月31日 %1:00").arg(row, 2, 10, QLatin1Char('0')));
+    }
+    std::vector<std::string> opened;
+    browser.SetOpenFileHook([&](const std::string& path) {
+        opened.push_back(path);
+        return true;
+    });
+    list.setCurrentItem(list.topLevelItem(23));
+    browser.OnDblClkFileList();
+    QCOMPARE(opened, std::vector<std::string>{dir.File("FY2G_LCN_IR1_202203312300.AWX")});
+}
+
+void TestBrowserPanes::headerClicksSortTheRows_data() {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("listing order") << QList<int>{} << QStringList{"A", "B", "C"};
+    QTest::newRow("time") << QList<int>{0} << QStringList{"C", "A", "B"};
+    QTest::newRow("time, reversed") << QList<int>{0, 0} << QStringList{"B", "A", "C"};
+    // Sizes by their pixels: 8×16 before 32×16 before 100×16.
+    QTest::newRow("size") << QList<int>{3} << QStringList{"B", "A", "C"};
+    QTest::newRow("size after time") << QList<int>{0, 3} << QStringList{"B", "A", "C"};
+    QTest::newRow("size, reversed") << QList<int>{3, 3} << QStringList{"C", "A", "B"};
+}
+
+// Clicking a header sorts by its column, again reverses; a double click
+// still opens the file of the row clicked, and a new listing keeps the order.
+void TestBrowserPanes::headerClicksSortTheRows() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(QStringList, names);
+    CTempDir dir;
+    WriteProduct(dir, "A_LCN.AWX", 1, 12, 32);
+    WriteProduct(dir, "B_LCN.AWX", 1, 18, 8);
+    WriteProduct(dir, "C_LCN.AWX", 1, 6, 100);
+    CBrowserDlg browser;
+    browser.ListFiles(dir.Path(), "LCN");
+    QTreeWidget& list = browser.List();
+    for (int column : clicks) {
+        emit list.header()->sectionClicked(column);
+    }
+    const auto rowNames = [&list] {
+        QStringList shown;
+        for (int row = 0; row < list.topLevelItemCount(); ++row) {
+            shown << QFileInfo(list.topLevelItem(row)->text(4)).fileName().left(1);
+        }
+        return shown;
+    };
+    QCOMPARE(rowNames(), names);
+    browser.ListFiles(dir.Path(), "LCN");
+    QCOMPARE(rowNames(), names);
+
+    std::vector<std::string> opened;
+    browser.SetOpenFileHook([&](const std::string& path) {
+        opened.push_back(path);
+        return true;
+    });
+    list.setCurrentItem(list.topLevelItem(0));
+    browser.OnDblClkFileList();
+    QCOMPARE(opened, std::vector<std::string>{dir.File(names[0].toStdString() + "_LCN.AWX")});
+}
+
+// At the side bar's default width the five channel tabs of both panes sit
+// side by side, without scroll arrows.
+void TestBrowserPanes::channelTabsFitTheDefaultWidth() {
+    CMemorySettings settings;
+    // The content of the bar: its width less the strip and the frame.
+    const int room = kOutbarDefaultWidth - COutlook2Ctrl::kStripWidth - 2;
+    CBandTabDlg files(settings);
+    files.resize(room, 300);
+    QVERIFY(files.m_tab.sizeHint().width() <= room);
+    CMovieDlg movie(settings);
+    movie.resize(room, 500);
+    QTabBar* movieTabs = movie.m_tab.tabBar();
+    QVERIFY(movieTabs->sizeHint().width() <= movie.m_tab.width());
+    QCOMPARE(movieTabs->count(), 5);
 }
 
 QTEST_MAIN(TestBrowserPanes)

@@ -2,6 +2,7 @@
 // its command, the file-dialog filter conversion.
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include "app/CommandIds.h"
+#include "app/QtTranslations.h"
 #include "dialogs/CFileInfoDlg.h"
 #include "dialogs/CPercentDlg.h"
 #include "dialogs/DataExchange.h"
@@ -171,6 +173,64 @@ private slots:
         QFETCH(int, value);
         const std::optional<int> parsed = ParseDialogInteger(text.toStdString());
         QCOMPARE(parsed.value_or(-999), value);
+    }
+
+    // The percent dialogs open with the number selected in its box: typing
+    // a value and Enter applies it.
+    void percentDialogTakesTypingAtOnce_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("value");
+        QTest::newRow("Return") << "50" << int(Qt::Key_Return) << 50;
+        QTest::newRow("keypad Enter") << "250" << int(Qt::Key_Enter) << 250;
+    }
+
+    void percentDialogTakesTypingAtOnce() {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(int, value);
+        CPercentDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(dialog.Edit()));
+        QCOMPARE(dialog.Edit()->selectedText(), QStringLiteral("100"));
+        QTest::keyClicks(dialog.Edit(), typed);
+        QTest::keyClick(dialog.Edit(), static_cast<Qt::Key>(key));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_nValue, value);
+    }
+
+    // Qt's own buttons and dialogs speak Chinese once the translations are in.
+    void qtDialogsInChinese_data() {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("chinese");
+        QTest::newRow("cancel button") << "QPlatformTheme"
+                                       << "Cancel"
+                                       << "取消";
+        QTest::newRow("open button") << "QPlatformTheme"
+                                     << "Open"
+                                     << "打开";
+        QTest::newRow("file dialog") << "QFileDialog"
+                                     << "Look in:"
+                                     << "查找范围：";
+    }
+
+    void qtDialogsInChinese() {
+        QFETCH(QString, context);
+        QFETCH(QString, english);
+        QFETCH(QString, chinese);
+        static const bool installed = InstallQtTranslations(*QCoreApplication::instance());
+        if (!installed) {
+            QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
+        }
+        QCOMPARE(
+            QCoreApplication::translate(context.toUtf8().constData(), english.toUtf8().constData()),
+            chinese);
+        if (context == QStringLiteral("QPlatformTheme") && english == QStringLiteral("Cancel")) {
+            QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+            QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), chinese);
+        }
     }
 };
 

@@ -307,6 +307,87 @@ private slots:
         QCOMPARE(t.Doc().m_product.productLoaded, 1);
     }
 
+    // A file that cannot be opened changes nothing: picture, product, title
+    // and recent-file list stay exactly as they were, after the messages.
+    void failedOpenLeavesEverythingAsItWas_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList noImage = {kNoDescription, kOpenFailed};
+        AwxWriterOptions options;
+        const std::vector<std::uint8_t> product = MakeAwxProduct(options);
+        const QByteArray whole(reinterpret_cast<const char*>(product.data()),
+                               static_cast<qsizetype>(product.size()));
+        QTest::newRow("truncated product")
+            << "FY2G_LCN_IR1_202203311400.AWX" << whole.left(whole.size() / 2) << noImage;
+        QTest::newRow("foreign file named .awx")
+            << "notes.awx" << QByteArray("just some text, not a product\n") << noImage;
+        QTest::newRow("broken JPEG") << "c.jpg" << QByteArray("\xff\xd8 no more") << noImage;
+        // The product in it reads, but a picture of that name does not.
+        QTest::newRow("product under an unknown extension")
+            << "p.png" << whole << QStringList{kOpenFailed};
+        QTest::newRow("missing file") << "" << QByteArray() << QStringList{kOpenFailed};
+    }
+
+    void failedOpenLeavesEverythingAsItWas() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestBmp(dir.File("a.bmp")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
+        const std::string good = dir.File("FY2G_LCN_IR1_202203311300.AWX");
+        QVERIFY(WriteTestProduct(good));
+        QVERIFY(t.App().OpenDocumentFile(good));
+        t.ClearMessages();
+        const QString title = t.Frame().windowTitle();
+        const std::vector<std::string> recent = t.App().RecentFiles().Paths();
+        const QImage picture = t.View().OffscreenPicture().copy();
+        const std::vector<std::uint8_t> block = t.Doc().m_image.Block();
+
+        const std::string bad = dir.File(name.isEmpty() ? "missing.awx" : name.toStdString());
+        if (!name.isEmpty()) {
+            QVERIFY(WriteFileBytes(bad, std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
+        }
+        QVERIFY(!t.App().OpenDocumentFile(bad));
+        std::vector<std::string> expected;
+        for (const QString& m : messages) {
+            expected.push_back(m.toStdString());
+        }
+        QCOMPARE(t.Messages(), expected);
+        QCOMPARE(t.Frame().windowTitle(), title);
+        QCOMPARE(t.App().RecentFiles().Paths(), recent);
+        QCOMPARE(t.Doc().PathName(), good);
+        QCOMPARE(t.Doc().m_product.productLoaded, 1);
+        QVERIFY(t.Doc().m_image.Block() == block);
+        // The next composition still draws the map, grid and title.
+        t.Doc().m_nRecompose = 1;
+        t.View().Compose();
+        QCOMPARE(t.View().OffscreenPicture(), picture);
+        // "返回原图" still returns to the picture as it was loaded.
+        t.Execute(kIdNegate);
+        QVERIFY(t.Execute(kIdRestoreFirst));
+        QVERIFY(t.Doc().m_image.Block() == block);
+    }
+
+    // The open dialog starts where the last product came from.
+    void openDialogStartsInTheLastProductsFolder() {
+        CTestApp t;
+        OpenedProduct p;
+        t.Execute(kIdFileOpen);
+        QCOMPARE(t.answers.fileRequests.back().directory, std::string());
+        QVERIFY(WriteTestProduct(p.path));
+        QVERIFY(t.App().OpenDocumentFile(p.path));
+        t.Execute(kIdFileOpen);
+        QCOMPARE(t.answers.fileRequests.back().directory, p.dir.Path());
+        // After "new" the recent-file list still knows it.
+        t.Execute(kIdFileNew);
+        QCOMPARE(t.Doc().PathName(), std::string());
+        t.Execute(kIdFileOpen);
+        QCOMPARE(t.answers.fileRequests.back().directory, p.dir.Path());
+    }
+
     void recentFileThatNoLongerOpensLeavesTheList() {
         CTestApp t;
         OpenedProduct p;

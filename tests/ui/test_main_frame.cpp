@@ -264,6 +264,39 @@ private slots:
         QCOMPARE(app.MainFrame().windowTitle(), "FY2G_LCN_IR1_202203311300.AWX - kelvra");
         QVERIFY(!app.MainFrame().View().OffscreenPicture().isNull());
     }
+
+    // A file named on the command line that cannot be opened says so; the
+    // application stays, with the empty document.
+    void badFileOnTheCommandLineLeavesTheEmptyDocument() {
+        CTempDir dir;
+        const std::string path = dir.File("broken.awx");
+        QVERIFY(WriteFileBytes(path, {'S', 'A', 'T'}));
+        CMemorySettings settings;
+        CMessageRecorder recorder;
+        const CScopedMessageSink sink(&recorder);
+        CKelvraApp app(settings, false);
+        QVERIFY(app.InitInstance(path));
+        QCOMPARE(recorder.Messages(),
+                 (std::vector<std::string>{"获取图像文件描述信息失败", "打开文档失败。"}));
+        QCOMPARE(app.Document().PathName(), std::string());
+        QCOMPARE(app.MainFrame().windowTitle(), "Kelvra - kelvra");
+        QVERIFY(app.RecentFiles().Paths().empty());
+        QVERIFY(app.MainFrame().View().OffscreenPicture().isNull());
+    }
+
+    // Entering full screen says how to leave it; leaving takes the notice away.
+    void fullScreenShowsHowToLeave() {
+        CTestApp t;
+        QLabel& notice = t.Frame().FullScreenNotice();
+        QVERIFY(notice.isHidden());
+        t.Execute(kIdFullScreen);
+        QVERIFY(t.Frame().IsFullScreen());
+        QVERIFY(!notice.isHidden());
+        QCOMPARE(notice.text(), QStringLiteral("按 Esc 退出全屏"));
+        t.Execute(kIdFullScreen);
+        QVERIFY(!t.Frame().IsFullScreen());
+        QVERIFY(notice.isHidden());
+    }
 };
 
 QTEST_MAIN(TestMainFrame)

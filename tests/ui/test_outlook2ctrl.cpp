@@ -13,6 +13,7 @@
 
 #include "platform/Settings.h"
 #include "sidebar/COutlook2Ctrl.h"
+#include "sidebar/OutlookDrawing.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ private slots:
     void hotTrackingAndCursors();
     void idleUpdateRepaintsChangedItemsOnly();
     void demoPicture();
+    void entryTextsStayReadable_data();
+    void entryTextsStayReadable();
 };
 
 void TestOutlook2Ctrl::iconsInResources_data() {
@@ -512,6 +515,36 @@ void TestOutlook2Ctrl::demoPicture() {
     Paint(bar);
     Hover(bar, QPoint(100, 85));
     QVERIFY(bar.grab().save(path));
+}
+
+// White entry texts on the bar's grey: a grey too light for them (as some
+// styles' shadow colour is) is darkened just enough; the classic dark grey
+// with black text needs nothing.
+void TestOutlook2Ctrl::entryTextsStayReadable_data() {
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("light grey, white text") << QColor(159, 159, 159) << QColor(Qt::white) << true;
+    QTest::newRow("classic shadow, white text")
+        << QColor(128, 128, 128) << QColor(Qt::white) << true;
+    QTest::newRow("dark enough already") << QColor(90, 90, 90) << QColor(Qt::white) << false;
+    QTest::newRow("dark text on light grey") << QColor(200, 200, 200) << QColor(Qt::black) << false;
+    QTest::newRow("dark text on mid grey") << QColor(100, 100, 100) << QColor(Qt::black) << true;
+}
+
+void TestOutlook2Ctrl::entryTextsStayReadable() {
+    QFETCH(QColor, background);
+    QFETCH(QColor, text);
+    QFETCH(bool, changed);
+    const QColor shade = WithContrast(background, text, 4.5);
+    QVERIFY(ContrastRatio(shade, text) >= 4.5);
+    QCOMPARE(shade != background, changed);
+    // No more than needed: one step back would not read.
+    if (changed) {
+        const int back = text.lightness() > background.lightness() ? 4 : -4;
+        const QColor lighter(shade.red() + back, shade.green() + back, shade.blue() + back);
+        QVERIFY(ContrastRatio(lighter, text) < 4.5);
+    }
 }
 
 QTEST_MAIN(TestOutlook2Ctrl)

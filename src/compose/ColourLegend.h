@@ -1,0 +1,43 @@
+#pragma once
+// The colour legend: a white strip at the bottom of the picture with the
+// display palette as a bar, labelled at the palette's breaks with the values
+// the product's calibration gives those counts (°C for the infrared and
+// water-vapour channels, % for the visible one, the counts themselves when
+// the product has no calibration), and, while the isotherms are drawn, a row
+// with the colour and value of every isotherm level.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CCanvas;
+class CGeoImage;
+
+// The bar's boundaries worth a label (0 … palette size; boundary b lies
+// before entry b): both ends and every place where the colour jumps, in
+// ascending order, and regular steps inside long smooth stretches, which
+// give way to the breaks when labels crowd.
+struct LegendTicks {
+    std::vector<int> breaks;
+    std::vector<int> steps;
+};
+LegendTicks FindLegendTicks(const std::vector<std::uint32_t>& palette);
+
+// How the labels read their values.
+struct LegendScale {
+    enum class Kind { kCounts, kCelsius, kPercent };
+    Kind kind = Kind::kCounts;
+    std::vector<float> values;  // calibrated value per count; empty for counts
+
+    // The label of palette entry count: "-52", "45", or the count.
+    std::string Label(int count) const;
+    // "°C", "%" or "计数".
+    std::string Unit() const;
+};
+// The scale of a product: counts without a loaded product or a calibration.
+LegendScale LegendScaleOf(const CGeoImage& product);
+
+// Draws the legend with its bottom edge at row bottom of the canvas; nothing
+// without a palette.
+void DrawColourLegend(CCanvas& canvas, const std::vector<std::uint32_t>& palette,
+                      const LegendScale& scale, bool withIsotherms, int bottom);

@@ -1,0 +1,137 @@
+// The view and the mouse: the read-out of the pixel under the cursor, and
+// the zoom stepped by Ctrl with the wheel (or the keys the frame binds)
+// about a fixed point.
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "app/CommandIds.h"
+#include "product/PixelReadout.h"
+#include "view/CKelvraDoc.h"
+#include "view/CKelvraView.h"
+
+namespace {
+
+// The zoom steps, as signed levels: -d is 1:d, 1 is 1:1, z is z:1.
+constexpr std::array<int, 9> kZoomLevels = {-16, -8, -4, -2, 1, 2, 4, 8, 16};
+// One notch of a wheel.
+constexpr int kWheelNotch = 120;
+
+double ScaleOfLevel(int level) {
+    return level > 0 ? level : 1.0 / -level;
+}
+
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+}  // namespace
+
+double CKelvraView::ZoomScale() const {
+    return m_bZoomIn ? m_nZoomIn : 1.0 / m_nZoomOut;
+}
+
+QPoint CKelvraView::ImagePixelAt(const QPoint& viewportPos) const {
+    const QPoint content =
+        viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    // The same pixels painting shows there: whole enlarged pixels, or every
+    // m_nZoomOut-th pixel.
+    if (m_bZoomIn) {
+        return QPoint(FloorDiv(content.x(), m_nZoomIn), FloorDiv(content.y(), m_nZoomIn));
+    }
+    return content * m_nZoomOut;
+}
+
+std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
+    const CDibImage& image = m_doc.m_image;
+    if (image.IsEmpty()) {
+        return {};
+    }
+    const QPoint pixel = ImagePixelAt(viewportPos);
+    std::optional<int> count;
+    std::uint32_t value = 0;
+    if (image.IsEightBit() && image.GetPixel(pixel.x(), pixel.y(), value)) {
+        count = static_cast<int>(value & 0xFF);
+    }
+    return PixelReadoutText(m_doc.m_product, pixel.x(), pixel.y(), count);
+}
+
+void CKelvraView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_readout) {
+        m_readout(ReadoutAt(event->position().toPoint()));
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+bool CKelvraView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave && m_readout) {
+        m_readout(std::string());
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CKelvraView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_nWheelDelta = 0;
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Fine-grained wheels send parts of a notch; a step is taken per notch.
+    m_nWheelDelta += event->angleDelta().y();
+    const int steps = m_nWheelDelta / kWheelNotch;
+    m_nWheelDelta -= steps * kWheelNotch;
+    if (steps != 0) {
+        StepZoom(steps, event->position().toPoint());
+    }
+    event->accept();
+}
+
+void CKelvraView::SetZoomLevel(int level) {
+    if (level == 1) {
+        OnActualSize();
+    } else if (level > 0) {
+        OnZoomIn(kZoomInBase + level);
+    } else {
+        OnZoomOut(kZoomOutBase - level);
+    }
+}
+
+void CKelvraView::StepZoom(int steps, const QPoint& anchor) {
+    const double scale = ZoomScale();
+    int level = 0;
+    if (steps > 0) {
+        // The steps-th level larger than the zoom in force, or the largest.
+        int found = 0;
+        for (int candidate : kZoomLevels) {
+            if (ScaleOfLevel(candidate) > scale && found < steps) {
+                level = candidate;
+                ++found;
+            }
+        }
+    } else if (steps < 0) {
+        int found = 0;
+        for (auto it = kZoomLevels.rbegin(); it != kZoomLevels.rend(); ++it) {
+            if (ScaleOfLevel(*it) < scale && found < -steps) {
+                level = *it;
+                ++found;
+            }
+        }
+    }
+    if (level == 0) {
+        return;
+    }
+    const QPointF offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPointF imagePoint = (QPointF(anchor) + offset) / scale;
+    SetZoomLevel(level);
+    const QPointF kept = imagePoint * ZoomScale() - QPointF(anchor);
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(kept.x())));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(kept.y())));
+}
+
+void CKelvraView::StepZoom(int steps) {
+    StepZoom(steps, viewport()->rect().center());
+}
