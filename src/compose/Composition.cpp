@@ -36,8 +36,7 @@ void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
     if (product.productLoaded == 0) {
         return;
     }
-    const ProductDescription& d = product.Description();
-    DrawIsotherms(canvas, d.width, d.height, product.CalibratedImage());
+    DrawIsotherms(canvas, product.Calibrated());
 }
 
 void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene) {
@@ -122,7 +121,7 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
         }
         recompose = 0;
     }
-    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn)) {
+    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache())) {
         scene.paths.ReportUnusable(layers.m_strPalette);
     }
     if (!picture.PutImage(image)) {

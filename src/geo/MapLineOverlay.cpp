@@ -1,6 +1,9 @@
 // The four map line overlays: coastlines and borders, the Chinese map lines,
-// the provincial borders and the rivers.
+// the provincial borders and the rivers. The files are parsed once and kept
+// by the data paths' cache until they change.
 
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -58,13 +61,28 @@ void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDat
     canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
     canvas.SetBkMode(kBackgroundTransparent);
     const std::string path = paths.DataFile(name);
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    const std::shared_ptr<const MapLines> lines = paths.Cache().Get<MapLines>(
+        path, rule == MapCountRule::HalfCount ? "map lines, half count" : "map lines, point count",
+        [rule](const std::string& file) -> std::shared_ptr<const MapLines> {
+            std::vector<std::uint8_t> bytes;
+            if (!ReadWholeFile(file, bytes)) {
+                return nullptr;
+            }
+            try {
+                return ParseMapLines(bytes.data(), bytes.size(), rule);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        });
+    if (!lines) {
         paths.ReportUnusable(path);  // a missing file draws nothing
         return;
     }
+    // Records wholly outside the image's box draw nothing, so they are
+    // passed over without looking at their points.
     CMapLineDrawer drawer(canvas, params);
-    if (!WalkMapLines(bytes.data(), bytes.size(), rule, drawer)) {
+    if (!WalkMapLinesInBox(*lines, params.southLat, params.northLat, params.westLon,
+                           params.eastLon, drawer)) {
         paths.ReportUnusable(path);
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The four map line overlays. Each draws in image pixels onto the canvas,
 // sets a transparent background and restores every state it changed; none
-// draws on a Disk image, which has no geolocation. The map files are read
-// from the data folder again at every call, and a missing file draws nothing.
+// draws on a Disk image, which has no geolocation. The map files come from
+// the data folder through the data paths' cache, which reads a file again
+// whenever it has changed, and a missing file draws nothing.
 
 #include "geo/ProjectionParams.h"
 

@@ -130,7 +130,7 @@ bool CDibImage::Save(const std::string& path) const {
     if (file == nullptr) {
         return false;
     }
-    bool ok = WriteAs(format, m_block, file);
+    bool ok = WriteAs(format, Block(), file);
     ok = std::fclose(file) == 0 && ok;
     std::error_code error;
     if (ok) {

@@ -18,7 +18,7 @@ std::uint32_t CEdgeFilter::Apply(const CDibImage& source, const std::uint8_t* bi
     return result;
 }
 
-void CEdgeFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
+void CEdgeFilter::ApplyGrey(CGreyRows& source, std::uint8_t* topRow,
                             std::ptrdiff_t stride) const {
     if (m_first.FitsShortSums() && m_second.FitsShortSums()) {
         ApplyGreyAs<std::int16_t>(source, topRow, stride);
@@ -28,7 +28,7 @@ void CEdgeFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
 }
 
 template <typename Sum>
-void CEdgeFilter::ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow,
+void CEdgeFilter::ApplyGreyAs(CGreyRows& source, std::uint8_t* topRow,
                               std::ptrdiff_t stride) const {
     const int count = source.PaddedWidth();
     std::vector<Sum> sums(static_cast<std::size_t>(count));
@@ -39,8 +39,8 @@ void CEdgeFilter::ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow,
         m_first.FinishRow(sums.data(), first.data(), count);
         m_second.SumRow(source, y, sums.data());
         m_second.FinishRow(sums.data(), second.data(), count);
-        for (int b = 0; b < count; b += CGreyPlane::kBlock) {
-            for (int k = 0; k < CGreyPlane::kBlock; ++k) {
+        for (int b = 0; b < count; b += CGreyRows::kBlock) {
+            for (int k = 0; k < CGreyRows::kBlock; ++k) {
                 first[b + k] = std::max(first[b + k], second[b + k]);
             }
         }

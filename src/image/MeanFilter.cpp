@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kNeighbours = 9;
-constexpr int kBlock = CGreyPlane::kBlock;
+constexpr int kBlock = CGreyRows::kBlock;
 
 // __restrict: the rows and the sums never overlap, so the blocks vectorise.
 void SumColumns(const std::uint8_t* __restrict above, const std::uint8_t* __restrict own,
@@ -53,7 +53,7 @@ std::uint32_t CMeanFilter::Apply(const CDibImage& source, const std::uint8_t* bi
            ((sums[2] / kNeighbours) << 16);
 }
 
-void CMeanFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
+void CMeanFilter::ApplyGrey(CGreyRows& source, std::uint8_t* topRow,
                             std::ptrdiff_t stride) const {
     // Column sums of three rows first, then three columns of them: the same
     // nine levels in four additions. The margin column on each side is summed

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/CDataFileCache.h"
+
 namespace {
 
 bool IsSeparator(int c) {
@@ -178,4 +180,13 @@ std::optional<PaletteTable> ReadPaletteFile(const std::string& path) {
         return std::nullopt;
     }
     return ParsePalette(in);
+}
+
+std::shared_ptr<const PaletteTable> CachedPaletteFile(CDataFileCache& cache,
+                                                      const std::string& path) {
+    return cache.Get<PaletteTable>(
+        path, "palette", [](const std::string& file) -> std::shared_ptr<const PaletteTable> {
+            std::optional<PaletteTable> read = ReadPaletteFile(file);
+            return read ? std::make_shared<const PaletteTable>(*read) : nullptr;
+        });
 }

@@ -50,18 +50,26 @@ bool MapPerPixel(CDibImage& image, const ChannelMap& map) {
     return true;
 }
 
-// Every byte of an 8-bit index or a 24-bit colour is one channel.
-void MapRows(CDibImage& image, const ChannelMap& map) {
-    std::uint8_t* bits = image.LockBits();
+// Every byte of an 8-bit index or a 24-bit colour is one channel. A shared
+// block is mapped into a new one, so the old pixels are read once and not
+// copied first.
+bool MapRows(CDibImage& image, const ChannelMap& map) {
     const DibRect r = image.Region().Bounds();
+    const RowWalkBits bits = BitsToMap(image, r);
+    if (bits.to == nullptr) {
+        return false;
+    }
     const int bytesPerPixel = image.BitsPerPixel() / 8;
     const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(r.Width()) * bytesPerPixel;
+    const std::uint8_t* table = map.data();
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint8_t* p = PictureRow(image, bits, y) + r.left * bytesPerPixel;
+        const std::uint8_t* from = PictureRow(image, bits.from, y) + r.left * bytesPerPixel;
+        std::uint8_t* to = PictureRow(image, bits.to, y) + r.left * bytesPerPixel;
         for (std::ptrdiff_t i = 0; i < count; ++i) {
-            p[i] = map[p[i]];
+            to[i] = table[from[i]];
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -84,8 +92,11 @@ bool MapChannels(CDibImage& image, int stringId, const ChannelMap& map, WalkPath
         return false;
     }
     if (path == WalkPath::kFastest && CanWalkRows(image)) {
-        MapRows(image, map);
-        return true;
+        if (MapRows(image, map)) {
+            return true;
+        }
+        image.RollBack();
+        return false;
     }
     if (!MapPerPixel(image, map)) {
         image.RollBack();

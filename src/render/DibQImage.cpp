@@ -106,23 +106,29 @@ bool FromDeviceBitmap(CDibImage& image, const QImage& picture) {
     const int height = rgb.height();
     const std::size_t stride = static_cast<std::size_t>(DibStride(24, width));
     const std::size_t imageSize = stride * static_cast<std::size_t>(height);
-    std::vector<std::uint8_t> block(kDibInfoHeaderBytes + imageSize, 0);
+    // Each stored row is zeroed just before it is written (its padding stays
+    // 0), while it is in the cache, instead of zeroing the block first.
+    std::vector<std::uint8_t> block;
+    block.reserve(kDibInfoHeaderBytes + imageSize);
+    block.resize(kDibInfoHeaderBytes);
     WriteInfoHeader(block.data(), width, height, 24, 0);
     WriteInt32LE(block.data() + 20, static_cast<std::uint32_t>(imageSize));
-    for (int y = 0; y < height; ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        std::uint8_t* dst =
-            block.data() + kDibInfoHeaderBytes + static_cast<std::size_t>(height - 1 - y) * stride;
+    for (int row = 0; row < height; ++row) {
+        // Stored rows go bottom-up.
+        const QRgb* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(height - 1 - row));
+        const std::size_t at = block.size();
+        block.resize(at + stride);
+        std::uint8_t* dst = block.data() + at;
         for (int x = 0; x < width; ++x, dst += 3) {
             dst[0] = static_cast<std::uint8_t>(qBlue(src[x]));
             dst[1] = static_cast<std::uint8_t>(qGreen(src[x]));
             dst[2] = static_cast<std::uint8_t>(qRed(src[x]));
         }
     }
-    CDibImage converted;
-    if (!converted.Attach(std::move(block))) {
+    // The block is adopted as it is: no second copy of the picture.
+    DibLayout layout;
+    if (!DescribeDib(block.data(), block.size(), layout)) {
         return false;
     }
-    image = converted;
-    return true;
+    return image.Attach(std::move(block));
 }
