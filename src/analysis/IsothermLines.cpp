@@ -34,8 +34,8 @@ void CopyLevel(const CContourTracer& tracer, float height, IsothermLevel& out) {
 }
 
 template <typename ValueAt>
-bool TraceLevels(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
-                 ValueAt valueAt, std::vector<IsothermLevel>& levels) {
+bool TraceLevels(CContourTracer& tracer, std::uint16_t width, std::uint16_t height, ValueAt valueAt,
+                 std::vector<IsothermLevel>& levels) {
     const int nx = width / kIsothermSampleStep;
     const int ny = height / kIsothermSampleStep;
     if (nx < 1 || ny < 1) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/CPrecipEstimate.h"
+#include "compose/CLayerMemory.h"
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
@@ -27,6 +28,9 @@ struct CompositionScene {
     CPrecipEstimate* precipitation = nullptr;
     // The view's NWP overlays in their order; the visible ones are drawn.
     const std::vector<CNwpOverlay>* overlays = nullptr;
+    // What earlier compositions drew of the layers that can be kept (see
+    // CLayerMemory); none draws every layer.
+    CLayerMemory* layerMemory = nullptr;
 };
 
 // The scene of a product with the region name for its title.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geo/MapLineFile.h"
@@ -52,16 +53,28 @@ private:
     bool m_bPenDown = false;
 };
 
-void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths,
-                     const std::string& name, MapCountRule rule, std::uint32_t colour) {
-    if (params.type == Disk) {
-        return;
+struct MapOverlayFile {
+    const char* name;
+    MapCountRule rule;
+};
+
+MapOverlayFile FileOf(MapOverlay overlay) {
+    switch (overlay) {
+        case MapOverlay::World:
+            return {"WORLD.LNB", MapCountRule::HalfCount};
+        case MapOverlay::China:
+            return {"CHINAM.MPB", MapCountRule::PointCount};
+        case MapOverlay::Provinces:
+            return {"PROVS.LNB", MapCountRule::HalfCount};
+        case MapOverlay::Rivers:
+            break;
     }
-    CCanvasStateGuard guard(canvas);
-    canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
-    canvas.SetBkMode(kBackgroundTransparent);
-    const std::string path = paths.DataFile(name);
-    const std::shared_ptr<const MapLines> lines = paths.Cache().Get<MapLines>(
+    return {"RIVER.LNB", MapCountRule::HalfCount};
+}
+
+std::shared_ptr<const MapLines> CachedMapLines(const std::string& path, MapCountRule rule,
+                                               const CDataPaths& paths) {
+    return paths.Cache().Get<MapLines>(
         path, rule == MapCountRule::HalfCount ? "map lines, half count" : "map lines, point count",
         [rule](const std::string& file) -> std::shared_ptr<const MapLines> {
             std::vector<std::uint8_t> bytes;
@@ -69,11 +82,24 @@ void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDat
                 return nullptr;
             }
             try {
-                return ParseMapLines(bytes.data(), bytes.size(), rule);
+                return ParseMapLines(std::move(bytes), rule);
             } catch (const std::bad_alloc&) {
                 return nullptr;
             }
         });
+}
+
+void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths,
+                     MapOverlay overlay, std::uint32_t colour) {
+    if (params.type == Disk) {
+        return;
+    }
+    CCanvasStateGuard guard(canvas);
+    canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
+    canvas.SetBkMode(kBackgroundTransparent);
+    const MapOverlayFile file = FileOf(overlay);
+    const std::string path = paths.DataFile(file.name);
+    const std::shared_ptr<const MapLines> lines = CachedMapLines(path, file.rule, paths);
     if (!lines) {
         paths.ReportUnusable(path);  // a missing file draws nothing
         return;
@@ -81,8 +107,8 @@ void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDat
     // Records wholly outside the image's box draw nothing, so they are
     // passed over without looking at their points.
     CMapLineDrawer drawer(canvas, params);
-    if (!WalkMapLinesInBox(*lines, params.southLat, params.northLat, params.westLon,
-                           params.eastLon, drawer)) {
+    if (!WalkMapLinesInBox(*lines, params.southLat, params.northLat, params.westLon, params.eastLon,
+                           drawer)) {
         paths.ReportUnusable(path);
     }
 }
@@ -94,17 +120,22 @@ constexpr std::uint32_t kRiverColour = CanvasRgb(0, 0, 255);
 }  // namespace
 
 void DrawWorldMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "WORLD.LNB", MapCountRule::HalfCount, kWorldColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::World, kWorldColour);
 }
 
 void DrawChinaMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "CHINAM.MPB", MapCountRule::PointCount, kChinaColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::China, kChinaColour);
 }
 
 void DrawProvinces(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "PROVS.LNB", MapCountRule::HalfCount, kChinaColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::Provinces, kChinaColour);
 }
 
 void DrawRivers(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "RIVER.LNB", MapCountRule::HalfCount, kRiverColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::Rivers, kRiverColour);
+}
+
+std::shared_ptr<const MapLines> MapOverlayLines(MapOverlay overlay, const CDataPaths& paths) {
+    const MapOverlayFile file = FileOf(overlay);
+    return CachedMapLines(paths.DataFile(file.name), file.rule, paths);
 }

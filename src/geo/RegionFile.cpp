@@ -104,7 +104,8 @@ std::string RegionNameAt(const std::vector<std::string>& names, int index) {
 std::shared_ptr<const RegionFileContent> CachedRegionFile(CDataFileCache& cache,
                                                           const std::string& path) {
     return cache.Get<RegionFileContent>(
-        path, "region list", [](const std::string& file) -> std::shared_ptr<const RegionFileContent> {
+        path, "region list",
+        [](const std::string& file) -> std::shared_ptr<const RegionFileContent> {
             try {
                 auto content = std::make_shared<RegionFileContent>();
                 content->complete = ReadRegionRecords(file, content->records);

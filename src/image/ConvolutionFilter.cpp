@@ -6,6 +6,7 @@
 
 #include "image/CDibImage.h"
 #include "image/PixelWalk.h"
+#include "image/VectorClones.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ constexpr int kBlock = CGreyRows::kBlock;
 // __restrict (which every compiler kelvra targets understands) tells the
 // compiler that the byte rows do not overlap the sums.
 template <typename Sum>
-void AddTap(Sum* __restrict sums, const std::uint8_t* __restrict row, int weight, int count) {
+KELVRA_VECTOR_CLONES void AddTap(Sum* __restrict sums, const std::uint8_t* __restrict row,
+                                 int weight, int count) {
     const Sum w = static_cast<Sum>(weight);
     for (int b = 0; b < count; b += kBlock) {
         Sum* __restrict s = sums + b;
@@ -33,7 +35,8 @@ inline std::int32_t ClampLevel(std::int32_t v) {
 }
 
 template <int Divisor, typename Sum>
-void FinishFixed(const Sum* __restrict sums, std::uint8_t* __restrict out, int count, int bias) {
+KELVRA_VECTOR_CLONES void FinishFixed(const Sum* __restrict sums, std::uint8_t* __restrict out,
+                                      int count, int bias) {
     for (int b = 0; b < count; b += kBlock) {
         for (int k = 0; k < kBlock; ++k) {
             out[b + k] = static_cast<std::uint8_t>(

@@ -37,8 +37,7 @@ public:
 
     std::uint32_t Apply(const CDibImage& source, const std::uint8_t* bits, int x,
                         int y) const override;
-    void ApplyGrey(CGreyRows& source, std::uint8_t* topRow,
-                   std::ptrdiff_t stride) const override;
+    void ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const override;
 
     // True when every sum of levels 0-255 fits in 16 bits, so rows can be
     // summed in twice as many lanes with the same results.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image/CDibImage.h"
+#include "image/VectorClones.h"
 
 namespace {
 
@@ -44,9 +45,11 @@ inline std::uint8_t Median3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
 // Every column's three levels in order, for columns -1 .. count - 2 of the
 // row (the pointers are already one column to the left). Each column serves
 // three neighbouring pixels, so it is ordered once.
-void SortColumns(const std::uint8_t* __restrict above, const std::uint8_t* __restrict own,
-                 const std::uint8_t* __restrict below, std::uint8_t* __restrict low,
-                 std::uint8_t* __restrict middle, std::uint8_t* __restrict high, int count) {
+KELVRA_VECTOR_CLONES void SortColumns(const std::uint8_t* __restrict above,
+                                      const std::uint8_t* __restrict own,
+                                      const std::uint8_t* __restrict below,
+                                      std::uint8_t* __restrict low, std::uint8_t* __restrict middle,
+                                      std::uint8_t* __restrict high, int count) {
     for (int j = 0; j < count; ++j) {
         std::uint8_t p = above[j];
         std::uint8_t q = own[j];
@@ -63,8 +66,10 @@ void SortColumns(const std::uint8_t* __restrict above, const std::uint8_t* __res
 // The fifth of the nine levels of three ordered columns is the median of the
 // largest low, the middle middle and the smallest high (a known identity of
 // the 3 x 3 median; the tests check it against sorting).
-void MedianOfColumns(const std::uint8_t* __restrict low, const std::uint8_t* __restrict middle,
-                     const std::uint8_t* __restrict high, std::uint8_t* __restrict out, int count) {
+KELVRA_VECTOR_CLONES void MedianOfColumns(const std::uint8_t* __restrict low,
+                                          const std::uint8_t* __restrict middle,
+                                          const std::uint8_t* __restrict high,
+                                          std::uint8_t* __restrict out, int count) {
     for (int b = 0; b < count; b += CGreyRows::kBlock) {
         for (int k = 0; k < CGreyRows::kBlock; ++k) {
             const int x = b + k;

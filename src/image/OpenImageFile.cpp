@@ -20,7 +20,8 @@ bool HasAwxExtension(const std::string& path) {
         return false;
     }
     for (std::size_t i = 0; i < ext.size(); ++i) {
-        const char c = ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
+        const char c =
+            ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
         if (c != ".awx"[i]) {
             return false;
         }

@@ -59,6 +59,7 @@ RowWalkBits BitsToFilter(CDibImage& image) {
     bits.keep = image.SharedBlock();
     bits.from = std::as_const(image).LockBits();
     // While `keep` refers to the block, neither call writes into it.
-    bits.to = CoversImage(image, image.Region().Bounds()) ? image.LockBitsToRewrite() : image.LockBits();
+    bits.to =
+        CoversImage(image, image.Region().Bounds()) ? image.LockBitsToRewrite() : image.LockBits();
     return bits;
 }

@@ -33,10 +33,12 @@ public:
     // different readings of one file. make returns nullptr when the file
     // cannot be used; nothing is kept then, so the next call tries again.
     template <typename T>
-    std::shared_ptr<const T> Get(const std::string& path, const std::string& kind,
-                                 const std::function<std::shared_ptr<const T>(const std::string&)>& make) {
+    std::shared_ptr<const T> Get(
+        const std::string& path, const std::string& kind,
+        const std::function<std::shared_ptr<const T>(const std::string&)>& make) {
         return std::static_pointer_cast<const T>(GetErased(
-            path, kind, [&make](const std::string& p) -> std::shared_ptr<const void> { return make(p); }));
+            path, kind,
+            [&make](const std::string& p) -> std::shared_ptr<const void> { return make(p); }));
     }
 
     // How many times a file was read through the cache (for tests).

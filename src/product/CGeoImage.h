@@ -81,6 +81,9 @@ public:
     // for callers that need one array. The program's own consumers read
     // rows instead, so a product normally holds only its counts and table.
     const float* CalibratedImage() const;
+    // What holds the counts: the same object for this product and its copies,
+    // another after every read; nullptr when there are none.
+    std::shared_ptr<const void> CountsIdentity() const { return m_pCounts; }
     // How many products refer to this one's counts (0 when none).
     long CalibratedImageOwners() const { return m_pCounts ? m_pCounts.use_count() : 0; }
     const ProjectionParams& Params() const { return m_params; }

@@ -116,7 +116,8 @@ bool ReadCounts(std::FILE* file, const AwxFirstHeader& first, const AwxSecondHea
         return false;
     }
     try {
-        std::shared_ptr<std::uint8_t[]> counts = std::make_shared_for_overwrite<std::uint8_t[]>(count);
+        std::shared_ptr<std::uint8_t[]> counts =
+            std::make_shared_for_overwrite<std::uint8_t[]>(count);
         if (!ReadExactly(file, counts.get(), count)) {
             return false;
         }

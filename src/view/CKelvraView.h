@@ -61,8 +61,9 @@ public:
     QSize TotalSize() const { return m_totalSize; }
     // Paints the part of the picture that falls in rect (total-size
     // coordinates) onto the painter, whose origin is the picture's corner:
-    // nearest-neighbour, only the source pixels that rect needs.
-    void PaintPicture(QPainter& painter, const QRect& rect) const;
+    // nearest-neighbour, only the source pixels that rect needs. Returns the
+    // rectangle painted (empty when nothing was).
+    QRect PaintPicture(QPainter& painter, const QRect& rect) const;
     // Prints the picture with the screen's mapping, one zoomed pixel per
     // printer pixel.
     void PrintTo(QPrinter& printer) const;
@@ -110,6 +111,8 @@ private:
     CKelvraDoc& m_doc;
     CDataPaths m_paths;
     QImage m_offscreen;
+    // What the keepable layers drew at earlier compositions.
+    CLayerMemory m_layerMemory;
     QSize m_totalSize;
     int m_nComposeCount = 0;
     CCommandTable m_commands;
