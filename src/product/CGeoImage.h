@@ -47,7 +47,8 @@ public:
 
     // --- Geographic overlays (geo/MapLineOverlay.h, GridOverlay.h,
     // TitleOverlay.h) drawn for this product. Nothing is drawn while
-    // productLoaded is 0; the map files are read again at every call.
+    // productLoaded is 0; the map files come through the data paths' cache,
+    // which reads a file again whenever it has changed.
     void DrawWorldMap(CCanvas& canvas, const CDataPaths& paths) const;
     void DrawChinaMap(CCanvas& canvas, const CDataPaths& paths) const;
     void DrawProvinces(CCanvas& canvas, const CDataPaths& paths) const;
