@@ -1,11 +1,14 @@
 // The desktop view: opening the real sample (product read, image load and
 // the composition with map, grid and title), repainting a full-HD viewport
-// at several zooms, and image commands from the command to the repainted
-// picture against the operation alone.
+// at several zooms, and commands from the command to the repainted picture
+// against the operation alone: image commands (brightness, median), a
+// palette change (against the image written through the new palette into
+// the picture) and the grid switch (against drawing the grid).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <QScrollBar>
 #include <filesystem>
 #include <memory>
@@ -15,6 +18,8 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "platform/Settings.h"
+#include "render/CQtCanvas.h"
+#include "render/DibQImage.h"
 #include "synth/AwxWriter.h"
 #include "view/CKelvraView.h"
 
@@ -138,6 +143,63 @@ void BM_Command(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Command)->Arg(kIdBrightness)->Arg(kIdMedian)->Unit(benchmark::kMillisecond);
+
+constexpr int kIdColour1 = kIdPaletteFirst + 4;
+constexpr int kIdColour2 = kIdPaletteFirst + 5;
+
+// Two cloud palettes in turn, then the grid switched off and on: each
+// command composes and repaints.
+void BM_DisplayCommand(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    const int id = static_cast<int>(state.range(0));
+    int turn = 0;
+    for (auto _ : state) {
+        const int command = id == kIdGrid ? kIdGrid : (turn ^= 1) ? kIdColour1 : kIdColour2;
+        desk.app->MainFrame().Router().Execute(command);
+        RepaintNow(desk.View());
+    }
+}
+BENCHMARK(BM_DisplayCommand)->Arg(kIdColour1)->Arg(kIdGrid)->Unit(benchmark::kMillisecond);
+
+// What a palette change must do at least: the palette file (kept by the
+// cache) into the colour table and the image through it into the picture.
+void BM_PaletteOperation(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    CDibImage& image = desk.app->Document().m_image;
+    const CDataPaths paths(KELVRA_SOURCE_DIR);
+    const std::string palettes[2] = {paths.DataFile("color1.lut"), paths.DataFile("color2.lut")};
+    QImage picture(image.Width(), image.Height(), QImage::Format_RGB32);
+    int turn = 0;
+    for (auto _ : state) {
+        image.ApplyPaletteFile(palettes[turn ^= 1], 1, &paths.Cache());
+        benchmark::DoNotOptimize(ToDeviceBitmap(image, picture));
+    }
+}
+BENCHMARK(BM_PaletteOperation)->Unit(benchmark::kMillisecond);
+
+// What switching the grid must do at least: draw it.
+void BM_GridOperation(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    QImage picture = ToDeviceBitmap(desk.app->Document().m_image);
+    QPainter painter(&picture);
+    for (auto _ : state) {
+        CQtCanvas canvas(painter);
+        desk.app->Document().m_product.DrawGrid(canvas);
+    }
+}
+BENCHMARK(BM_GridOperation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

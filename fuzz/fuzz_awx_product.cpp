@@ -16,13 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CGeoImage product;
     if (product.ReadProduct(path)) {
-        // A loaded product holds width × height calibrated values.
+        // A loaded product holds width × height counts with their values.
         const ProductDescription& d = product.Description();
         volatile float sink = 0.0f;
-        const std::size_t count = static_cast<std::size_t>(d.width) * d.height;
-        const float* image = product.CalibratedImage();
-        if (count > 0) {
-            sink = image[0] + image[count - 1];
+        float first = 0.0f;
+        float last = 0.0f;
+        if (product.CalibratedValueAt(0, 0, first) &&
+            product.CalibratedValueAt(d.width - 1, d.height - 1, last)) {
+            sink = first + last;
         }
         (void)sink;
     }

@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev libproj-dev
     fonts-wqy-zenhei fonts-liberation
     xvfb xauth
-    python3-pil python3-opencv python3-contourpy python3-pyproj imagemagick
+    python3-pil python3-opencv python3-contourpy python3-pyproj python3-matplotlib imagemagick
 )
 
 missing=()

@@ -67,10 +67,12 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
         ShowMessage("红外通道云图大小不一致");
         return 0;
     }
-    const float* t1 = ir1.CalibratedImage();
-    const float* t2 = ir2.CalibratedImage();
+    // Brightness temperatures are looked up from the counts where they are
+    // read; the products hold no per-pixel values.
+    const CalibratedGrid t1 = ir1.Calibrated();
+    const CalibratedGrid t2 = ir2.Calibrated();
     CPrecipTexture texture;
-    if (!texture.Begin(t1, width, height)) {
+    if (!texture.Begin(t1)) {
         return 0;
     }
 
@@ -102,11 +104,12 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
     const float warmest = *std::max_element(thresholds.begin(), thresholds.end());
     try {
         for (int j = 0; j + 1 < height; ++j) {
-            const float* row1 = t1 + static_cast<std::size_t>(j) * width;
-            const float* row2 = t2 + static_cast<std::size_t>(j) * width;
+            const std::uint8_t* counts1 = t1.CountsRow(j);
+            const std::uint8_t* counts2 = t2.CountsRow(j);
             const float* x = nullptr;  // the texture row, made for the first candidate
             for (int i = 0; i + 1 < width; ++i) {
-                if (!(row1[i] < warmest)) {
+                const float value1 = t1.table[counts1[i]];
+                if (!(value1 < warmest)) {
                     continue;
                 }
                 float lon = 0.0f;
@@ -118,11 +121,11 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
                 if (!InsidePrecipDomain(lon, lat)) {
                     continue;
                 }
-                if (!(row1[i] < thresholds[PrecipThresholdIndex(lon, lat)])) {
+                if (!(value1 < thresholds[PrecipThresholdIndex(lon, lat)])) {
                     continue;
                 }
-                const double t = row1[i];
-                const double d = t - row2[i];
+                const double t = value1;
+                const double d = t - t2.table[counts2[i]];
                 if (x == nullptr) {
                     x = texture.Row(j);
                 }

@@ -18,6 +18,35 @@ constexpr int kLastFromEnd = 4;
 
 bool CPrecipTexture::Begin(const float* t1, int width, int height) {
     m_pT1 = t1;
+    m_grid = CalibratedGrid{};
+    return Start(width, height);
+}
+
+bool CPrecipTexture::Begin(const CalibratedGrid& t1) {
+    m_pT1 = nullptr;
+    m_grid = t1;
+    std::fill(std::begin(m_t1InSlot), std::end(m_t1InSlot), -1);
+    try {
+        m_t1Rows.resize(4 * static_cast<std::size_t>(std::max(t1.width, 0)));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return Start(t1.width, t1.height);
+}
+
+const float* CPrecipTexture::T1Row(int r) {
+    if (m_pT1 != nullptr) {
+        return m_pT1 + static_cast<std::size_t>(r) * m_nWidth;
+    }
+    float* row = m_t1Rows.data() + static_cast<std::size_t>(r % 4) * m_nWidth;
+    if (m_t1InSlot[r % 4] != r) {
+        m_grid.Row(r, row);
+        m_t1InSlot[r % 4] = r;
+    }
+    return row;
+}
+
+bool CPrecipTexture::Start(int width, int height) {
     m_nWidth = width;
     m_nHeight = height;
     m_nMadeRow = -1;
@@ -44,9 +73,9 @@ const float* CPrecipTexture::GradientRow(int k) {
     }
     const int w = m_nWidth;
     const int r = std::clamp(k, 1, m_nHeight - 2);
-    const float* above = m_pT1 + static_cast<std::size_t>(r - 1) * w;
-    const float* here = m_pT1 + static_cast<std::size_t>(r) * w;
-    const float* below = m_pT1 + static_cast<std::size_t>(r + 1) * w;
+    const float* above = T1Row(r - 1);
+    const float* here = T1Row(r);
+    const float* below = T1Row(r + 1);
     for (int c = 1; c <= w - 2; ++c) {
         const double dx = static_cast<double>(here[c - 1]) - here[c + 1];
         const double dy = static_cast<double>(above[c]) - below[c];

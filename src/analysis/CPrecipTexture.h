@@ -14,6 +14,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "product/CalibratedGrid.h"
+
 class CPrecipTexture {
 public:
     // Starts on a width × height image (row major, top row first), which must
@@ -21,6 +23,10 @@ public:
     // available. An image too small to have a defined area has no texture
     // (0 everywhere).
     bool Begin(const float* t1, int width, int height);
+    // The same on a product's counts and calibration table, which must stay
+    // alive while rows are asked for; the rows of values the gradient needs
+    // are looked up when it needs them.
+    bool Begin(const CalibratedGrid& t1);
 
     // X of every column of an image row, columns outside the defined area
     // holding their nearest defined value. Valid until the next call.
@@ -30,9 +36,16 @@ public:
     float At(int column, int row) { return Row(row)[column]; }
 
 private:
+    bool Start(int width, int height);
     const float* GradientRow(int k);
+    // Row r of the image's values.
+    const float* T1Row(int r);
 
     const float* m_pT1 = nullptr;
+    CalibratedGrid m_grid;
+    // Value rows looked up from m_grid; slot r % 4 holds row m_t1InSlot[r % 4].
+    std::vector<float> m_t1Rows;
+    int m_t1InSlot[4] = {-1, -1, -1, -1};
     int m_nWidth = 0;
     int m_nHeight = 0;
     // The defined row made last, or -1.

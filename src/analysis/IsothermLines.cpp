@@ -5,14 +5,15 @@
 #include "analysis/CGridSmoother.h"
 
 namespace {
-// One sample per 4 x 4 pixels, from the top-left pixel of each block.
-std::vector<float> SampleGrid(int width, const float* data, int nx, int ny) {
+// One sample per 4 x 4 pixels, from the top-left pixel of each block;
+// valueAt(x, y) reads one pixel.
+template <typename ValueAt>
+std::vector<float> SampleGrid(int nx, int ny, ValueAt valueAt) {
     std::vector<float> grid(static_cast<std::size_t>(nx) * ny);
     for (int j = 0; j < ny; ++j) {
-        const float* row = data + static_cast<std::size_t>(kIsothermSampleStep * j) * width;
         float* out = &grid[static_cast<std::size_t>(j) * nx];
         for (int i = 0; i < nx; ++i) {
-            out[i] = row[kIsothermSampleStep * i];
+            out[i] = valueAt(kIsothermSampleStep * i, kIsothermSampleStep * j);
         }
     }
     return grid;
@@ -32,14 +33,15 @@ void CopyLevel(const CContourTracer& tracer, float height, IsothermLevel& out) {
     }
 }
 
-bool TraceLevels(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
-                 const float* data, std::vector<IsothermLevel>& levels) {
+template <typename ValueAt>
+bool TraceLevels(CContourTracer& tracer, std::uint16_t width, std::uint16_t height, ValueAt valueAt,
+                 std::vector<IsothermLevel>& levels) {
     const int nx = width / kIsothermSampleStep;
     const int ny = height / kIsothermSampleStep;
-    if (data == nullptr || nx < 1 || ny < 1) {
+    if (nx < 1 || ny < 1) {
         return false;
     }
-    std::vector<float> grid = SampleGrid(width, data, nx, ny);
+    std::vector<float> grid = SampleGrid(nx, ny, valueAt);
     // The smoothing sees the raw values; out-of-range ones are removed only
     // by the tracer's preparation.
     if (!CGridSmoother::SmoothWeighted(grid.data(), nx, ny, 1.0f, 1.0f, 1.0f, kIsothermMissing)) {
@@ -64,14 +66,14 @@ bool TraceLevels(CContourTracer& tracer, std::uint16_t width, std::uint16_t heig
     levels.resize(n);
     return true;
 }
-}  // namespace
 
-bool IsothermLines(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
-                   const float* data, std::vector<IsothermLevel>& levels) {
+template <typename ValueAt>
+bool TraceReleasing(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
+                    ValueAt valueAt, std::vector<IsothermLevel>& levels) {
     levels.clear();
     bool ok = false;
     try {
-        ok = TraceLevels(tracer, width, height, data, levels);
+        ok = TraceLevels(tracer, width, height, valueAt, levels);
     } catch (const std::bad_alloc&) {
         ok = false;
     }
@@ -80,4 +82,31 @@ bool IsothermLines(CContourTracer& tracer, std::uint16_t width, std::uint16_t he
         levels.clear();
     }
     return ok;
+}
+
+}  // namespace
+
+bool IsothermLines(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
+                   const float* data, std::vector<IsothermLevel>& levels) {
+    if (data == nullptr) {
+        levels.clear();
+        tracer.Release();
+        return false;
+    }
+    const std::size_t w = width;
+    return TraceReleasing(
+        tracer, width, height,
+        [data, w](int x, int y) { return data[static_cast<std::size_t>(y) * w + x]; }, levels);
+}
+
+bool IsothermLines(CContourTracer& tracer, const CalibratedGrid& values,
+                   std::vector<IsothermLevel>& levels) {
+    if (values.Empty()) {
+        levels.clear();
+        tracer.Release();
+        return false;
+    }
+    return TraceReleasing(
+        tracer, static_cast<std::uint16_t>(values.width), static_cast<std::uint16_t>(values.height),
+        [&values](int x, int y) { return values.At(x, y); }, levels);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/CContourTracer.h"
+#include "product/CalibratedGrid.h"
 
 struct IsothermLevel {
     float level = 0.0f;
@@ -36,3 +37,8 @@ inline constexpr int kIsothermSampleStep = 4;
 // one sample or memory is not available.
 bool IsothermLines(CContourTracer& tracer, std::uint16_t width, std::uint16_t height,
                    const float* data, std::vector<IsothermLevel>& levels);
+
+// The same for a product's counts and calibration table: only the sampled
+// pixels are looked up.
+bool IsothermLines(CContourTracer& tracer, const CalibratedGrid& values,
+                   std::vector<IsothermLevel>& levels);

@@ -29,6 +29,15 @@ void DrawLevel(CCanvas& canvas, const IsothermLevel& level) {
     }
 }
 
+void DrawLevels(CCanvas& canvas, const std::vector<IsothermLevel>& levels) {
+    CCanvasStateGuard guard(canvas);
+    canvas.SetBkMode(kBackgroundTransparent);
+    for (const IsothermLevel& level : levels) {
+        canvas.SelectPen(CanvasPen{kPenSolid, 1, kIsothermColours[level.colourIndex]});
+        DrawLevel(canvas, level);
+    }
+}
+
 }  // namespace
 
 int DrawIsotherms(CCanvas& canvas, int width, int height, const float* values) {
@@ -40,11 +49,16 @@ int DrawIsotherms(CCanvas& canvas, int width, int height, const float* values) {
     if (!IsothermLines(tracer, width, height, values, levels)) {
         return 0;
     }
-    CCanvasStateGuard guard(canvas);
-    canvas.SetBkMode(kBackgroundTransparent);
-    for (const IsothermLevel& level : levels) {
-        canvas.SelectPen(CanvasPen{kPenSolid, 1, kIsothermColours[level.colourIndex]});
-        DrawLevel(canvas, level);
+    DrawLevels(canvas, levels);
+    return 1;
+}
+
+int DrawIsotherms(CCanvas& canvas, const CalibratedGrid& values) {
+    CContourTracer tracer;
+    std::vector<IsothermLevel> levels;
+    if (values.Empty() || !IsothermLines(tracer, values, levels)) {
+        return 0;
     }
+    DrawLevels(canvas, levels);
     return 1;
 }

@@ -102,8 +102,7 @@ int RunIsotherms(const CliArgs& args) {
     }
     CContourTracer tracer;
     std::vector<IsothermLevel> levels;
-    const ProductDescription& d = product.Description();
-    if (!IsothermLines(tracer, d.width, d.height, product.CalibratedImage(), levels)) {
+    if (!IsothermLines(tracer, product.Calibrated(), levels)) {
         levels.clear();
     }
     if (geoJson) {

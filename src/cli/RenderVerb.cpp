@@ -124,12 +124,15 @@ std::string PalettePath(const std::string& palette, const CDataPaths& paths) {
 }
 
 std::string RegionName(const CDataPaths& paths, int index) {
-    std::vector<std::string> names;
     const std::string path = paths.DataFile("region.txt");
-    if (!ReadRegionNames(path, names)) {
+    const std::shared_ptr<const RegionFileContent> content = CachedRegionFile(paths.Cache(), path);
+    if (!content || !content->complete) {
         paths.ReportUnusable(path);
     }
-    return RegionNameAt(names, index);
+    if (!content || index < 0 || index >= static_cast<int>(content->records.size())) {
+        return std::string();
+    }
+    return content->records[static_cast<std::size_t>(index)].name;
 }
 
 // Data files the picture needed but could not use are named on stderr, once
@@ -173,7 +176,7 @@ int RunRender(const CliArgs& args) {
         options.layers.m_bPaletteOn = 1;
         // A palette asked for by name must be usable, or the picture is not
         // the one asked for.
-        if (!ReadPaletteFile(options.layers.m_strPalette)) {
+        if (!CachedPaletteFile(paths.Cache(), options.layers.m_strPalette)) {
             std::fprintf(stderr, "kelvra-cli: palette '%s' cannot be read: %s\n",
                          options.palette.c_str(), options.layers.m_strPalette.c_str());
             return kExitFailed;

@@ -11,6 +11,7 @@
 #include "analysis/PrecipDrawing.h"
 #include "analysis/PrecipLegend.h"
 #include "compose/ColourLegend.h"
+#include "geo/MapLineOverlay.h"
 #include "platform/Message.h"
 
 namespace {
@@ -38,8 +39,7 @@ void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
     if (product.productLoaded == 0) {
         return;
     }
-    const ProductDescription& d = product.Description();
-    DrawIsotherms(canvas, d.width, d.height, product.CalibratedImage());
+    DrawIsotherms(canvas, product.Calibrated());
 }
 
 // The colour legend sits at the bottom, above the precipitation legend when
@@ -92,6 +92,70 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
     }
 }
 
+// The key of a layer that can be kept, or false. Map lines are kept only
+// from an intact file (a damaged one is reported at every drawing), and
+// nothing of an unloaded product, which draws nothing anyway.
+bool KeyOf(CompositionLayer layer, const CompositionScene& scene, const CCanvas& canvas,
+           LayerKey& key) {
+    const CGeoImage& product = scene.product;
+    if (product.productLoaded == 0) {
+        return false;
+    }
+    key.layer = static_cast<int>(layer);
+    key.params = product.Params();
+    key.width = canvas.Width();
+    key.height = canvas.Height();
+    switch (layer) {
+        case CompositionLayer::WorldMap:
+        case CompositionLayer::ChinaMap:
+        case CompositionLayer::Provinces:
+        case CompositionLayer::Rivers: {
+            const MapOverlay overlay = layer == CompositionLayer::WorldMap   ? MapOverlay::World
+                                       : layer == CompositionLayer::ChinaMap ? MapOverlay::China
+                                       : layer == CompositionLayer::Provinces
+                                           ? MapOverlay::Provinces
+                                           : MapOverlay::Rivers;
+            const std::shared_ptr<const MapLines> lines = MapOverlayLines(overlay, scene.paths);
+            if (!lines || !lines->intact) {
+                return false;
+            }
+            key.source = lines;
+            return true;
+        }
+        case CompositionLayer::Grid:
+            return true;
+        case CompositionLayer::Isotherms:
+            key.source = product.CountsIdentity();
+            key.table = product.CalibrationTable();
+            return key.source != nullptr;
+        default:
+            return false;
+    }
+}
+
+// Draws the layer, or writes what it drew before when nothing it depends on
+// has changed; keeps what it draws when it can be kept.
+void DrawOrPutLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene,
+                    const CompositionLayers& layers) {
+    LayerKey key;
+    CLayerMemory* memory = scene.layerMemory;
+    if (memory == nullptr || !KeyOf(layer, scene, canvas, key)) {
+        DrawLayer(layer, canvas, scene, layers);
+        return;
+    }
+    if (const CanvasPixels* kept = memory->Find(key); kept && canvas.PutPixelRecord(*kept)) {
+        return;
+    }
+    const bool recording = canvas.BeginPixelRecord();
+    DrawLayer(layer, canvas, scene, layers);
+    CanvasPixels pixels;
+    if (recording && canvas.EndPixelRecord(pixels)) {
+        memory->Keep(key, std::move(pixels));
+    } else {
+        memory->Forget(key.layer);
+    }
+}
+
 }  // namespace
 
 std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
@@ -126,7 +190,7 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
 void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
                        const CompositionLayers& layers) {
     for (CompositionLayer layer : LayersToDraw(layers)) {
-        DrawLayer(layer, canvas, scene, layers);
+        DrawOrPutLayer(layer, canvas, scene, layers);
     }
 }
 
@@ -144,7 +208,7 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
         }
         recompose = 0;
     }
-    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn)) {
+    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache())) {
         scene.paths.ReportUnusable(layers.m_strPalette);
     }
     if (!picture.PutImage(image)) {

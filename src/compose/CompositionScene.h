@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/CPrecipEstimate.h"
+#include "compose/CLayerMemory.h"
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
@@ -31,6 +32,9 @@ struct CompositionScene {
     // The image's display palette as composed, for the colour legend; the
     // composition fills it in when it is not given.
     const std::vector<std::uint32_t>* palette = nullptr;
+    // What earlier compositions drew of the layers that can be kept (see
+    // CLayerMemory); none draws every layer.
+    CLayerMemory* layerMemory = nullptr;
 };
 
 // The scene of a product with the region name for its title.

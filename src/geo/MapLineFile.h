@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,3 +46,41 @@ public:
 // record, or a vertex off the globe (what could be drawn was still drawn).
 bool WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
                   CMapLineVisitor& visitor);
+
+// A map file parsed once, as WalkMapLines walks it: the file's bytes and every
+// record with the range of its raw values, so that a walk over a box can
+// pass over records that lie wholly outside it.
+struct MapLines {
+    struct Record {
+        std::size_t offset = 0;  // of its first point in the bytes
+        std::size_t count = 0;   // complete points
+        // Smallest and largest raw values (hundredths of a degree); 0 when
+        // count is 0.
+        std::int16_t minLat = 0;
+        std::int16_t maxLat = 0;
+        std::int16_t minLon = 0;
+        std::int16_t maxLon = 0;
+    };
+    std::vector<std::uint8_t> bytes;
+    std::vector<Record> records;
+    // What WalkMapLines returns for the file: false when it is damaged.
+    bool intact = true;
+};
+
+// The records of a map file's bytes, which the result keeps.
+std::shared_ptr<const MapLines> ParseMapLines(std::vector<std::uint8_t> bytes, MapCountRule rule);
+
+// A vertex as WalkMapLines delivers it.
+inline double MapLatitude(std::int16_t raw) {
+    return raw * 0.01;
+}
+inline float MapLongitude(std::int16_t raw) {
+    return static_cast<float>(raw * 0.01);
+}
+
+// Delivers the records to the visitor as WalkMapLines does, except that a
+// record whose every point fails the box test (south < lat < north, west <
+// lon < east, on the delivered values) gets only its BeginRecord: a visitor
+// for which such points change nothing sees the same. Returns lines.intact.
+bool WalkMapLinesInBox(const MapLines& lines, double south, double north, double west, double east,
+                       CMapLineVisitor& visitor);

@@ -1,7 +1,11 @@
 // The four map line overlays: coastlines and borders, the Chinese map lines,
-// the provincial borders and the rivers.
+// the provincial borders and the rivers. The files are parsed once and kept
+// by the data paths' cache until they change.
 
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geo/MapLineFile.h"
@@ -49,22 +53,62 @@ private:
     bool m_bPenDown = false;
 };
 
+struct MapOverlayFile {
+    const char* name;
+    MapCountRule rule;
+};
+
+MapOverlayFile FileOf(MapOverlay overlay) {
+    switch (overlay) {
+        case MapOverlay::World:
+            return {"WORLD.LNB", MapCountRule::HalfCount};
+        case MapOverlay::China:
+            return {"CHINAM.MPB", MapCountRule::PointCount};
+        case MapOverlay::Provinces:
+            return {"PROVS.LNB", MapCountRule::HalfCount};
+        case MapOverlay::Rivers:
+            break;
+    }
+    return {"RIVER.LNB", MapCountRule::HalfCount};
+}
+
+std::shared_ptr<const MapLines> CachedMapLines(const std::string& path, MapCountRule rule,
+                                               const CDataPaths& paths) {
+    return paths.Cache().Get<MapLines>(
+        path, rule == MapCountRule::HalfCount ? "map lines, half count" : "map lines, point count",
+        [rule](const std::string& file) -> std::shared_ptr<const MapLines> {
+            std::vector<std::uint8_t> bytes;
+            if (!ReadWholeFile(file, bytes)) {
+                return nullptr;
+            }
+            try {
+                return ParseMapLines(std::move(bytes), rule);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        });
+}
+
 void DrawMapLineFile(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths,
-                     const std::string& name, MapCountRule rule, std::uint32_t colour) {
+                     MapOverlay overlay, std::uint32_t colour) {
     if (params.type == Disk) {
         return;
     }
     CCanvasStateGuard guard(canvas);
     canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
     canvas.SetBkMode(kBackgroundTransparent);
-    const std::string path = paths.DataFile(name);
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    const MapOverlayFile file = FileOf(overlay);
+    const std::string path = paths.DataFile(file.name);
+    const std::shared_ptr<const MapLines> lines = CachedMapLines(path, file.rule, paths);
+    if (!lines) {
         paths.ReportUnusable(path);  // a missing file draws nothing
         return;
     }
+    // Records wholly outside the image's box draw nothing, so they are
+    // passed over without looking at their points.
     CMapLineDrawer drawer(canvas, params);
-    if (!WalkMapLines(bytes.data(), bytes.size(), rule, drawer)) {
+    if (!WalkMapLinesInBox(*lines, params.southLat, params.northLat, params.westLon, params.eastLon,
+                           drawer)) {
         paths.ReportUnusable(path);
     }
 }
@@ -76,17 +120,22 @@ constexpr std::uint32_t kRiverColour = CanvasRgb(0, 0, 255);
 }  // namespace
 
 void DrawWorldMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "WORLD.LNB", MapCountRule::HalfCount, kWorldColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::World, kWorldColour);
 }
 
 void DrawChinaMap(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "CHINAM.MPB", MapCountRule::PointCount, kChinaColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::China, kChinaColour);
 }
 
 void DrawProvinces(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "PROVS.LNB", MapCountRule::HalfCount, kChinaColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::Provinces, kChinaColour);
 }
 
 void DrawRivers(CCanvas& canvas, const ProjectionParams& params, const CDataPaths& paths) {
-    DrawMapLineFile(canvas, params, paths, "RIVER.LNB", MapCountRule::HalfCount, kRiverColour);
+    DrawMapLineFile(canvas, params, paths, MapOverlay::Rivers, kRiverColour);
+}
+
+std::shared_ptr<const MapLines> MapOverlayLines(MapOverlay overlay, const CDataPaths& paths) {
+    const MapOverlayFile file = FileOf(overlay);
+    return CachedMapLines(paths.DataFile(file.name), file.rule, paths);
 }

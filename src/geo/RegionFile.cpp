@@ -5,7 +5,10 @@
 #include <charconv>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <system_error>
+
+#include "platform/CDataFileCache.h"
 
 namespace {
 
@@ -102,4 +105,19 @@ std::string RegionNameAt(const std::vector<std::string>& names, int index) {
         return std::string();
     }
     return names[static_cast<std::size_t>(index)];
+}
+
+std::shared_ptr<const RegionFileContent> CachedRegionFile(CDataFileCache& cache,
+                                                          const std::string& path) {
+    return cache.Get<RegionFileContent>(
+        path, "region list",
+        [](const std::string& file) -> std::shared_ptr<const RegionFileContent> {
+            try {
+                auto content = std::make_shared<RegionFileContent>();
+                content->complete = ReadRegionRecords(file, content->records);
+                return content;
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        });
 }

@@ -5,8 +5,11 @@
 // record although nothing consults them.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+class CDataFileCache;
 
 // One region in file order. The name is kept whole, however long.
 struct RegionRecord {
@@ -35,3 +38,14 @@ bool ReadRegionNames(const std::string& path, std::vector<std::string>& names);
 
 // The name of record index, or "" when there is no such record.
 std::string RegionNameAt(const std::vector<std::string>& names, int index);
+
+// What ReadRegionRecords gives for one file.
+struct RegionFileContent {
+    std::vector<RegionRecord> records;
+    bool complete = false;
+};
+
+// ReadRegionRecords through the cache: the file is parsed again only when it
+// has changed. nullptr only when there is no memory.
+std::shared_ptr<const RegionFileContent> CachedRegionFile(CDataFileCache& cache,
+                                                          const std::string& path);

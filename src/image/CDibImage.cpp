@@ -29,22 +29,68 @@ CDibImage& CDibImage::operator=(const CDibImage& other) {
     if (this == &other) {
         return *this;
     }
-    // Reuse this image's own storage when it is large enough, so that a copy
-    // over an old state costs one pass over the bytes and no allocation.
-    std::vector<std::uint8_t> duplicate = std::move(m_block);
+    // Reuse this image's own storage when nothing else refers to it, so that
+    // a copy over an old state costs one pass over the bytes and no
+    // allocation.
+    std::shared_ptr<std::vector<std::uint8_t>> storage;
+    if (m_pBlock && m_pBlock.use_count() == 1) {
+        storage = std::move(m_pBlock);
+    }
     ReleaseBlock();
     if (other.IsEmpty()) {
         return *this;
     }
     try {
-        duplicate.assign(other.m_block.begin(), other.m_block.end());
+        if (!storage) {
+            storage = std::make_shared<std::vector<std::uint8_t>>();
+        }
+        storage->assign(other.m_pBlock->begin(), other.m_pBlock->end());
     } catch (const std::bad_alloc&) {
         return *this;
     }
-    if (Attach(std::move(duplicate)) && other.m_pRegion) {
+    if (AttachShared(std::move(storage)) && other.m_pRegion) {
         m_pRegion = other.m_pRegion->Clone();
     }
     return *this;
+}
+
+CDibImage::CDibImage(CDibImage&& other) noexcept {
+    *this = std::move(other);
+}
+
+CDibImage& CDibImage::operator=(CDibImage&& other) noexcept {
+    if (this == &other) {
+        return *this;
+    }
+    m_pBlock = std::move(other.m_pBlock);
+    m_palette = std::move(other.m_palette);
+    m_layout = other.m_layout;
+    DeriveGeometry();
+    m_pRegion = std::move(other.m_pRegion);
+    other.ReleaseBlock();
+    return *this;
+}
+
+void CDibImage::ShareFrom(const CDibImage& other) {
+    if (this == &other) {
+        return;
+    }
+    std::shared_ptr<std::vector<std::uint8_t>> block = other.m_pBlock;
+    ReleaseBlock();
+    if (!block || block->empty()) {
+        return;
+    }
+    m_pBlock = std::move(block);
+    m_layout = other.m_layout;
+    DeriveGeometry();
+    m_palette = other.m_palette;
+    m_pRegion = other.m_pRegion ? other.m_pRegion->Clone()
+                                : std::make_unique<CImageRegion>(0, 0, m_nWidth, m_nHeight);
+}
+
+const std::vector<std::uint8_t>& CDibImage::Block() const {
+    static const std::vector<std::uint8_t> kNoBlock;
+    return m_pBlock ? *m_pBlock : kNoBlock;
 }
 
 void CDibImage::Release() {
@@ -57,19 +103,34 @@ void CDibImage::Release() {
 void CDibImage::ReleaseBlock() {
     m_pRegion.reset();
     m_palette.clear();
-    m_block.clear();
-    m_block.shrink_to_fit();
+    m_pBlock.reset();
     m_layout = DibLayout{};
     DeriveGeometry();
 }
 
 bool CDibImage::Attach(std::vector<std::uint8_t> block) {
-    ReleaseBlock();
     DibLayout layout;
     if (!DescribeDib(block.data(), block.size(), layout)) {
+        ReleaseBlock();
         return false;
     }
-    m_block = std::move(block);
+    std::shared_ptr<std::vector<std::uint8_t>> shared;
+    try {
+        shared = std::make_shared<std::vector<std::uint8_t>>(std::move(block));
+    } catch (const std::bad_alloc&) {
+        ReleaseBlock();
+        return false;
+    }
+    return AttachShared(std::move(shared));
+}
+
+bool CDibImage::AttachShared(std::shared_ptr<std::vector<std::uint8_t>> block) {
+    ReleaseBlock();
+    DibLayout layout;
+    if (!block || !DescribeDib(block->data(), block->size(), layout)) {
+        return false;
+    }
+    m_pBlock = std::move(block);
     m_layout = layout;
     DeriveGeometry();
     m_pRegion = std::make_unique<CImageRegion>(0, 0, m_nWidth, m_nHeight);
@@ -79,8 +140,9 @@ bool CDibImage::Attach(std::vector<std::uint8_t> block) {
 
 void CDibImage::AdoptFrom(CDibImage&& source) {
     std::unique_ptr<CImageRegion> region = std::move(source.m_pRegion);
-    Attach(std::move(source.m_block));
+    std::shared_ptr<std::vector<std::uint8_t>> block = std::move(source.m_pBlock);
     source.ReleaseBlock();
+    AttachShared(std::move(block));
     if (region && !IsEmpty()) {
         m_pRegion = std::move(region);
     }
@@ -131,12 +193,59 @@ bool CDibImage::IsWritable() const {
     return !IsEmpty() && m_nBitsPerPixel != 32 && !m_layout.IsRunLength();
 }
 
+bool CDibImage::OwnBlock() {
+    if (!m_pBlock || m_pBlock.use_count() == 1) {
+        return true;
+    }
+    try {
+        m_pBlock = std::make_shared<std::vector<std::uint8_t>>(*m_pBlock);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 std::uint8_t* CDibImage::LockBits() {
-    return IsEmpty() ? nullptr : m_block.data() + m_layout.pixelOffset;
+    if (IsEmpty() || !OwnBlock()) {
+        return nullptr;
+    }
+    return m_pBlock->data() + m_layout.pixelOffset;
 }
 
 const std::uint8_t* CDibImage::LockBits() const {
-    return IsEmpty() ? nullptr : m_block.data() + m_layout.pixelOffset;
+    return IsEmpty() ? nullptr : m_pBlock->data() + m_layout.pixelOffset;
+}
+
+std::uint8_t* CDibImage::LockBitsToRewrite() {
+    if (IsEmpty() || m_pBlock.use_count() == 1 || m_layout.IsRunLength()) {
+        return LockBits();
+    }
+    // Header and colour table are kept; so is each row's padding, which the
+    // caller does not write.
+    const std::vector<std::uint8_t>& old = *m_pBlock;
+    std::shared_ptr<std::vector<std::uint8_t>> fresh;
+    try {
+        fresh = std::make_shared<std::vector<std::uint8_t>>();
+        fresh->reserve(old.size());
+        fresh->assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(m_layout.pixelOffset));
+        fresh->resize(old.size());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(m_nWidth) * static_cast<std::size_t>(m_nBitsPerPixel) + 7) / 8;
+    const std::size_t stride = static_cast<std::size_t>(m_nStride);
+    if (stride > rowBytes) {
+        for (int row = 0; row < m_nHeight; ++row) {
+            const std::size_t at =
+                m_layout.pixelOffset + static_cast<std::size_t>(row) * stride + rowBytes;
+            std::copy(old.begin() + static_cast<std::ptrdiff_t>(at),
+                      old.begin() + static_cast<std::ptrdiff_t>(at + stride - rowBytes),
+                      fresh->begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+    m_pBlock = std::move(fresh);
+    return m_pBlock->data() + m_layout.pixelOffset;
 }
 
 void CDibImage::SetRegion(std::unique_ptr<CImageRegion> region) {
@@ -173,13 +282,25 @@ void CDibImage::BuildPalette() {
     if (IsEmpty()) {
         return;
     }
-    const std::uint8_t* entry = m_block.data() + m_layout.headerSize;
+    const std::uint8_t* entry = m_pBlock->data() + m_layout.headerSize;
     m_palette.reserve(static_cast<std::size_t>(m_layout.colorEntries));
     for (int i = 0; i < m_layout.colorEntries; ++i, entry += m_layout.entrySize) {
         m_palette.push_back(static_cast<std::uint32_t>(entry[2]) |
                             (static_cast<std::uint32_t>(entry[1]) << 8) |
                             (static_cast<std::uint32_t>(entry[0]) << 16));
     }
+}
+
+bool CDibImage::TableHolds(const std::array<RgbQuad, 256>& colours, int count) const {
+    const std::uint8_t* entry = m_pBlock->data() + m_layout.headerSize;
+    for (int i = 0; i < count; ++i, entry += m_layout.entrySize) {
+        const RgbQuad& c = colours[static_cast<std::size_t>(i)];
+        if (entry[0] != c.blue || entry[1] != c.green || entry[2] != c.red ||
+            (m_layout.entrySize == 4 && entry[3] != 0)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CDibImage::SetColorTable(const std::array<RgbQuad, 256>& colours) {
@@ -189,7 +310,15 @@ bool CDibImage::SetColorTable(const std::array<RgbQuad, 256>& colours) {
         return false;
     }
     const int count = std::min<int>(m_layout.colorEntries, static_cast<int>(colours.size()));
-    std::uint8_t* entry = m_block.data() + m_layout.headerSize;
+    // A table that already holds these colours is left alone, so that an
+    // image sharing its block is not copied for nothing.
+    if (TableHolds(colours, count)) {
+        return true;
+    }
+    if (!OwnBlock()) {
+        return false;
+    }
+    std::uint8_t* entry = m_pBlock->data() + m_layout.headerSize;
     for (int i = 0; i < count; ++i, entry += m_layout.entrySize) {
         entry[0] = colours[static_cast<std::size_t>(i)].blue;
         entry[1] = colours[static_cast<std::size_t>(i)].green;
@@ -203,8 +332,13 @@ bool CDibImage::SetColorTable(const std::array<RgbQuad, 256>& colours) {
 }
 
 // CDibImage::ApplyPaletteFile: the view applies the chosen palette file at
-// every composition, so the file is read again each time.
+// every composition; through a cache the file is parsed again only when it
+// has changed.
 bool CDibImage::ApplyPaletteFile(const std::string& path, int palettesOn) {
+    return ApplyPaletteFile(path, palettesOn, nullptr);
+}
+
+bool CDibImage::ApplyPaletteFile(const std::string& path, int palettesOn, CDataFileCache* cache) {
     if (path.empty()) {
         return true;
     }
@@ -217,7 +351,15 @@ bool CDibImage::ApplyPaletteFile(const std::string& path, int palettesOn) {
         SetColorTable(GreyRamp());
         return true;
     }
-    const std::optional<PaletteTable> table = ReadPaletteFile(path);
+    if (cache == nullptr) {
+        const std::optional<PaletteTable> table = ReadPaletteFile(path);
+        if (!table) {
+            return false;
+        }
+        SetColorTable(*table);
+        return true;
+    }
+    const std::shared_ptr<const PaletteTable> table = CachedPaletteFile(*cache, path);
     if (!table) {
         return false;
     }

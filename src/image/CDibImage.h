@@ -4,6 +4,11 @@
 // owned block, with its display palette (the colour table), a region of
 // interest, a history of at most four earlier states and the as-loaded copy
 // "FIRST_STATE". Pixel values are 0x00BBGGRR (red in the low byte).
+//
+// The history, the first state and shared copies (ShareFrom) refer to the
+// block of the image they were made from instead of duplicating it; the
+// first write through LockBits or the colour table makes a private copy, so
+// every image still behaves as if it owned its bytes. Plain copies duplicate.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +20,7 @@
 #include "image/CImageRegion.h"
 #include "image/DibLayout.h"
 
+class CDataFileCache;
 class CRand15;
 
 // One colour as SetColorTable takes it: (red, green, blue, ignored byte).
@@ -53,6 +59,11 @@ public:
     // state are not copied.
     CDibImage(const CDibImage& other);
     CDibImage& operator=(const CDibImage& other);
+    // Moves behave as copies that take the block instead of duplicating it
+    // (so a growing array of images never duplicates them); the source is
+    // left empty.
+    CDibImage(CDibImage&& other) noexcept;
+    CDibImage& operator=(CDibImage&& other) noexcept;
 
     // --- Block ----------------------------------------------------------------
     // Adopts a packed block; false (and an empty image) when it is empty or its
@@ -63,8 +74,15 @@ public:
     // Releases the block, palette and region, every history and forward entry
     // and the first state.
     void Release();
-    bool IsEmpty() const { return m_block.empty(); }
-    const std::vector<std::uint8_t>& Block() const { return m_block; }
+    bool IsEmpty() const { return !m_pBlock || m_pBlock->empty(); }
+    const std::vector<std::uint8_t>& Block() const;
+    // The block itself, for readers that must keep these very bytes (a
+    // product whose counts are this image's rows); the image copies it before
+    // its next write. Empty when the image is.
+    std::shared_ptr<const std::vector<std::uint8_t>> SharedBlock() const { return m_pBlock; }
+    // Becomes a copy of other (block, palette, region; not the history or the
+    // first state) that refers to other's block until either writes.
+    void ShareFrom(const CDibImage& other);
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -78,8 +96,13 @@ public:
     bool IsWritable() const;
 
     // The "locked pointer": the first byte of the pixel rows, or nullptr.
+    // The writable form first makes the block this image's own.
     std::uint8_t* LockBits();
     const std::uint8_t* LockBits() const;
+    // A writable pointer for a caller that writes every pixel byte of every
+    // row (not the row padding): a block still referred to elsewhere is
+    // replaced by a new one without copying the old pixels first.
+    std::uint8_t* LockBitsToRewrite();
 
     // --- Files (by extension, compared without regard to case) ----------------
     bool Load(const std::string& path);
@@ -104,6 +127,8 @@ public:
     // False only when the palette file was needed and could not be read or
     // used; the colour table is then unchanged.
     bool ApplyPaletteFile(const std::string& path, int palettesOn);
+    // The same with the file's table kept in cache until the file changes.
+    bool ApplyPaletteFile(const std::string& path, int palettesOn, CDataFileCache* cache);
 
     // --- Region of interest ---------------------------------------------------
     const CImageRegion& Region() const { return *m_pRegion; }
@@ -138,8 +163,13 @@ private:
     void BuildPalette();
     // Takes over the block of a state image without copying it.
     void AdoptFrom(CDibImage&& source);
+    // Copies the block when another image or product still refers to it;
+    // false when there is no memory for the copy.
+    bool OwnBlock();
+    bool AttachShared(std::shared_ptr<std::vector<std::uint8_t>> block);
+    bool TableHolds(const std::array<RgbQuad, 256>& colours, int count) const;
 
-    std::vector<std::uint8_t> m_block;
+    std::shared_ptr<std::vector<std::uint8_t>> m_pBlock;
     std::vector<std::uint32_t> m_palette;
     int m_nWidth = 0;
     int m_nHeight = 0;

@@ -112,5 +112,5 @@ bool CDibImage::Save(const std::string& path) const {
     // whatever was there before untouched.
     CReplacementFile output(path);
     std::FILE* file = output.Open();
-    return file != nullptr && WriteAs(format, m_block, file) && output.Commit();
+    return file != nullptr && WriteAs(format, Block(), file) && output.Commit();
 }

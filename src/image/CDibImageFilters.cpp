@@ -10,6 +10,7 @@
 #include "image/FilterKernels.h"
 #include "image/MeanFilter.h"
 #include "image/MedianFilter.h"
+#include "image/PixelWalk.h"
 #include "image/PointOperation.h"
 
 bool CDibImage::Blur() {
@@ -109,14 +110,17 @@ bool StretchPerPixel(CDibImage& image) {
     return true;
 }
 
-void StretchRows(CDibImage& image) {
-    std::uint8_t* bits = image.LockBits();
+bool StretchRows(CDibImage& image) {
     const int width = image.Width();
+    const RowWalkBits bits = BitsToMap(image, DibRect{0, 0, width, image.Height()});
+    if (bits.to == nullptr) {
+        return false;
+    }
     // Four partial histograms keep successive equal indices from waiting on
     // each other's increments.
     std::array<Histogram, 4> partial{};
     for (int y = 0; y < image.Height(); ++y) {
-        const std::uint8_t* p = PictureRow(image, bits, y);
+        const std::uint8_t* p = PictureRow(image, bits.from, y);
         int x = 0;
         for (; x + 4 <= width; x += 4) {
             ++partial[0][p[x]];
@@ -134,11 +138,13 @@ void StretchRows(CDibImage& image) {
     }
     const IndexMap map = StretchMap(counts, std::int64_t{width} * image.Height());
     for (int y = 0; y < image.Height(); ++y) {
-        std::uint8_t* p = PictureRow(image, bits, y);
+        const std::uint8_t* from = PictureRow(image, bits.from, y);
+        std::uint8_t* to = PictureRow(image, bits.to, y);
         for (int x = 0; x < width; ++x) {
-            p[x] = map[p[x]];
+            to[x] = map[from[x]];
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -153,8 +159,7 @@ bool StretchHistogram(CDibImage& image, WalkPath path) {
         return false;
     }
     if (path == WalkPath::kFastest) {
-        StretchRows(image);
-        return true;
+        return StretchRows(image);
     }
     return StretchPerPixel(image);
 }

@@ -9,8 +9,11 @@ namespace {
 
 constexpr const char* kFirstStateName = "FIRST_STATE";
 
+// States refer to the image's block; whichever of the two writes first
+// copies it.
 std::unique_ptr<CDibImage> CopyOf(const CDibImage& image) {
-    auto copy = std::make_unique<CDibImage>(image);
+    auto copy = std::make_unique<CDibImage>();
+    copy->ShareFrom(image);
     if (copy->IsEmpty()) {
         return nullptr;
     }
@@ -45,15 +48,14 @@ bool CDibImage::PushHistory(int stringId) {
     }
     CDibState state;
     if (static_cast<int>(m_history.size()) >= m_nHistoryLimit) {
-        // The oldest entry goes; its storage takes the new copy.
+        // The oldest entry goes.
         state = std::move(m_history.front());
         m_history.pop_front();
     }
-    if (state.image) {
-        *state.image = *this;
-    } else {
-        state.image = std::make_unique<CDibImage>(*this);
+    if (!state.image) {
+        state.image = std::make_unique<CDibImage>();
     }
+    state.image->ShareFrom(*this);
     if (state.image->IsEmpty()) {
         return false;
     }
@@ -97,6 +99,6 @@ bool CDibImage::RestoreFirstState() {
     if (!m_pFirstState || !m_pFirstState->image) {
         return false;
     }
-    *this = *m_pFirstState->image;
+    ShareFrom(*m_pFirstState->image);
     return !IsEmpty();
 }

@@ -6,17 +6,19 @@
 
 #include "image/CDibImage.h"
 #include "image/PixelWalk.h"
+#include "image/VectorClones.h"
 
 namespace {
 
-constexpr int kBlock = CGreyPlane::kBlock;
+constexpr int kBlock = CGreyRows::kBlock;
 
 // The loops below run over whole blocks of a fixed length so that the
 // compiler turns each block into vector instructions.
 // __restrict (which every compiler kelvra targets understands) tells the
 // compiler that the byte rows do not overlap the sums.
 template <typename Sum>
-void AddTap(Sum* __restrict sums, const std::uint8_t* __restrict row, int weight, int count) {
+KELVRA_VECTOR_CLONES void AddTap(Sum* __restrict sums, const std::uint8_t* __restrict row,
+                                 int weight, int count) {
     const Sum w = static_cast<Sum>(weight);
     for (int b = 0; b < count; b += kBlock) {
         Sum* __restrict s = sums + b;
@@ -33,7 +35,8 @@ inline std::int32_t ClampLevel(std::int32_t v) {
 }
 
 template <int Divisor, typename Sum>
-void FinishFixed(const Sum* __restrict sums, std::uint8_t* __restrict out, int count, int bias) {
+KELVRA_VECTOR_CLONES void FinishFixed(const Sum* __restrict sums, std::uint8_t* __restrict out,
+                                      int count, int bias) {
     for (int b = 0; b < count; b += kBlock) {
         for (int k = 0; k < kBlock; ++k) {
             out[b + k] = static_cast<std::uint8_t>(
@@ -113,12 +116,12 @@ bool CKernelFilter<N>::FitsShortSums() const {
 }
 
 template <int N>
-void CKernelFilter<N>::SumRow(const CGreyPlane& source, int y, std::int32_t* sums) const {
+void CKernelFilter<N>::SumRow(CGreyRows& source, int y, std::int32_t* sums) const {
     SumRowAs(source, y, sums);
 }
 
 template <int N>
-void CKernelFilter<N>::SumRow(const CGreyPlane& source, int y, std::int16_t* sums) const {
+void CKernelFilter<N>::SumRow(CGreyRows& source, int y, std::int16_t* sums) const {
     SumRowAs(source, y, sums);
 }
 
@@ -134,7 +137,7 @@ void CKernelFilter<N>::FinishRow(const std::int16_t* sums, std::uint8_t* out, in
 
 template <int N>
 template <typename Sum>
-void CKernelFilter<N>::SumRowAs(const CGreyPlane& source, int y, Sum* sums) const {
+void CKernelFilter<N>::SumRowAs(CGreyRows& source, int y, Sum* sums) const {
     const int count = source.PaddedWidth();
     std::fill(sums, sums + count, Sum{0});
     for (int dx = -kHalf; dx <= kHalf; ++dx) {
@@ -166,7 +169,7 @@ void CKernelFilter<N>::FinishRowAs(const Sum* sums, std::uint8_t* out, int count
 }
 
 template <int N>
-void CKernelFilter<N>::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
+void CKernelFilter<N>::ApplyGrey(CGreyRows& source, std::uint8_t* topRow,
                                  std::ptrdiff_t stride) const {
     if (FitsShortSums()) {
         ApplyGreyAs<std::int16_t>(source, topRow, stride);
@@ -177,7 +180,7 @@ void CKernelFilter<N>::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
 
 template <int N>
 template <typename Sum>
-void CKernelFilter<N>::ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow,
+void CKernelFilter<N>::ApplyGreyAs(CGreyRows& source, std::uint8_t* topRow,
                                    std::ptrdiff_t stride) const {
     const int count = source.PaddedWidth();
     std::vector<Sum> sums(static_cast<std::size_t>(count));

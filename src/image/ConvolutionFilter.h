@@ -15,7 +15,7 @@ class CKernelFilter : public CImageFilter {
 public:
     static constexpr int kHalf = N / 2;
     static constexpr int kCount = N * N;
-    static_assert(N % 2 == 1 && kHalf <= CGreyPlane::kMargin);
+    static_assert(N % 2 == 1 && kHalf <= CGreyRows::kMargin);
 
     // The identity: every weight 0 except the centre 1.
     CKernelFilter();
@@ -37,15 +37,14 @@ public:
 
     std::uint32_t Apply(const CDibImage& source, const std::uint8_t* bits, int x,
                         int y) const override;
-    void ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
-                   std::ptrdiff_t stride) const override;
+    void ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const override;
 
     // True when every sum of levels 0-255 fits in 16 bits, so rows can be
     // summed in twice as many lanes with the same results.
     bool FitsShortSums() const;
     // The weighted sums of row y of the plane, PaddedWidth() of them.
-    void SumRow(const CGreyPlane& source, int y, std::int32_t* sums) const;
-    void SumRow(const CGreyPlane& source, int y, std::int16_t* sums) const;
+    void SumRow(CGreyRows& source, int y, std::int32_t* sums) const;
+    void SumRow(CGreyRows& source, int y, std::int16_t* sums) const;
     // sum / divisor + bias, clamped, for count sums (a whole number of blocks).
     void FinishRow(const std::int32_t* sums, std::uint8_t* out, int count) const;
     void FinishRow(const std::int16_t* sums, std::uint8_t* out, int count) const;
@@ -54,11 +53,11 @@ public:
 
 private:
     template <typename Sum>
-    void SumRowAs(const CGreyPlane& source, int y, Sum* sums) const;
+    void SumRowAs(CGreyRows& source, int y, Sum* sums) const;
     template <typename Sum>
     void FinishRowAs(const Sum* sums, std::uint8_t* out, int count) const;
     template <typename Sum>
-    void ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow, std::ptrdiff_t stride) const;
+    void ApplyGreyAs(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const;
 
     std::array<int, kCount> m_weights{};
     int m_nDivisor = 1;

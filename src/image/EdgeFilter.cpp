@@ -4,6 +4,22 @@
 #include <cstring>
 #include <vector>
 
+#include "image/VectorClones.h"
+
+namespace {
+
+// The larger of the two clamped responses, in place in first.
+KELVRA_VECTOR_CLONES void TakeLarger(std::uint8_t* __restrict first,
+                                     const std::uint8_t* __restrict second, int count) {
+    for (int b = 0; b < count; b += CGreyRows::kBlock) {
+        for (int k = 0; k < CGreyRows::kBlock; ++k) {
+            first[b + k] = std::max(first[b + k], second[b + k]);
+        }
+    }
+}
+
+}  // namespace
+
 CEdgeFilter::CEdgeFilter(const CConvolutionFilter& first, const CConvolutionFilter& second)
     : m_first(first), m_second(second) {}
 
@@ -18,8 +34,7 @@ std::uint32_t CEdgeFilter::Apply(const CDibImage& source, const std::uint8_t* bi
     return result;
 }
 
-void CEdgeFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
-                            std::ptrdiff_t stride) const {
+void CEdgeFilter::ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const {
     if (m_first.FitsShortSums() && m_second.FitsShortSums()) {
         ApplyGreyAs<std::int16_t>(source, topRow, stride);
     } else {
@@ -28,7 +43,7 @@ void CEdgeFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
 }
 
 template <typename Sum>
-void CEdgeFilter::ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow,
+void CEdgeFilter::ApplyGreyAs(CGreyRows& source, std::uint8_t* topRow,
                               std::ptrdiff_t stride) const {
     const int count = source.PaddedWidth();
     std::vector<Sum> sums(static_cast<std::size_t>(count));
@@ -39,11 +54,7 @@ void CEdgeFilter::ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow,
         m_first.FinishRow(sums.data(), first.data(), count);
         m_second.SumRow(source, y, sums.data());
         m_second.FinishRow(sums.data(), second.data(), count);
-        for (int b = 0; b < count; b += CGreyPlane::kBlock) {
-            for (int k = 0; k < CGreyPlane::kBlock; ++k) {
-                first[b + k] = std::max(first[b + k], second[b + k]);
-            }
-        }
+        TakeLarger(first.data(), second.data(), count);
         std::memcpy(topRow + y * stride, first.data(), static_cast<std::size_t>(source.Width()));
     }
 }

@@ -11,12 +11,11 @@ public:
 
     std::uint32_t Apply(const CDibImage& source, const std::uint8_t* bits, int x,
                         int y) const override;
-    void ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
-                   std::ptrdiff_t stride) const override;
+    void ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const override;
 
 private:
     template <typename Sum>
-    void ApplyGreyAs(const CGreyPlane& source, std::uint8_t* topRow, std::ptrdiff_t stride) const;
+    void ApplyGreyAs(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const;
 
     CConvolutionFilter m_first;
     CConvolutionFilter m_second;

@@ -1,31 +1,25 @@
 #include "image/FilterDriver.h"
 
-#include <cstring>
-
 #include "image/CDibImage.h"
 
 namespace {
 
-// The grey working copy of the region's bounds of an 8-bit image.
-CGreyPlane GreyCopy(CDibImage& image) {
-    const DibRect r = image.Region().Bounds();
-    CGreyPlane plane(r.Width(), r.Height());
-    std::uint8_t* bits = image.LockBits();
-    for (int y = 0; y < r.Height(); ++y) {
-        std::memcpy(plane.Row(y), PictureRow(image, bits, r.top + y) + r.left,
-                    static_cast<std::size_t>(r.Width()));
-    }
-    return plane;
-}
-
+// The rows of the region's bounds are read straight from the unchanged
+// pixels, which the history keeps, and the results go into the image's new
+// block: nothing is copied whole first.
 bool FilterGrey(CDibImage& image, const CImageFilter& filter) {
-    const CGreyPlane plane = GreyCopy(image);
     if (!image.PushHistory(kIdsFilter)) {
         return false;
     }
     const DibRect r = image.Region().Bounds();
-    std::uint8_t* topRow = PictureRow(image, image.LockBits(), r.top) + r.left;
-    filter.ApplyGrey(plane, topRow, -static_cast<std::ptrdiff_t>(image.Stride()));
+    const RowWalkBits bits = BitsToFilter(image);
+    if (bits.to == nullptr) {
+        image.RollBack();
+        return false;
+    }
+    const std::ptrdiff_t stride = -static_cast<std::ptrdiff_t>(image.Stride());
+    CGreyRows rows(PictureRow(image, bits.from, r.top) + r.left, stride, r.Width(), r.Height());
+    filter.ApplyGrey(rows, PictureRow(image, bits.to, r.top) + r.left, stride);
     return true;
 }
 

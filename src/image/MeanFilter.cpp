@@ -4,16 +4,18 @@
 #include <vector>
 
 #include "image/CDibImage.h"
+#include "image/VectorClones.h"
 
 namespace {
 
 constexpr int kNeighbours = 9;
-constexpr int kBlock = CGreyPlane::kBlock;
+constexpr int kBlock = CGreyRows::kBlock;
 
 // __restrict: the rows and the sums never overlap, so the blocks vectorise.
-void SumColumns(const std::uint8_t* __restrict above, const std::uint8_t* __restrict own,
-                const std::uint8_t* __restrict below, std::uint16_t* __restrict columns,
-                int count) {
+KELVRA_VECTOR_CLONES void SumColumns(const std::uint8_t* __restrict above,
+                                     const std::uint8_t* __restrict own,
+                                     const std::uint8_t* __restrict below,
+                                     std::uint16_t* __restrict columns, int count) {
     for (int b = 0; b < count; b += kBlock) {
         for (int k = 0; k < kBlock; ++k) {
             const int x = b + k;
@@ -23,8 +25,8 @@ void SumColumns(const std::uint8_t* __restrict above, const std::uint8_t* __rest
 }
 
 // out[x] from columns x - 1, x and x + 1, stored one place to the right.
-void MeanOfColumns(const std::uint16_t* __restrict columns, std::uint8_t* __restrict out,
-                   int count) {
+KELVRA_VECTOR_CLONES void MeanOfColumns(const std::uint16_t* __restrict columns,
+                                        std::uint8_t* __restrict out, int count) {
     for (int b = 0; b < count; b += kBlock) {
         for (int k = 0; k < kBlock; ++k) {
             const int x = b + k;
@@ -53,8 +55,7 @@ std::uint32_t CMeanFilter::Apply(const CDibImage& source, const std::uint8_t* bi
            ((sums[2] / kNeighbours) << 16);
 }
 
-void CMeanFilter::ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
-                            std::ptrdiff_t stride) const {
+void CMeanFilter::ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const {
     // Column sums of three rows first, then three columns of them: the same
     // nine levels in four additions. The margin column on each side is summed
     // too, as zeros.

@@ -8,6 +8,5 @@ class CMeanFilter : public CImageFilter {
 public:
     std::uint32_t Apply(const CDibImage& source, const std::uint8_t* bits, int x,
                         int y) const override;
-    void ApplyGrey(const CGreyPlane& source, std::uint8_t* topRow,
-                   std::ptrdiff_t stride) const override;
+    void ApplyGrey(CGreyRows& source, std::uint8_t* topRow, std::ptrdiff_t stride) const override;
 };

@@ -52,8 +52,11 @@ bool NoisePerPixel(CDibImage& image, int threshold, CRand15& generator) {
     return true;
 }
 
-void NoiseRows8(CDibImage& image, int threshold, CRand15& generator) {
+bool NoiseRows8(CDibImage& image, int threshold, CRand15& generator) {
     std::uint8_t* bits = image.LockBits();
+    if (bits == nullptr) {
+        return false;  // no memory for the image's own copy
+    }
     const DibRect r = image.Region().Bounds();
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint8_t* p = PictureRow(image, bits, y) + r.left;
@@ -67,10 +70,14 @@ void NoiseRows8(CDibImage& image, int threshold, CRand15& generator) {
             }
         }
     }
+    return true;
 }
 
-void NoiseRows24(CDibImage& image, int threshold, CRand15& generator) {
+bool NoiseRows24(CDibImage& image, int threshold, CRand15& generator) {
     std::uint8_t* bits = image.LockBits();
+    if (bits == nullptr) {
+        return false;  // no memory for the image's own copy
+    }
     const DibRect r = image.Region().Bounds();
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint8_t* p = PictureRow(image, bits, y) + r.left * 3;
@@ -83,6 +90,7 @@ void NoiseRows24(CDibImage& image, int threshold, CRand15& generator) {
             }
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -93,12 +101,12 @@ bool AddNoiseWalk(CDibImage& image, int percent, CRand15& generator, WalkPath pa
     }
     const int threshold = percent * CRand15::kMax / 100;
     if (path == WalkPath::kFastest && CanWalkRows(image)) {
-        if (image.BitsPerPixel() == 8) {
-            NoiseRows8(image, threshold, generator);
-        } else {
-            NoiseRows24(image, threshold, generator);
+        const bool done = image.BitsPerPixel() == 8 ? NoiseRows8(image, threshold, generator)
+                                                    : NoiseRows24(image, threshold, generator);
+        if (!done) {
+            image.RollBack();
         }
-        return true;
+        return done;
     }
     if (!NoisePerPixel(image, threshold, generator)) {
         image.RollBack();

@@ -1,15 +1,66 @@
 #include "image/OpenImageFile.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "image/CDibImage.h"
 #include "product/CGeoImage.h"
 
+namespace {
+
+bool HasAwxExtension(const std::string& path) {
+    const std::size_t nameStart = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) {
+        return false;
+    }
+    const std::string_view ext = std::string_view(path).substr(dot);
+    if (ext.size() != 4) {
+        return false;
+    }
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        const char c =
+            ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
+        if (c != ".awx"[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The grey image an AWX file loads as holds the file's last width x height
+// bytes, bottom row first; the product takes them as its counts when its
+// data are those bytes, so the file's pixels are read once.
+SharedCounts CountsOf(const CDibImage& image) {
+    SharedCounts counts;
+    if (image.IsEmpty() || !image.IsEightBit()) {
+        return counts;
+    }
+    counts.owner = image.SharedBlock();
+    const std::ptrdiff_t stride = image.Stride();
+    counts.topRow = image.LockBits() + stride * (image.Height() - 1);
+    counts.rowStride = -stride;
+    counts.width = image.Width();
+    counts.height = image.Height();
+    return counts;
+}
+
+}  // namespace
+
 OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image) {
     OpenedImageFile opened;
-    opened.productRead = product.ReadProduct(path);
+    // The image is read first so that the product can take its counts; the
+    // two results do not depend on each other otherwise.
     opened.imageLoaded = image.Load(path);
+    if (opened.imageLoaded && HasAwxExtension(path)) {
+        const SharedCounts counts = CountsOf(std::as_const(image));
+        opened.productRead = product.ReadProduct(path, &counts);
+    } else {
+        opened.productRead = product.ReadProduct(path);
+    }
     // Even after a failed load the image shown is the one "返回原图" returns to.
     image.SaveFirstState();
     return opened;

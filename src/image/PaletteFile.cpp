@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/CDataFileCache.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -184,4 +185,13 @@ std::optional<PaletteTable> ReadPaletteFile(const std::string& path) {
         return std::nullopt;
     }
     return ParsePalette(in);
+}
+
+std::shared_ptr<const PaletteTable> CachedPaletteFile(CDataFileCache& cache,
+                                                      const std::string& path) {
+    return cache.Get<PaletteTable>(
+        path, "palette", [](const std::string& file) -> std::shared_ptr<const PaletteTable> {
+            std::optional<PaletteTable> read = ReadPaletteFile(file);
+            return read ? std::make_shared<const PaletteTable>(*read) : nullptr;
+        });
 }

@@ -9,11 +9,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "image/CDibImage.h"
+
+class CDataFileCache;
 
 using PaletteTable = std::array<RgbQuad, 256>;
 
@@ -45,3 +48,7 @@ void FillGrey(const std::vector<PaletteControlPoint>& points, PaletteTable& tabl
 std::optional<PaletteTable> ParsePalette(std::istream& in);
 std::optional<PaletteTable> ParsePaletteBytes(const std::uint8_t* data, std::size_t size);
 std::optional<PaletteTable> ReadPaletteFile(const std::string& path);
+// ReadPaletteFile through the cache: parsed again only when the file has
+// changed; nullptr when it cannot be read or is not a palette.
+std::shared_ptr<const PaletteTable> CachedPaletteFile(CDataFileCache& cache,
+                                                      const std::string& path);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum CanvasPenStyle : int {
     kPenSolid = 0,
@@ -46,6 +47,18 @@ struct CanvasSize {
     int cx = 0;
     int cy = 0;
 };
+// The pixels a stretch of drawing wrote, in the order written, with where
+// the drawing left the current position: what a canvas that writes whole
+// pixels itself can record and write again later (see CCanvas).
+struct CanvasPixels {
+    int width = 0;
+    int height = 0;
+    int pixelsPerLine = 0;
+    std::vector<std::uint32_t> at;     // y * pixelsPerLine + x
+    std::vector<std::uint32_t> value;  // the pixel value written there
+    int endX = 0;
+    int endY = 0;
+};
 
 class CCanvas {
 public:
@@ -69,6 +82,24 @@ public:
     virtual void SetPixel(int x, int y, std::uint32_t colour) = 0;
     // Fills [left, right) × [top, bottom).
     virtual void FillRect(int left, int top, int right, int bottom, std::uint32_t colour) = 0;
+
+    // Recording of written pixels, for canvases that write every pixel of
+    // their lines themselves; by default a canvas records nothing.
+    // Begin: false when this canvas cannot record.
+    virtual bool BeginPixelRecord() { return false; }
+    // Ends the record; true, with the pixels, only when everything drawn
+    // since Begin was recorded (text, for one, is not).
+    virtual bool EndPixelRecord(CanvasPixels& pixels) {
+        (void)pixels;
+        return false;
+    }
+    // Writes recorded pixels again and moves to where their drawing ended;
+    // false (nothing written) when they were recorded on another picture
+    // size.
+    virtual bool PutPixelRecord(const CanvasPixels& pixels) {
+        (void)pixels;
+        return false;
+    }
 };
 
 // Saves pen, font, text colour and background mode, and puts them back when

@@ -11,6 +11,8 @@
 #include <set>
 #include <string>
 
+#include "platform/CDataFileCache.h"
+
 // Says once per path that a data file is missing or cannot be used, so a
 // picture made without its coastlines or palette is never a silent success.
 class CDataFileNotices {
@@ -60,7 +62,12 @@ public:
     // Reports a data file that is missing or unusable (once per path).
     void ReportUnusable(const std::string& path) const;
 
+    // What has been parsed from data files, kept until a file changes; copies
+    // of these paths share it.
+    CDataFileCache& Cache() const { return *m_pCache; }
+
 private:
     std::string m_startDirectory;
     std::shared_ptr<CDataFileNotices> m_pNotices;
+    std::shared_ptr<CDataFileCache> m_pCache = std::make_shared<CDataFileCache>();
 };

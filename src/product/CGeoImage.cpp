@@ -74,16 +74,6 @@ std::string CGeoImage::TitleText(const std::string& regionNameGbk) const {
     return ProductTitleText(m_description, regionNameGbk);
 }
 
-bool CGeoImage::CalibratedValueAt(int x, int y, float& value) const {
-    const float* values = CalibratedImage();
-    if (values == nullptr || x < 0 || y < 0 || x >= m_description.width ||
-        y >= m_description.height) {
-        return false;
-    }
-    value = values[static_cast<std::size_t>(y) * m_description.width + static_cast<std::size_t>(x)];
-    return true;
-}
-
 void CGeoImage::AssignProduct(const ProductDescription& description,
                               const ProjectionParams& params) {
     m_description = description;

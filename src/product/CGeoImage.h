@@ -1,12 +1,12 @@
 #pragma once
 // The geolocated product of one AWX file: its description, calibration table,
-// the calibrated value of every pixel, the projection record with the
-// geographic extent, and the transforms between longitude/latitude and image
-// pixels. Every consumer tests productLoaded first and does nothing while it
-// is 0.
+// the counts of every pixel (whose calibrated values are table lookups, made
+// when read), the projection record with the geographic extent, and the
+// transforms between longitude/latitude and image pixels. Every consumer
+// tests productLoaded first and does nothing while it is 0.
 //
-// A copy shares the calibrated image of its source (the last owner frees it);
-// the description, calibration table, projection record and flag are copied.
+// A copy shares the counts of its source (the last owner frees them); the
+// description, calibration table, projection record and flag are copied.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "geo/ProjectionParams.h"
+#include "product/CalibratedGrid.h"
 #include "product/ProductDescription.h"
 
 class CCanvas;
@@ -28,6 +29,10 @@ public:
     // Fails for anything but a regular file and for images more than
     // kAwxMaxSide pixels a side.
     bool ReadProduct(const std::string& path);
+    // The same, taking the counts from sameFile when they are the file's
+    // data: sameFile holds the last width x height bytes of this file (as
+    // the image reader reads them), and the product's data end the file.
+    bool ReadProduct(const std::string& path, const SharedCounts* sameFile);
 
     // --- Geolocation: the transforms of geo/Projection.h on this product's
     // record, under the names the rest of the system uses.
@@ -44,7 +49,8 @@ public:
 
     // --- Geographic overlays (geo/MapLineOverlay.h, GridOverlay.h,
     // TitleOverlay.h) drawn for this product. Nothing is drawn while
-    // productLoaded is 0; the map files are read again at every call.
+    // productLoaded is 0; the map files come through the data paths' cache,
+    // which reads a file again whenever it has changed.
     void DrawWorldMap(CCanvas& canvas, const CDataPaths& paths) const;
     void DrawChinaMap(CCanvas& canvas, const CDataPaths& paths) const;
     void DrawProvinces(CCanvas& canvas, const CDataPaths& paths) const;
@@ -62,21 +68,38 @@ public:
     // --- Product data -------------------------------------------------------
     const ProductDescription& Description() const { return m_description; }
     const std::array<float, 256>& CalibrationTable() const { return m_calibration; }
-    // width × height values, row-major, top row first; nullptr when none.
-    const float* CalibratedImage() const { return m_calibrated ? m_calibrated->data() : nullptr; }
+    // The counts and the table; empty when the product holds no values.
+    CalibratedGrid Calibrated() const;
+    // The width counts of row y, top row first; nullptr outside the image or
+    // when the product holds none.
+    const std::uint8_t* CountsRow(int y) const;
+    // The width calibrated values of row y into out; false outside the image
+    // or when the product holds no values.
+    bool CalibratedRow(int y, float* out) const;
     // The calibrated value of pixel (x, y), top row first; false outside the
     // image or when the product holds no values.
     bool CalibratedValueAt(int x, int y, float& value) const;
-    // How many products refer to this one's calibrated image (0 when none).
-    long CalibratedImageOwners() const { return m_calibrated ? m_calibrated.use_count() : 0; }
+    // width × height values, row-major, top row first; nullptr when none.
+    // Made on the first request and kept with the counts (copies share it):
+    // for callers that need one array. The program's own consumers read
+    // rows instead, so a product normally holds only its counts and table.
+    const float* CalibratedImage() const;
+    // What holds the counts: the same object for this product and its copies,
+    // another after every read; nullptr when there are none.
+    std::shared_ptr<const void> CountsIdentity() const { return m_pCounts; }
+    // How many products refer to this one's counts (0 when none).
+    long CalibratedImageOwners() const { return m_pCounts ? m_pCounts.use_count() : 0; }
     const ProjectionParams& Params() const { return m_params; }
 
     // 1 after a complete successful read, 0 after any failed read.
     int productLoaded = 0;
 
 private:
+    // The counts and what keeps them alive (product/CGeoImageCounts.h).
+    struct CCountsStore;
+
     ProductDescription m_description;
     std::array<float, 256> m_calibration{};
-    std::shared_ptr<const std::vector<float>> m_calibrated;
+    std::shared_ptr<const CCountsStore> m_pCounts;
     ProjectionParams m_params;
 };

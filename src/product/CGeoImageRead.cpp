@@ -1,11 +1,10 @@
-// CGeoImage::ReadProduct: headers, calibration table and calibrated image of
-// one AWX product, then the projection set-up for it.
+// CGeoImage::ReadProduct: headers, calibration table and counts of one AWX
+// product, then the projection set-up for it.
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <memory>
 #include <new>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "product/AwxFileAccess.h"
 #include "product/AwxHeaders.h"
 #include "product/CGeoImage.h"
+#include "product/CGeoImageCounts.h"
 
 namespace {
 
@@ -90,80 +90,39 @@ std::array<float, 256> ReadCalibration(std::FILE* file, const AwxSecondHeader& s
     return BuildCalibration(block, channel);
 }
 
-// Walks the counts yielding their calibrated values, so the image vector is
-// built in one pass straight from the counts, without first zero-filling it.
-class CCalibratedIterator {
-public:
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = float;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const float*;
-    using reference = float;
-
-    CCalibratedIterator(const std::uint8_t* count, const float* table)
-        : m_count(count), m_table(table) {}
-    float operator*() const { return m_table[*m_count]; }
-    float operator[](difference_type n) const { return m_table[m_count[n]]; }
-    CCalibratedIterator& operator++() {
-        ++m_count;
-        return *this;
-    }
-    CCalibratedIterator operator++(int) {
-        CCalibratedIterator before = *this;
-        ++m_count;
-        return before;
-    }
-    CCalibratedIterator& operator--() {
-        --m_count;
-        return *this;
-    }
-    CCalibratedIterator& operator+=(difference_type n) {
-        m_count += n;
-        return *this;
-    }
-    CCalibratedIterator operator+(difference_type n) const {
-        return CCalibratedIterator(m_count + n, m_table);
-    }
-    difference_type operator-(const CCalibratedIterator& other) const {
-        return m_count - other.m_count;
-    }
-    bool operator==(const CCalibratedIterator& other) const { return m_count == other.m_count; }
-    bool operator!=(const CCalibratedIterator& other) const { return m_count != other.m_count; }
-    bool operator<(const CCalibratedIterator& other) const { return m_count < other.m_count; }
-
-private:
-    const std::uint8_t* m_count;
-    const float* m_table;
-};
-
-// Size of one read of counts.
-constexpr std::size_t kChunkBytes = 256 * 1024;
-
-// The width × height counts at the header-record offset, calibrated chunk by
-// chunk. The whole block must lie inside the file, which is checked before
-// anything is allocated, so a hostile header cannot make a large allocation.
-bool ReadCalibratedImage(std::FILE* file, const AwxFirstHeader& first, std::size_t count,
-                         const std::array<float, 256>& table,
-                         std::shared_ptr<const std::vector<float>>& out) {
+// The width × height counts at the header-record offset. The whole block
+// must lie inside the file, which is checked before anything is allocated, so
+// a hostile header cannot make a large allocation. When the block ends the
+// file it is the image reader's block too, so counts already read from this
+// file are taken instead of reading them again.
+bool ReadCounts(std::FILE* file, const AwxFirstHeader& first, const AwxSecondHeader& second,
+                const SharedCounts* sameFile, SharedCounts& out) {
+    const std::size_t count = static_cast<std::size_t>(second.width) * second.height;
     const std::int64_t offset = AwxDataOffset(first);
     const std::int64_t size = FileSize(file);
     if (offset < 0 || size < 0 || offset > size ||
-        static_cast<std::int64_t>(count) > size - offset || !SeekTo(file, offset, SEEK_SET)) {
+        static_cast<std::int64_t>(count) > size - offset) {
+        return false;
+    }
+    out.width = second.width;
+    out.height = second.height;
+    out.rowStride = second.width;
+    if (sameFile != nullptr && sameFile->topRow != nullptr && sameFile->width == out.width &&
+        sameFile->height == out.height && static_cast<std::int64_t>(count) == size - offset) {
+        out = *sameFile;
+        return true;
+    }
+    if (!SeekTo(file, offset, SEEK_SET)) {
         return false;
     }
     try {
-        std::vector<std::uint8_t> chunk(std::min(count, kChunkBytes));
-        std::vector<float> image;
-        image.reserve(count);
-        for (std::size_t done = 0; done < count; done += chunk.size()) {
-            const std::size_t n = std::min(chunk.size(), count - done);
-            if (!ReadExactly(file, chunk.data(), n)) {
-                return false;
-            }
-            const CCalibratedIterator begin(chunk.data(), table.data());
-            image.insert(image.end(), begin, begin + static_cast<std::ptrdiff_t>(n));
+        std::shared_ptr<std::uint8_t[]> counts =
+            std::make_shared_for_overwrite<std::uint8_t[]>(count);
+        if (!ReadExactly(file, counts.get(), count)) {
+            return false;
         }
-        out = std::make_shared<const std::vector<float>>(std::move(image));
+        out.topRow = counts.get();
+        out.owner = std::move(counts);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -185,6 +144,10 @@ void ApplyDegreeResolutionRule(ProductDescription& d) {
 }  // namespace
 
 bool CGeoImage::ReadProduct(const std::string& path) {
+    return ReadProduct(path, nullptr);
+}
+
+bool CGeoImage::ReadProduct(const std::string& path, const SharedCounts* sameFile) {
     productLoaded = 0;
     UniqueStdFile file = OpenForReading(path);
     AwxFirstHeader first;
@@ -195,11 +158,16 @@ bool CGeoImage::ReadProduct(const std::string& path) {
     FillDescription(second, m_description);
     m_calibration = ReadCalibration(file.get(), second, m_description.channel);
 
-    // Copies of this product keep the previous image; this one lets it go.
-    m_calibrated.reset();
-    const std::size_t count = static_cast<std::size_t>(second.width) * second.height;
+    // Copies of this product keep the previous counts; this one lets them go.
+    m_pCounts.reset();
+    SharedCounts counts;
     if (!AwxSizeWithinLimits(second) ||
-        !ReadCalibratedImage(file.get(), first, count, m_calibration, m_calibrated)) {
+        !ReadCounts(file.get(), first, second, sameFile, counts)) {
+        return false;
+    }
+    try {
+        m_pCounts = std::make_shared<const CCountsStore>(CCountsStore{std::move(counts), nullptr});
+    } catch (const std::bad_alloc&) {
         return false;
     }
     file.reset();

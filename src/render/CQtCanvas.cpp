@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -101,7 +102,7 @@ QFont ToQFont(const CanvasFont& font) {
     return qFont;
 }
 
-CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter), m_qFont(ToQFont(m_font)) {
+CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
@@ -118,6 +119,13 @@ CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter), m_qFont(ToQFont(m_
         m_pBits = reinterpret_cast<std::uint32_t*>(picture->bits());
         m_nPixelsPerLine = static_cast<int>(picture->bytesPerLine() / 4);
     }
+}
+
+const QFont& CQtCanvas::QtFont() {
+    if (!m_qFont) {
+        m_qFont = ToQFont(m_font);
+    }
+    return *m_qFont;
 }
 
 int CQtCanvas::Width() const {
@@ -140,7 +148,7 @@ CanvasFont CQtCanvas::SelectFont(const CanvasFont& font) {
     const CanvasFont previous = m_font;
     if (!(font == m_font)) {
         m_font = font;
-        m_qFont = ToQFont(font);
+        m_qFont.reset();
     }
     return previous;
 }
@@ -173,6 +181,7 @@ void CQtCanvas::LineTo(int x, int y) {
     if (m_pBits && m_pen.width <= 1) {
         RasterLine(m_current, to);
     } else {
+        m_bRecordWhole = false;
         m_painter.setPen(ToQPen(m_pen));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawLine(m_current, to);
@@ -182,8 +191,13 @@ void CQtCanvas::LineTo(int x, int y) {
 
 void CQtCanvas::Plot(int x, int y, std::uint32_t rgb) {
     if (x >= 0 && y >= 0 && x < m_nWidth && y < m_nHeight) {
-        m_pBits[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nPixelsPerLine) +
-                static_cast<std::size_t>(x)] = rgb;
+        const std::size_t at =
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nPixelsPerLine) +
+            static_cast<std::size_t>(x);
+        m_pBits[at] = rgb;
+        if (m_bRecording) {
+            Record(at, rgb);
+        }
     }
 }
 
@@ -237,19 +251,21 @@ void CQtCanvas::RasterLine(QPoint from, QPoint to) {
 }
 
 void CQtCanvas::TextOut(int x, int y, const std::string& utf8) {
+    m_bRecordWhole = false;
     m_painter.save();
-    m_painter.setFont(m_qFont);
+    const QFont& qFont = QtFont();
+    m_painter.setFont(qFont);
     m_painter.setPen(ToQColor(m_textColour));
     m_painter.translate(x, y);
     if (m_font.escapement != 0) {
         m_painter.rotate(-m_font.escapement / 10.0);  // Qt turns clockwise on screen
     }
-    m_painter.drawText(0, QFontMetrics(m_qFont).ascent(), ToQString(utf8));
+    m_painter.drawText(0, QFontMetrics(qFont).ascent(), ToQString(utf8));
     m_painter.restore();
 }
 
 CanvasSize CQtCanvas::TextExtent(const std::string& utf8) {
-    const QFontMetrics metrics(m_qFont);
+    const QFontMetrics metrics(QtFont());
     return CanvasSize{metrics.horizontalAdvance(ToQString(utf8)), metrics.height()};
 }
 
@@ -257,12 +273,71 @@ void CQtCanvas::SetPixel(int x, int y, std::uint32_t colour) {
     if (m_pBits) {
         Plot(x, y, ToQRgb(colour));
     } else {
+        m_bRecordWhole = false;
         m_painter.fillRect(QRect(x, y, 1, 1), ToQColor(colour));
     }
 }
 
 void CQtCanvas::FillRect(int left, int top, int right, int bottom, std::uint32_t colour) {
     if (right > left && bottom > top) {
+        m_bRecordWhole = false;
         m_painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(colour));
     }
+}
+
+void CQtCanvas::Record(std::size_t at, std::uint32_t rgb) {
+    try {
+        m_record.at.push_back(static_cast<std::uint32_t>(at));
+        m_record.value.push_back(rgb);
+    } catch (const std::bad_alloc&) {
+        // Without memory the record is given up; the drawing goes on.
+        m_bRecording = false;
+        m_bRecordWhole = false;
+        m_record = CanvasPixels{};
+    }
+}
+
+bool CQtCanvas::BeginPixelRecord() {
+    // Only the picture's own raster path writes pixels that can be told.
+    if (m_pBits == nullptr) {
+        return false;
+    }
+    m_bRecording = true;
+    m_bRecordWhole = true;
+    m_record = CanvasPixels{};
+    m_record.width = m_nWidth;
+    m_record.height = m_nHeight;
+    m_record.pixelsPerLine = m_nPixelsPerLine;
+    return true;
+}
+
+bool CQtCanvas::EndPixelRecord(CanvasPixels& pixels) {
+    const bool whole = m_bRecording && m_bRecordWhole;
+    m_bRecording = false;
+    if (!whole) {
+        m_record = CanvasPixels{};
+        return false;
+    }
+    m_record.endX = m_current.x();
+    m_record.endY = m_current.y();
+    pixels = std::move(m_record);
+    m_record = CanvasPixels{};
+    return true;
+}
+
+bool CQtCanvas::PutPixelRecord(const CanvasPixels& pixels) {
+    if (m_pBits == nullptr || pixels.width != m_nWidth || pixels.height != m_nHeight ||
+        pixels.pixelsPerLine != m_nPixelsPerLine || pixels.at.size() != pixels.value.size()) {
+        return false;
+    }
+    const std::size_t count = pixels.at.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        m_pBits[pixels.at[i]] = pixels.value[i];
+    }
+    if (m_bRecording) {
+        m_record.at.insert(m_record.at.end(), pixels.at.begin(), pixels.at.end());
+        m_record.value.insert(m_record.value.end(), pixels.value.begin(), pixels.value.end());
+    }
+    m_current = QPoint(pixels.endX, pixels.endY);
+    return true;
 }

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,15 +46,23 @@ public:
     void SetPixel(int x, int y, std::uint32_t colour) override;
     void FillRect(int left, int top, int right, int bottom, std::uint32_t colour) override;
 
+    bool BeginPixelRecord() override;
+    bool EndPixelRecord(CanvasPixels& pixels) override;
+    bool PutPixelRecord(const CanvasPixels& pixels) override;
+
 private:
     void ApplyBackground();
     void RasterLine(QPoint from, QPoint to);
     void Plot(int x, int y, std::uint32_t rgb);
+    void Record(std::size_t at, std::uint32_t rgb);
+    // The Qt font of m_font, made when text is first drawn or measured with
+    // it: finding a font is costly and most drawings select their own first.
+    const QFont& QtFont();
 
     QPainter& m_painter;
     CanvasPen m_pen;
     CanvasFont m_font;
-    QFont m_qFont;
+    std::optional<QFont> m_qFont;
     std::uint32_t m_textColour = 0;
     int m_nBkMode = kBackgroundOpaque;
     QPoint m_current;
@@ -66,6 +75,11 @@ private:
     // reached in it.
     std::vector<int> m_pattern;
     int m_nPatternPos = 0;
+    // While recording: every pixel Plot writes; m_bRecordWhole turns false
+    // when anything is drawn another way.
+    bool m_bRecording = false;
+    bool m_bRecordWhole = false;
+    CanvasPixels m_record;
 };
 
 // 0x00BBGGRR as a Qt colour.

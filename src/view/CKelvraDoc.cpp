@@ -113,10 +113,13 @@ bool CKelvraDoc::OnOpenDocument(const std::string& path) {
 bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
     m_frameProducts.clear();
     m_frameImages.clear();
+    // A frame's image refers to the block just read, and its product's
+    // counts are that block's rows: a frame costs its pixels once.
     for (const std::string& path : paths) {
         m_frameProducts.push_back(CGeoImage());
         OpenImageFile(path, m_frameProducts.back(), m_image);
-        m_frameImages.push_back(m_image);
+        m_frameImages.emplace_back();
+        m_frameImages.back().ShareFrom(m_image);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegion>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -24,6 +25,9 @@ CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent
     setFocusPolicy(Qt::StrongFocus);
     // The read-out follows the mouse without a button held.
     viewport()->setMouseTracking(true);
+    // The view fills its background itself, and only where no picture is
+    // painted, instead of letting Qt fill everything first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
     m_doc.m_precip.SetThresholdFolder(m_paths.ThresholdFolder());
     m_doc.AddView(this);
     RegisterCommands();
@@ -56,6 +60,7 @@ int CKelvraView::Compose() {
     scene.productPath = m_doc.PathName();
     scene.precipitation = &m_doc.m_precip;
     scene.overlays = &m_overlays;
+    scene.layerMemory = &m_layerMemory;
     const int composed =
         ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {
@@ -110,13 +115,13 @@ void CKelvraView::scrollContentsBy(int dx, int dy) {
     viewport()->scroll(dx, dy);
 }
 
-void CKelvraView::PaintPicture(QPainter& painter, const QRect& rect) const {
+QRect CKelvraView::PaintPicture(QPainter& painter, const QRect& rect) const {
     if (m_offscreen.isNull()) {
-        return;
+        return QRect();
     }
     const QRect content = rect & QRect(QPoint(0, 0), m_totalSize);
     if (content.isEmpty()) {
-        return;
+        return QRect();
     }
     const int pictureW = m_offscreen.width();
     const int pictureH = m_offscreen.height();
@@ -140,21 +145,26 @@ void CKelvraView::PaintPicture(QPainter& painter, const QRect& rect) const {
         target = content;
     }
     if (source.isEmpty()) {
-        return;
+        return QRect();
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, m_offscreen, source);
+    return target;
 }
 
 void CKelvraView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
     painter.translate(-offset);
+    const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
     for (const QRect& exposed : event->region()) {
         painter.save();
         const QRect content = exposed.translated(offset);
         painter.setClipRect(content);
-        PaintPicture(painter, content);
+        const QRect painted = PaintPicture(painter, content);
+        for (const QRect& bare : QRegion(content).subtracted(QRegion(painted))) {
+            painter.fillRect(bare, background);
+        }
         painter.restore();
     }
 }

@@ -73,8 +73,9 @@ public:
     QSize TotalSize() const { return m_totalSize; }
     // Paints the part of the picture that falls in rect (total-size
     // coordinates) onto the painter, whose origin is the picture's corner:
-    // nearest-neighbour, only the source pixels that rect needs.
-    void PaintPicture(QPainter& painter, const QRect& rect) const;
+    // nearest-neighbour, only the source pixels that rect needs. Returns the
+    // rectangle painted (empty when nothing was).
+    QRect PaintPicture(QPainter& painter, const QRect& rect) const;
     // The image pixel shown at a point of the viewport, at the zoom in
     // force; it may lie outside the image.
     QPoint ImagePixelAt(const QPoint& viewportPos) const;
@@ -159,6 +160,8 @@ private:
     CKelvraDoc& m_doc;
     CDataPaths m_paths;
     QImage m_offscreen;
+    // What the keepable layers drew at earlier compositions.
+    CLayerMemory m_layerMemory;
     QSize m_totalSize;
     int m_nComposeCount = 0;
     CCommandTable m_commands;

@@ -12,7 +12,8 @@ bool MakeFrameCurrent(CKelvraDoc& doc, int index) {
     }
     const auto at = static_cast<std::size_t>(index);
     doc.m_product = doc.m_frameProducts[at];
-    doc.m_image = doc.m_frameImages[at];
+    // Shown as held: the image copies the block only when it writes.
+    doc.m_image.ShareFrom(doc.m_frameImages[at]);
     doc.m_nRecompose = 1;
     return true;
 }

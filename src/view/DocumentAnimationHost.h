@@ -1,7 +1,8 @@
 #pragma once
 // The playback's hooks on the document: frames are loaded by the document's
 // LoadFrames, a frame is made current by copying its product (which shares
-// the calibrated image) and its display image, and the frames are released
+// the counts) and its display image (which shares the block until written),
+// and the frames are released
 // by emptying both arrays. What the view does after a frame became current
 // (compose, initial update) and how it switches its display mode are the
 // view's own hooks.
