@@ -87,3 +87,9 @@ void CLayerMemory::Keep(const LayerKey& key, CanvasPixels pixels) {
 void CLayerMemory::Forget(int layer) {
     std::erase_if(m_entries, [layer](const Entry& entry) { return entry.key.layer == layer; });
 }
+
+void CLayerMemory::KeepOnly(const std::vector<int>& layers) {
+    std::erase_if(m_entries, [&layers](const Entry& entry) {
+        return std::find(layers.begin(), layers.end(), entry.key.layer) == layers.end();
+    });
+}

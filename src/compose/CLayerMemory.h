@@ -38,6 +38,9 @@ public:
     void Keep(const LayerKey& key, CanvasPixels pixels);
     // Forgets the layer.
     void Forget(int layer);
+    // Forgets every layer but these (the ones a composition drew), so that
+    // nothing is held for a layer switched off.
+    void KeepOnly(const std::vector<int>& layers);
     void Clear() { m_entries.clear(); }
 
 private:

@@ -189,8 +189,13 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
 
 void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
                        const CompositionLayers& layers) {
+    std::vector<int> drawn;
     for (CompositionLayer layer : LayersToDraw(layers)) {
         DrawOrPutLayer(layer, canvas, scene, layers);
+        drawn.push_back(static_cast<int>(layer));
+    }
+    if (scene.layerMemory != nullptr) {
+        scene.layerMemory->KeepOnly(drawn);
     }
 }
 

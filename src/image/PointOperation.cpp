@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "image/CDibImage.h"
 
@@ -55,22 +57,60 @@ bool MapPerPixel(CDibImage& image, const ChannelMap& map) {
 // written at a time: the source and the new block sit at the same offsets
 // within their pages, and byte-sized stores between the loads would make
 // the processor wait on each one (it cannot tell them apart by address).
-void MapBytes(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t count,
-              const std::uint8_t* map) {
-    std::ptrdiff_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t in = 0;
-        std::memcpy(&in, from + i, sizeof in);
-        std::uint64_t out = 0;
-        for (int k = 0; k < 64; k += 8) {
-            out |= std::uint64_t{map[(in >> k) & 0xffu]} << k;
+// Large walks look up two bytes at once in a table of every pair.
+class CByteMapper {
+public:
+    CByteMapper(const ChannelMap& map, bool manyBytes) : m_map(map) {
+        if (!manyBytes) {
+            return;
         }
-        std::memcpy(to + i, &out, sizeof out);
+        try {
+            m_pairs.resize(std::size_t{1} << 16);
+        } catch (const std::bad_alloc&) {
+            return;  // single lookups give the same bytes
+        }
+        for (std::size_t p = 0; p < m_pairs.size(); ++p) {
+            m_pairs[p] = static_cast<std::uint16_t>(map[p & 0xffu] | (map[p >> 8] << 8));
+        }
     }
-    for (; i < count; ++i) {
-        to[i] = map[from[i]];
+
+    void Map(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t count) const {
+        std::ptrdiff_t i = 0;
+        // The lookups go by the numeric value's lanes, which stand for the
+        // same bytes on the way in and out on any byte order.
+        if (!m_pairs.empty()) {
+            const std::uint16_t* pairs = m_pairs.data();
+            for (; i + 8 <= count; i += 8) {
+                std::uint64_t in = 0;
+                std::memcpy(&in, from + i, sizeof in);
+                std::uint64_t out = 0;
+                for (int k = 0; k < 64; k += 16) {
+                    out |= std::uint64_t{pairs[(in >> k) & 0xffffu]} << k;
+                }
+                std::memcpy(to + i, &out, sizeof out);
+            }
+        }
+        for (; i + 8 <= count; i += 8) {
+            std::uint64_t in = 0;
+            std::memcpy(&in, from + i, sizeof in);
+            std::uint64_t out = 0;
+            for (int k = 0; k < 64; k += 8) {
+                out |= std::uint64_t{m_map[(in >> k) & 0xffu]} << k;
+            }
+            std::memcpy(to + i, &out, sizeof out);
+        }
+        for (; i < count; ++i) {
+            to[i] = m_map[from[i]];
+        }
     }
-}
+
+private:
+    const ChannelMap& m_map;
+    std::vector<std::uint16_t> m_pairs;
+};
+
+// Below this many bytes building the pair table costs more than it saves.
+constexpr std::int64_t kPairTableBytes = 256 * 1024;
 
 // Every byte of an 8-bit index or a 24-bit colour is one channel. A shared
 // block is mapped into a new one, so the old pixels are read once and not
@@ -83,10 +123,10 @@ bool MapRows(CDibImage& image, const ChannelMap& map) {
     }
     const int bytesPerPixel = image.BitsPerPixel() / 8;
     const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(r.Width()) * bytesPerPixel;
-    const std::uint8_t* table = map.data();
+    const CByteMapper mapper(map, std::int64_t{count} * r.Height() >= kPairTableBytes);
     for (int y = r.top; y < r.bottom; ++y) {
-        MapBytes(PictureRow(image, bits.from, y) + r.left * bytesPerPixel,
-                 PictureRow(image, bits.to, y) + r.left * bytesPerPixel, count, table);
+        mapper.Map(PictureRow(image, bits.from, y) + r.left * bytesPerPixel,
+                   PictureRow(image, bits.to, y) + r.left * bytesPerPixel, count);
     }
     return true;
 }

@@ -113,6 +113,24 @@ TEST(EnhanceFastPaths, RowWalksEqualPerPixelWalksByteForByte) {
     }
 }
 
+// Pictures of more than 256 KB are mapped two bytes at a time.
+TEST(EnhanceFastPaths, LargePicturesMapAsThePerPixelWalk) {
+    for (int bits : {8, 24}) {
+        for (bool shared : {false, true}) {
+            CDibImage fast = RandomImage(bits == 8 ? 603 : 301, 450, bits, 40u + bits);
+            CDibImage other;
+            if (shared) {
+                other.ShareFrom(fast);
+            }
+            CDibImage slow = fast;
+            const ChannelMap map = ContrastMap(230);
+            ASSERT_TRUE(MapChannels(fast, 1005, map, WalkPath::kFastest));
+            ASSERT_TRUE(MapChannels(slow, 1005, map, WalkPath::kPerPixel));
+            EXPECT_EQ(fast.Block(), slow.Block()) << bits << " " << shared;
+        }
+    }
+}
+
 TEST(EnhanceFastPaths, StretchEqualsPerPixelAndLeavesSharersAlone) {
     for (int levels : {2, 7, 256}) {
         CDibImage fast = RandomLevels(77, 13, levels, static_cast<std::uint32_t>(levels));
