@@ -9,9 +9,10 @@ canvas saved as a 24-bit BMP.
     /usr/bin/python3 tools/bench-render-matplotlib-peer.py PRODUCT OUT.bmp [DATA_DIR]
 """
 
-import importlib.util
 import os
+import runpy
 import sys
+import types
 
 import matplotlib
 
@@ -25,10 +26,9 @@ from matplotlib.backends.backend_agg import FigureCanvasAgg  # noqa: E402
 from PIL import Image  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-_spec = importlib.util.spec_from_file_location(
-    "pil_peer", os.path.join(HERE, "bench-render-pil-peer.py"))
-peer = importlib.util.module_from_spec(_spec)
-_spec.loader.exec_module(peer)
+# The product and map reading of the numpy+PIL peer, shared as they are.
+peer = types.SimpleNamespace(
+    **runpy.run_path(os.path.join(HERE, "bench-render-pil-peer.py"), run_name="pil_peer"))
 
 DPI = 100
 

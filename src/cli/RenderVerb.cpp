@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliVerbs.h"
@@ -197,8 +198,16 @@ int RunRender(const CliArgs& args) {
     }
 
     CGuiSession session;
-    int recompose = 1;
+    // The picture is composed in memory that then becomes the saved image,
+    // so the composed picture is never copied whole. A picture made here is
+    // what the composition's rebuild would make; an image that has no
+    // picture is left to the composition, which says so.
+    std::vector<std::uint8_t> pictureBlock;
     QImage offscreen;
+    if (HasDevicePicture(image)) {
+        offscreen = MakeBlockPicture(pictureBlock, image.Width(), image.Height());
+    }
+    int recompose = offscreen.isNull() ? 1 : 0;
     CompositionScene scene = SceneOf(product, RegionName(paths, options.region), paths);
     scene.productPath = options.input;
     CPrecipEstimate precipitation(options.lut.empty() ? paths.ThresholdFolder() : options.lut);
@@ -212,7 +221,16 @@ int RunRender(const CliArgs& args) {
         return kExitFailed;
     }
     CDibImage picture;
-    if (!FromDeviceBitmap(picture, offscreen) || !picture.Save(options.output)) {
+    bool converted = false;
+    if (IsBlockPicture(pictureBlock, offscreen)) {
+        const int width = offscreen.width();
+        const int height = offscreen.height();
+        offscreen = QImage();
+        converted = BlockPictureToImage(std::move(pictureBlock), width, height, picture);
+    } else {
+        converted = FromDeviceBitmap(picture, offscreen);
+    }
+    if (!converted || !picture.Save(options.output)) {
         std::fprintf(stderr, "%s\n", kSaveFailed);
         return kExitFailed;
     }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "image/DibLayout.h"
@@ -92,6 +93,31 @@ void PackRow24(const QRgb* src, std::uint8_t* dst, int width) {
     }
 }
 
+// PackRow24 for a row packed over its own bytes (to <= from): four pixels
+// are read before their twelve bytes are written, and the bytes written
+// never reach pixels still to be read.
+void PackRow24InPlace(const std::uint8_t* from, std::uint8_t* to, int width) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, from += 16, to += 12) {
+        QRgb p[4];
+        std::memcpy(p, from, sizeof p);
+        const std::uint32_t p0 = p[0] & 0xFFFFFFu;
+        const std::uint32_t p1 = p[1] & 0xFFFFFFu;
+        const std::uint32_t p2 = p[2] & 0xFFFFFFu;
+        const std::uint32_t p3 = p[3] & 0xFFFFFFu;
+        WriteInt32LE(to, p0 | (p1 << 24));
+        WriteInt32LE(to + 4, (p1 >> 8) | (p2 << 16));
+        WriteInt32LE(to + 8, (p2 >> 16) | (p3 << 8));
+    }
+    for (; x < width; ++x, from += 4, to += 3) {
+        QRgb p = 0;
+        std::memcpy(&p, from, sizeof p);
+        to[0] = static_cast<std::uint8_t>(qBlue(p));
+        to[1] = static_cast<std::uint8_t>(qGreen(p));
+        to[2] = static_cast<std::uint8_t>(qRed(p));
+    }
+}
+
 bool Readable(const CDibImage& image) {
     const int bits = image.BitsPerPixel();
     return !image.IsEmpty() && image.Compression() == 0 && image.Width() > 0 &&
@@ -160,6 +186,73 @@ bool FromDeviceBitmap(CDibImage& image, const QImage& picture) {
         PackRow24(src, block.data() + at, width);
     }
     // The block is adopted as it is: no second copy of the picture.
+    DibLayout layout;
+    if (!DescribeDib(block.data(), block.size(), layout)) {
+        return false;
+    }
+    return image.Attach(std::move(block));
+}
+
+namespace {
+
+// The picture starts this far into its block, behind room for the image
+// header and aligned for the drawing code.
+constexpr std::size_t kPictureOffset = 64;
+
+std::size_t BlockPictureBytes(int width, int height) {
+    return kPictureOffset + 4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+}  // namespace
+
+QImage MakeBlockPicture(std::vector<std::uint8_t>& block, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return QImage();
+    }
+    try {
+        block.assign(BlockPictureBytes(width, height), 0);
+    } catch (const std::bad_alloc&) {
+        return QImage();
+    }
+    return QImage(block.data() + kPictureOffset, width, height, 4 * width, QImage::Format_RGB32);
+}
+
+bool IsBlockPicture(const std::vector<std::uint8_t>& block, const QImage& picture) {
+    return !picture.isNull() && picture.format() == QImage::Format_RGB32 &&
+           block.size() == BlockPictureBytes(picture.width(), picture.height()) &&
+           picture.constBits() == block.data() + kPictureOffset;
+}
+
+bool BlockPictureToImage(std::vector<std::uint8_t>&& block, int width, int height,
+                         CDibImage& image) {
+    if (width <= 0 || height <= 0 || block.size() != BlockPictureBytes(width, height)) {
+        return false;
+    }
+    // Rows go bottom-up: the picture's rows are put in that order first, in
+    // place. Then every row is packed to three bytes a pixel, from the top:
+    // a packed row always lands before the bytes still to be read.
+    const std::size_t rowBytes = 4 * static_cast<std::size_t>(width);
+    std::uint8_t* pixels = block.data() + kPictureOffset;
+    std::vector<std::uint8_t> spare(rowBytes);
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::uint8_t* a = pixels + rowBytes * static_cast<std::size_t>(top);
+        std::uint8_t* b = pixels + rowBytes * static_cast<std::size_t>(bottom);
+        std::memcpy(spare.data(), a, rowBytes);
+        std::memcpy(a, b, rowBytes);
+        std::memcpy(b, spare.data(), rowBytes);
+    }
+    const std::size_t stride = static_cast<std::size_t>(DibStride(24, width));
+    const std::size_t imageSize = stride * static_cast<std::size_t>(height);
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* to =
+            block.data() + kDibInfoHeaderBytes + stride * static_cast<std::size_t>(row);
+        const std::uint8_t* from = pixels + rowBytes * static_cast<std::size_t>(row);
+        PackRow24InPlace(from, to, width);
+        std::fill(to + 3 * static_cast<std::size_t>(width), to + stride, std::uint8_t{0});
+    }
+    block.resize(kDibInfoHeaderBytes + imageSize);
+    WriteInfoHeader(block.data(), width, height, 24, 0);
+    WriteInt32LE(block.data() + 20, static_cast<std::uint32_t>(imageSize));
     DibLayout layout;
     if (!DescribeDib(block.data(), block.size(), layout)) {
         return false;
