@@ -116,16 +116,13 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
 
 // A record of count 2 × points with 8 unused bytes, (lat × 100, lon × 100).
 std::vector<std::uint8_t> MapRecord() {
-    std::vector<std::uint8_t> bytes;
-    auto put16 = [&bytes](int v) {
-        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    };
-    put16(4);
-    bytes.insert(bytes.end(), 8, 0);
-    for (const auto& [lat, lon] : {std::pair{2700, 9600}, std::pair{2800, 9800}}) {
-        put16(lat);
-        put16(lon);
+    const int values[] = {4, 2700, 9600, 2800, 9800};  // count, then two vertices
+    std::vector<std::uint8_t> bytes(2 + 8 + 8, 0);
+    std::size_t at = 0;
+    for (int v : values) {
+        bytes[at] = static_cast<std::uint8_t>(v & 0xFF);
+        bytes[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+        at += at == 0 ? 10 : 2;  // the 8 unused bytes follow the count
     }
     return bytes;
 }
