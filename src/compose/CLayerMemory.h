@@ -38,8 +38,8 @@ public:
     void Keep(const LayerKey& key, CanvasPixels pixels);
     // Forgets the layer.
     void Forget(int layer);
-    // Forgets every layer but these (the ones a composition drew), so that
-    // nothing is held for a layer switched off.
+    // Forgets every layer but these (the ones whose pixels still hold for
+    // the scene), so that nothing is held from an earlier product or file.
     void KeepOnly(const std::vector<int>& layers);
     void Clear() { m_entries.clear(); }
 

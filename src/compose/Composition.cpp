@@ -4,6 +4,9 @@
 
 #include "compose/Composition.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <vector>
 
 #include "analysis/EstimatePrecipitation.h"
@@ -95,7 +98,7 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
 // The key of a layer that can be kept, or false. Map lines are kept only
 // from an intact file (a damaged one is reported at every drawing), and
 // nothing of an unloaded product, which draws nothing anyway.
-bool KeyOf(CompositionLayer layer, const CompositionScene& scene, const CCanvas& canvas,
+bool KeyOf(CompositionLayer layer, const CompositionScene& scene, int width, int height,
            LayerKey& key) {
     const CGeoImage& product = scene.product;
     if (product.productLoaded == 0) {
@@ -103,8 +106,8 @@ bool KeyOf(CompositionLayer layer, const CompositionScene& scene, const CCanvas&
     }
     key.layer = static_cast<int>(layer);
     key.params = product.Params();
-    key.width = canvas.Width();
-    key.height = canvas.Height();
+    key.width = width;
+    key.height = height;
     switch (layer) {
         case CompositionLayer::WorldMap:
         case CompositionLayer::ChinaMap:
@@ -139,7 +142,7 @@ void DrawOrPutLayer(CompositionLayer layer, CCanvas& canvas, const CompositionSc
                     const CompositionLayers& layers) {
     LayerKey key;
     CLayerMemory* memory = scene.layerMemory;
-    if (memory == nullptr || !KeyOf(layer, scene, canvas, key)) {
+    if (memory == nullptr || !KeyOf(layer, scene, canvas.Width(), canvas.Height(), key)) {
         DrawLayer(layer, canvas, scene, layers);
         return;
     }
@@ -154,6 +157,144 @@ void DrawOrPutLayer(CompositionLayer layer, CCanvas& canvas, const CompositionSc
     } else {
         memory->Forget(key.layer);
     }
+}
+
+constexpr CompositionLayer kKeptLayers[] = {
+    CompositionLayer::Isotherms, CompositionLayer::WorldMap, CompositionLayer::ChinaMap,
+    CompositionLayer::Provinces, CompositionLayer::Rivers,   CompositionLayer::Grid,
+};
+
+// Keeps what every layer that can be kept last drew while it still holds for
+// the scene, switched on or not, so that switching a layer back on finds it;
+// anything drawn from an earlier product or file is let go.
+void PruneLayerMemory(const CompositionScene& scene, int width, int height) {
+    CLayerMemory* memory = scene.layerMemory;
+    if (memory == nullptr) {
+        return;
+    }
+    std::vector<int> current;
+    for (CompositionLayer layer : kKeptLayers) {
+        LayerKey key;
+        if (KeyOf(layer, scene, width, height, key) && memory->Find(key) != nullptr) {
+            current.push_back(key.layer);
+        }
+    }
+    memory->KeepOnly(current);
+}
+
+bool IsKept(CompositionLayer layer) {
+    return std::find(std::begin(kKeptLayers), std::end(kKeptLayers), layer) !=
+           std::end(kKeptLayers);
+}
+
+// Only switches of layers that can be kept differ: the image, its palette and
+// every layer drawn afresh look the same in both. The legend lists the
+// isotherm levels while isotherms show, so it changes with their switch; the
+// precipitation estimate is made again from its files at every composition,
+// so with it shown the whole picture is composed.
+bool OnlyKeptLayersSwitched(const CompositionLayers& shown, const CompositionLayers& layers) {
+    return shown.m_strPalette == layers.m_strPalette && shown.m_bPaletteOn == layers.m_bPaletteOn &&
+           shown.m_bTitle == layers.m_bTitle && shown.m_nDisplayMode == layers.m_nDisplayMode &&
+           layers.m_nDisplayMode != kDisplayPrecipitation && shown.m_bLegend == layers.m_bLegend &&
+           !(layers.m_bLegend == 1 && shown.m_bIsotherms != layers.m_bIsotherms);
+}
+
+// The layers drawn in one picture and not in the other.
+std::vector<CompositionLayer> SwitchedLayers(const CompositionLayers& shown,
+                                             const CompositionLayers& layers) {
+    const std::vector<CompositionLayer> before = LayersToDraw(shown);
+    const std::vector<CompositionLayer> after = LayersToDraw(layers);
+    std::vector<CompositionLayer> switched;
+    for (const auto* list : {&before, &after}) {
+        const auto& other = list == &before ? after : before;
+        for (CompositionLayer layer : *list) {
+            if (std::find(other.begin(), other.end(), layer) == other.end()) {
+                switched.push_back(layer);
+            }
+        }
+    }
+    return switched;
+}
+
+// What is kept of each layer for the scene as it is (nullptr for nothing),
+// looked up once: finding a map file's lines asks the file system.
+using KeptLayers = std::array<const CanvasPixels*, kCompositionLayerCount>;
+
+KeptLayers FindKeptLayers(const CompositionScene& scene, int width, int height) {
+    KeptLayers kept{};
+    for (CompositionLayer layer : kKeptLayers) {
+        LayerKey key;
+        if (KeyOf(layer, scene, width, height, key)) {
+            kept[static_cast<std::size_t>(layer)] = scene.layerMemory->Find(key);
+        }
+    }
+    return kept;
+}
+
+// Applies the palette as a composition does; false when that changed the
+// colour table (its file was rewritten), which changes every pixel.
+bool PaletteKept(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers) {
+    const std::vector<std::uint32_t> before = image.Palette();
+    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache())) {
+        scene.paths.ReportUnusable(layers.m_strPalette);
+    }
+    return image.Palette() == before;
+}
+
+// The pixels the switched layers wrote, and their tiles; false when one of
+// them, or a drawn layer that can be kept, has nothing kept (drawing it now
+// would keep nothing either: a switch would compose everything again).
+bool SwitchedPixels(const KeptLayers& kept, const CompositionLayers& shown,
+                    const CompositionLayers& layers, std::vector<std::uint32_t>& at,
+                    CanvasTiles& tiles) {
+    for (CompositionLayer layer : SwitchedLayers(shown, layers)) {
+        const CanvasPixels* pixels = kept[static_cast<std::size_t>(layer)];
+        if (pixels == nullptr) {
+            return false;
+        }
+        at.insert(at.end(), pixels->at.begin(), pixels->at.end());
+        tiles.MarkPixels(pixels->at, pixels->pixelsPerLine);
+    }
+    for (CompositionLayer layer : LayersToDraw(layers)) {
+        if (IsKept(layer) && kept[static_cast<std::size_t>(layer)] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every layer writes its own opaque colours whatever lies beneath, so a pixel
+// shows the last layer that wrote it, or the image. Drawing the layers again
+// over the picture therefore changes nothing where the switched layers did
+// not write; where they did, the image is put back first and the layers then
+// give what a whole composition gives.
+bool RedrawSwitched(CDibImage& image, const CompositionScene& scene,
+                    const CompositionLayers& layers, const KeptLayers& kept, CPicture& picture,
+                    const std::vector<std::uint32_t>& at) {
+    if (at.empty()) {
+        return true;
+    }
+    if (!picture.PutImagePixels(image, at)) {
+        return false;
+    }
+    const std::unique_ptr<CCanvas> canvas = picture.OpenCanvas();
+    const int previousMode = canvas->SetBkMode(kBackgroundTransparent);
+    CompositionScene drawn = scene;
+    if (drawn.palette == nullptr) {
+        drawn.palette = &image.Palette();
+    }
+    bool whole = true;
+    for (CompositionLayer layer : LayersToDraw(layers)) {
+        const CanvasPixels* pixels = kept[static_cast<std::size_t>(layer)];
+        if (pixels == nullptr) {
+            DrawLayer(layer, *canvas, drawn, layers);
+        } else if (!canvas->PutPixelRecord(*pixels)) {
+            whole = false;
+            break;
+        }
+    }
+    canvas->SetBkMode(previousMode);
+    return whole;
 }
 
 }  // namespace
@@ -189,14 +330,10 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
 
 void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
                        const CompositionLayers& layers) {
-    std::vector<int> drawn;
     for (CompositionLayer layer : LayersToDraw(layers)) {
         DrawOrPutLayer(layer, canvas, scene, layers);
-        drawn.push_back(static_cast<int>(layer));
     }
-    if (scene.layerMemory != nullptr) {
-        scene.layerMemory->KeepOnly(drawn);
-    }
+    PruneLayerMemory(scene, canvas.Width(), canvas.Height());
 }
 
 int ComposePicture(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers,
@@ -228,4 +365,26 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
     DrawOverlayLayers(*canvas, drawn, layers);
     canvas->SetBkMode(previousMode);
     return 1;
+}
+
+int ComposeLayerSwitch(CDibImage& image, const CompositionScene& scene,
+                       const CompositionLayers& shown, const CompositionLayers& layers,
+                       int& recompose, CPicture& picture, CanvasTiles& changed) {
+    changed = CanvasTiles(image.Width(), image.Height());
+    const bool partial = !image.IsEmpty() && recompose == 0 && scene.layerMemory != nullptr &&
+                         scene.product.productLoaded != 0 &&
+                         picture.Fits(image.Width(), image.Height()) &&
+                         OnlyKeptLayersSwitched(shown, layers);
+    std::vector<std::uint32_t> at;
+    if (partial && PaletteKept(image, scene, layers)) {
+        const KeptLayers kept = FindKeptLayers(scene, image.Width(), image.Height());
+        // Nothing new is kept, and what is kept still holds: no pruning.
+        if (SwitchedPixels(kept, shown, layers, at, changed) &&
+            RedrawSwitched(image, scene, layers, kept, picture, at)) {
+            return 1;
+        }
+    }
+    // Whatever was begun is written over by the whole composition.
+    changed.MarkAll();
+    return ComposePicture(image, scene, layers, recompose, picture);
 }

@@ -12,6 +12,7 @@
 #include "compose/CompositionScene.h"
 #include "image/CDibImage.h"
 #include "platform/Canvas.h"
+#include "platform/CanvasTiles.h"
 
 // The layers over the image, in their drawing order.
 enum class CompositionLayer {
@@ -26,6 +27,7 @@ enum class CompositionLayer {
     Title,
     Legend,
 };
+constexpr int kCompositionLayerCount = static_cast<int>(CompositionLayer::Legend) + 1;
 
 // The layers that the switches turn on, in drawing order: precipitation,
 // isotherms, NWP overlays, map lines (world, China, provinces when switched
@@ -44,3 +46,13 @@ void DrawOverlayLayers(CCanvas& canvas, const CompositionScene& scene,
 // made ("内存不足,不能创建兼容位图" is shown and recompose stays set).
 int ComposePicture(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers,
                    int& recompose, CPicture& picture);
+
+// Composes the picture after layers were only switched on or off: shown are
+// the layers of the picture as it stands (composed from this image, scene and
+// palette). Where the switched layers' pixels are kept, only those pixels
+// change (the picture is what ComposePicture makes) and changed holds their
+// tiles; otherwise the whole picture is composed as ComposePicture does and
+// changed holds every tile. Returns what ComposePicture returns.
+int ComposeLayerSwitch(CDibImage& image, const CompositionScene& scene,
+                       const CompositionLayers& shown, const CompositionLayers& layers,
+                       int& recompose, CPicture& picture, CanvasTiles& changed);

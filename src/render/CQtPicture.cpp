@@ -39,6 +39,10 @@ bool CQtPicture::PutImage(const CDibImage& image) {
     return ToDeviceBitmap(image, m_picture);
 }
 
+bool CQtPicture::PutImagePixels(const CDibImage& image, const std::vector<std::uint32_t>& at) {
+    return ToDeviceBitmap(image, m_picture, at);
+}
+
 std::unique_ptr<CCanvas> CQtPicture::OpenCanvas() {
     return std::make_unique<CPaintingCanvas>(std::make_unique<QPainter>(&m_picture));
 }
@@ -47,4 +51,11 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
                    int& recompose, QImage& offscreen) {
     CQtPicture picture(offscreen);
     return ComposePicture(image, scene, layers, recompose, picture);
+}
+
+int ComposeLayerSwitch(CDibImage& image, const CompositionScene& scene,
+                       const CompositionLayers& shown, const CompositionLayers& layers,
+                       int& recompose, QImage& offscreen, CanvasTiles& changed) {
+    CQtPicture picture(offscreen);
+    return ComposeLayerSwitch(image, scene, shown, layers, recompose, picture, changed);
 }

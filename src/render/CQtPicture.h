@@ -15,6 +15,7 @@ public:
     bool Fits(int width, int height) const override;
     bool Rebuild(const CDibImage& image) override;
     bool PutImage(const CDibImage& image) override;
+    bool PutImagePixels(const CDibImage& image, const std::vector<std::uint32_t>& at) override;
     std::unique_ptr<CCanvas> OpenCanvas() override;
 
 private:
@@ -25,3 +26,6 @@ private:
 // way into the one composition routine.
 int ComposePicture(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers,
                    int& recompose, QImage& offscreen);
+int ComposeLayerSwitch(CDibImage& image, const CompositionScene& scene,
+                       const CompositionLayers& shown, const CompositionLayers& layers,
+                       int& recompose, QImage& offscreen, CanvasTiles& changed);

@@ -26,14 +26,16 @@ ColourLookup BuildLookup(const CDibImage& image) {
     return lookup;
 }
 
-void ConvertRow(const std::uint8_t* src, QRgb* dst, int width, int bits,
+// Pixels [x0, x1) of a stored row into device colours; src and dst are the
+// rows' starts.
+void ConvertRow(const std::uint8_t* src, QRgb* dst, int x0, int x1, int bits,
                 const ColourLookup& lookup) {
     switch (bits) {
         case 8: {
             // Eight indices are read at a time, so that loads and stores
             // interleave less.
-            int x = 0;
-            for (; x + 8 <= width; x += 8) {
+            int x = x0;
+            for (; x + 8 <= x1; x += 8) {
                 std::uint64_t indices = 0;
                 std::memcpy(&indices, src + x, sizeof indices);
                 QRgb colours[8];
@@ -44,26 +46,27 @@ void ConvertRow(const std::uint8_t* src, QRgb* dst, int width, int bits,
                 }
                 std::memcpy(dst + x, colours, sizeof colours);
             }
-            for (; x < width; ++x) {
+            for (; x < x1; ++x) {
                 dst[x] = lookup[src[x]];
             }
             break;
         }
         case 4:
-            for (int x = 0; x < width; ++x) {
+            for (int x = x0; x < x1; ++x) {
                 const std::uint8_t pair = src[x / 2];
                 dst[x] = lookup[(x & 1) ? (pair & 0x0F) : (pair >> 4)];
             }
             break;
         case 1:
-            for (int x = 0; x < width; ++x) {
+            for (int x = x0; x < x1; ++x) {
                 dst[x] = lookup[(src[x / 8] >> (7 - x % 8)) & 1];
             }
             break;
         default: {
             const int step = bits / 8;  // 24 or 32: blue, green, red first
-            for (int x = 0; x < width; ++x, src += step) {
-                dst[x] = qRgb(src[2], src[1], src[0]);
+            for (int x = x0; x < x1; ++x) {
+                const std::uint8_t* p = src + static_cast<std::size_t>(x) * step;
+                dst[x] = qRgb(p[2], p[1], p[0]);
             }
             break;
         }
@@ -143,8 +146,39 @@ bool ToDeviceBitmap(const CDibImage& image, QImage& picture) {
     for (int y = 0; y < height; ++y) {
         // Rows are stored bottom-up.
         const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
-        ConvertRow(src, reinterpret_cast<QRgb*>(picture.scanLine(y)), width, image.BitsPerPixel(),
-                   lookup);
+        ConvertRow(src, reinterpret_cast<QRgb*>(picture.scanLine(y)), 0, width,
+                   image.BitsPerPixel(), lookup);
+    }
+    return true;
+}
+
+bool ToDeviceBitmap(const CDibImage& image, QImage& picture, const std::vector<std::uint32_t>& at) {
+    const int width = image.Width();
+    const int height = image.Height();
+    if (!Readable(image) || picture.format() != QImage::Format_RGB32 || picture.width() != width ||
+        picture.height() != height) {
+        return false;
+    }
+    const ColourLookup lookup = BuildLookup(image);
+    const std::uint8_t* bits = image.LockBits();
+    const std::size_t stride = static_cast<std::size_t>(image.Stride());
+    const PixelOffsets offsets(static_cast<int>(picture.bytesPerLine() / 4));
+    QRgb* pixels = reinterpret_cast<QRgb*>(picture.bits());
+    const int depth = image.BitsPerPixel();
+    for (std::uint32_t offset : at) {
+        int x = 0;
+        int y = 0;
+        offsets.Split(offset, x, y);
+        if (x >= width || y >= height) {
+            continue;
+        }
+        // Rows are stored bottom-up.
+        const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
+        if (depth == 8) {
+            pixels[offset] = lookup[src[x]];
+        } else {
+            ConvertRow(src, pixels + (offset - x), x, x + 1, depth, lookup);
+        }
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/CDibImage.h"
+#include "platform/CanvasTiles.h"
 
 // The picture of the image, top row first: images of up to 8 bits per pixel
 // through their colour table (indices beyond it show black), 24- and 32-bit
@@ -18,6 +19,9 @@ QImage ToDeviceBitmap(const CDibImage& image);
 // nothing; false, with the picture untouched, when the sizes differ or the
 // image has no picture.
 bool ToDeviceBitmap(const CDibImage& image, QImage& picture);
+// The same at the picture's pixels given as y * pixelsPerLine + x only;
+// elsewhere the picture is left as it is.
+bool ToDeviceBitmap(const CDibImage& image, QImage& picture, const std::vector<std::uint32_t>& at);
 // True when the image's pixels can be turned into a picture.
 bool HasDevicePicture(const CDibImage& image);
 

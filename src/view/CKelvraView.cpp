@@ -54,20 +54,67 @@ CompositionLayers CKelvraView::Layers() const {
     return layers;
 }
 
-int CKelvraView::Compose() {
-    const std::string regionName = m_regionName ? m_regionName() : std::string();
+CompositionScene CKelvraView::Scene(const std::string& regionName) {
     CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
     scene.productPath = m_doc.PathName();
     scene.precipitation = &m_doc.m_precip;
     scene.overlays = &m_overlays;
     scene.layerMemory = &m_layerMemory;
+    return scene;
+}
+
+int CKelvraView::Compose() {
+    const std::string regionName = m_regionName ? m_regionName() : std::string();
     const int composed =
-        ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
+        ComposePicture(m_doc.m_image, Scene(regionName), Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {
         ++m_nComposeCount;
         viewport()->update();
     }
     return composed;
+}
+
+int CKelvraView::ComposeSwitch(const CompositionLayers& shown) {
+    const std::string regionName = m_regionName ? m_regionName() : std::string();
+    CanvasTiles changed;
+    const int composed = ComposeLayerSwitch(m_doc.m_image, Scene(regionName), shown, Layers(),
+                                            m_doc.m_nRecompose, m_offscreen, changed);
+    if (composed) {
+        ++m_nComposeCount;
+        if (changed.All()) {
+            viewport()->update();
+        } else if (!changed.Empty()) {
+            viewport()->update(ViewRegionOf(changed));
+        }
+    }
+    return composed;
+}
+
+QRegion CKelvraView::ViewRegionOf(const CanvasTiles& tiles) const {
+    std::vector<QRect> rects;
+    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    for (const CanvasRect& run : tiles.Runs()) {
+        QRect shown;
+        if (m_bZoomIn) {
+            const int z = m_nZoomIn;
+            shown = QRect(run.left * z, run.top * z, (run.right - run.left) * z,
+                          (run.bottom - run.top) * z);
+        } else {
+            // Every shown pixel that takes a picture pixel of the run.
+            const int d = m_nZoomOut;
+            const int left = (run.left + d - 1) / d;
+            const int top = (run.top + d - 1) / d;
+            shown = QRect(QPoint(left, top),
+                          QPoint((run.right + d - 1) / d - 1, (run.bottom + d - 1) / d - 1));
+        }
+        if (!shown.isEmpty()) {
+            rects.push_back(shown.translated(-offset));
+        }
+    }
+    // The runs come row band by row band, left to right: a region's own order.
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
 }
 
 void CKelvraView::OnUpdate() {
@@ -157,15 +204,16 @@ void CKelvraView::paintEvent(QPaintEvent* event) {
     const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
     painter.translate(-offset);
     const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
+    // The painter is clipped to the exposed region already: a whole enlarged
+    // pixel that reaches past one of its rectangles is the same picture.
     for (const QRect& exposed : event->region()) {
-        painter.save();
         const QRect content = exposed.translated(offset);
-        painter.setClipRect(content);
         const QRect painted = PaintPicture(painter, content);
-        for (const QRect& bare : QRegion(content).subtracted(QRegion(painted))) {
-            painter.fillRect(bare, background);
+        if (painted != content) {
+            for (const QRect& bare : QRegion(content).subtracted(QRegion(painted))) {
+                painter.fillRect(bare, background);
+            }
         }
-        painter.restore();
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 #include <QSize>
 #include <cstdint>
 #include <functional>
@@ -65,6 +66,9 @@ public:
     // Rebuilds (when the document asks) and redraws the picture and
     // repaints; 1 when composed, 0 without an image or picture.
     int Compose();
+    // Composes after the layer switches only changed from shown: the view
+    // repaints only what changed.
+    int ComposeSwitch(const CompositionLayers& shown);
     // How many compositions succeeded, for tests and benchmarks.
     int ComposeCount() const { return m_nComposeCount; }
 
@@ -151,6 +155,7 @@ private:
     void OnFilePrint(bool askFirst);
     void OnFilePrintPreview();
     CompositionLayers Layers() const;
+    CompositionScene Scene(const std::string& regionName);
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
     // Pixels of the screen per image pixel at the zoom in force.
@@ -160,6 +165,8 @@ private:
     CKelvraDoc& m_doc;
     CDataPaths m_paths;
     QImage m_offscreen;
+    // The picture's tiles as view rectangles, for repainting part of it.
+    QRegion ViewRegionOf(const CanvasTiles& tiles) const;
     // What the keepable layers drew at earlier compositions.
     CLayerMemory m_layerMemory;
     QSize m_totalSize;

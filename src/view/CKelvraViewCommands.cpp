@@ -56,8 +56,9 @@ void CKelvraView::RegisterLayerCommands() {
         m_commands.Add(
             id,
             [this, flag](int) {
+                const CompositionLayers shown = Layers();
                 this->*flag = !(this->*flag);
-                Compose();
+                ComposeSwitch(shown);
             },
             [this, flag](CCmdUI& ui) { ui.SetCheck(this->*flag != 0); });
     };

@@ -69,8 +69,12 @@ public:
         ASSERT_TRUE(WriteFileBytes(m_dir.File("dat/" + name), bytes));
     }
 
-    // The picture with every layer drawn, and the picture through the memory.
-    void ExpectSameAsDrawing(const std::string& step) {
+    // The picture with every layer drawn, and the picture through the memory
+    // after the switches from the layers last shown: it equals the drawn one
+    // and differs from the one before only within the tiles said to change,
+    // which are fewer than all when only kept layers were switched.
+    enum How { kWhole, kSwitch, kSwitchWhole };
+    void ExpectSameAsDrawing(const std::string& step, How how) {
         const CDataPaths paths(m_dir.Path());
         CDibImage drawnImage = m_image;
         int recompose = 1;
@@ -80,8 +84,31 @@ public:
             1);
         CompositionScene scene = SceneOf(m_product, "R", m_paths);
         scene.layerMemory = &m_memory;
-        ASSERT_EQ(ComposePicture(m_image, scene, m_layers, m_recompose, m_picture), 1) << step;
+        const QImage before = m_picture.copy();
+        CanvasTiles changed;
+        if (how == kWhole) {
+            ASSERT_EQ(ComposePicture(m_image, scene, m_layers, m_recompose, m_picture), 1) << step;
+            changed = CanvasTiles(m_picture.width(), m_picture.height());
+            changed.MarkAll();
+        } else {
+            ASSERT_EQ(ComposeLayerSwitch(m_image, scene, m_shown, m_layers, m_recompose, m_picture,
+                                         changed),
+                      1)
+                << step;
+        }
+        m_shown = m_layers;
         EXPECT_TRUE(m_picture == drawn) << step;
+        EXPECT_EQ(!changed.All(), how == kSwitch) << step;
+        if (before.size() != m_picture.size()) {
+            return;
+        }
+        int outside = 0;
+        for (int y = 0; y < m_picture.height(); ++y) {
+            for (int x = 0; x < m_picture.width(); ++x) {
+                outside += !changed.Covers(x, y) && before.pixel(x, y) != m_picture.pixel(x, y);
+            }
+        }
+        EXPECT_EQ(outside, 0) << step;
     }
 
     CTempDir m_dir;
@@ -90,6 +117,7 @@ public:
     CGeoImage m_product;
     CDibImage m_image;
     CompositionLayers m_layers;
+    CompositionLayers m_shown;
     // The view's side: its data paths, memory and picture last all along.
     CDataPaths m_paths{m_dir.Path()};
     CLayerMemory m_memory;
@@ -101,17 +129,48 @@ TEST_F(LayerMemory, PicturesEqualDrawingEveryLayerThroughChanges) {
     struct Step {
         const char* name;
         std::function<void(LayerMemory&)> change;
+        How how = kWhole;
     };
     const Step steps[] = {
         {"first", [](LayerMemory&) {}},
-        {"again", [](LayerMemory&) {}},
-        {"grid off", [](LayerMemory& t) { t.m_layers.m_bGrid = 0; }},
-        {"grid on", [](LayerMemory& t) { t.m_layers.m_bGrid = 1; }},
+        {"again", [](LayerMemory&) {}, kSwitch},
+        {"grid off", [](LayerMemory& t) { t.m_layers.m_bGrid = 0; }, kSwitch},
+        {"grid on", [](LayerMemory& t) { t.m_layers.m_bGrid = 1; }, kSwitch},
+        {"legend on", [](LayerMemory& t) { t.m_layers.m_bLegend = 1; }, kSwitchWhole},
+        {"grid off under the legend", [](LayerMemory& t) { t.m_layers.m_bGrid = 0; }, kSwitch},
+        {"isotherm levels leave the legend", [](LayerMemory& t) { t.m_layers.m_bIsotherms = 0; },
+         kSwitchWhole},
+        {"legend off, grid and isotherms on",
+         [](LayerMemory& t) {
+             t.m_layers.m_bLegend = 0;
+             t.m_layers.m_bGrid = 1;
+             t.m_layers.m_bIsotherms = 1;
+         },
+         kSwitchWhole},
+        {"provinces and grid off",
+         [](LayerMemory& t) {
+             t.m_layers.m_bProvinces = 0;
+             t.m_layers.m_bGrid = 0;
+         },
+         kSwitch},
+        {"grid back", [](LayerMemory& t) { t.m_layers.m_bGrid = 1; }, kSwitch},
+        {"provinces back", [](LayerMemory& t) { t.m_layers.m_bProvinces = 1; }, kSwitch},
         {"palette",
          [](LayerMemory& t) {
              t.m_layers.m_strPalette = t.m_dir.File("dat/color1.lut");
              t.m_layers.m_bPaletteOn = 1;
          }},
+        {"palette file rewritten, grid off",
+         [](LayerMemory& t) {
+             const std::string lut = t.m_dir.File("dat/color1.lut");
+             const auto time = fs::last_write_time(lut);
+             fs::copy_file(SourceDir() + "/dat/color2.lut", lut,
+                           fs::copy_options::overwrite_existing);
+             fs::last_write_time(lut, time + std::chrono::seconds(2));
+             t.m_layers.m_bGrid = 0;
+         },
+         kSwitchWhole},
+        {"grid on again", [](LayerMemory& t) { t.m_layers.m_bGrid = 1; }, kSwitch},
         {"image changed", [](LayerMemory& t) { ASSERT_TRUE(t.m_image.Negate()); }},
         {"world rewritten",
          [](LayerMemory& t) {
@@ -132,17 +191,22 @@ TEST_F(LayerMemory, PicturesEqualDrawingEveryLayerThroughChanges) {
              ASSERT_TRUE(t.m_image.Load(t.m_other));
              t.m_recompose = 1;
          }},
-        {"isotherms off", [](LayerMemory& t) { t.m_layers.m_bIsotherms = 0; }},
-        {"map off", [](LayerMemory& t) { t.m_layers.m_bMap = 0; }},
+        // The damaged rivers file is drawn at every composition, nothing of it
+        // is kept: what it drew last cannot be told, so switches compose all.
+        {"isotherms off", [](LayerMemory& t) { t.m_layers.m_bIsotherms = 0; }, kSwitchWhole},
+        {"map off", [](LayerMemory& t) { t.m_layers.m_bMap = 0; }, kSwitchWhole},
+        {"isotherms on without the rivers", [](LayerMemory& t) { t.m_layers.m_bIsotherms = 1; },
+         kSwitch},
         {"all on",
          [](LayerMemory& t) {
              t.m_layers.m_bMap = 1;
              t.m_layers.m_bIsotherms = 1;
-         }},
+         },
+         kSwitchWhole},
     };
     for (const Step& step : steps) {
         step.change(*this);
-        ExpectSameAsDrawing(step.name);
+        ExpectSameAsDrawing(step.name, step.how);
     }
 }
 

@@ -2,6 +2,8 @@
 // the palette items, painting only the exposed part, Esc to the frame.
 
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 #include <QtTest>
 
 #include "app/CommandIds.h"
@@ -156,6 +158,47 @@ private slots:
         const QImage withGrid = t.View().OffscreenPicture().copy();
         t.Execute(kIdGrid);
         QVERIFY(t.View().OffscreenPicture() != withGrid);
+    }
+
+    // A switch repaints only the part of the window it changed: what is on
+    // screen afterwards equals a repaint of the whole view, at every zoom.
+    void switchRepaintsWhatItChanged_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("command");
+        QTest::newRow("1:1 grid") << 32772 << kIdGrid;
+        QTest::newRow("3:1 map") << 32812 << kIdMap;
+        QTest::newRow("1:3 grid") << 32827 << kIdGrid;
+    }
+
+    void switchRepaintsWhatItChanged() {
+        QFETCH(int, zoom);
+        QFETCH(int, command);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestProduct(dir.File("p.awx"), 400, 300));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("p.awx")));
+        t.Frame().show();
+        t.Execute(zoom);
+        QWidget* viewport = t.View().viewport();
+        const auto onScreen = [&] {
+            QCoreApplication::processEvents();
+            const QPoint at = viewport->mapTo(viewport->window(), QPoint(0, 0));
+            return viewport->window()
+                ->windowHandle()
+                ->screen()
+                ->grabWindow(viewport->window()->winId(), at.x(), at.y(), viewport->width(),
+                             viewport->height())
+                .toImage();
+        };
+        onScreen();
+        for (int turn = 0; turn < 3; ++turn) {
+            const int composed = t.View().ComposeCount();
+            QVERIFY(t.Execute(command));
+            QCOMPARE(t.View().ComposeCount(), composed + 1);
+            const QImage switched = onScreen();
+            viewport->update();
+            QCOMPARE(switched, onScreen());
+        }
     }
 
     void paletteChecks() {
