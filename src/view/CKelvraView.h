@@ -17,6 +17,7 @@
 
 #include "app/CCommandTable.h"
 #include "browse/CAnimationPlayback.h"
+#include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
@@ -107,6 +108,15 @@ public:
     // "第n类资料", with n as the mnemonic.
     std::string NwpClassMenuText(int classNumber) const;
 
+    // --- Animation export ------------------------------------------------------------
+    // Writes the loop on screen, step by step as it plays, to a GIF at path,
+    // composed with the view's switches, overlays and palette, the delay from
+    // the interval; progress may cancel (false). The view's picture is not
+    // touched.
+    LoopExportResult ExportLoop(const std::string& path, const LoopProgress& progress);
+    // The mark the title line carries for the frame on screen ("缺测 HH:MM").
+    const std::string& TitleMark() const { return m_strTitleMark; }
+
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
     CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
@@ -150,6 +160,8 @@ private:
     void OnFileInfo();
     void OnFilePrint(bool askFirst);
     void OnFilePrintPreview();
+    // Asks for the GIF's name and exports the loop with a progress dialog.
+    void OnExportLoop();
     CompositionLayers Layers() const;
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
@@ -170,5 +182,6 @@ private:
     std::function<std::string()> m_nwpRoot;
     std::function<void(const std::string&)> m_readout;
     int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
+    std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
 };
