@@ -1,6 +1,7 @@
 #include "image/IndexedFrame.h"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -72,16 +73,17 @@ std::vector<std::uint32_t> ByFrequency(const ColourCounts& counts) {
     return colours;
 }
 
-// The overlay colours kept exactly (see the header).
+// The overlay colours kept exactly (see the header): all of them when they
+// fit, else those the table cannot show first, then the most frequent.
 std::vector<std::uint32_t> ReservedColours(const ColourCounts& overlay, const FrameBaseView& base) {
     std::vector<std::uint32_t> reserved = ByFrequency(overlay);
     if (reserved.size() <= static_cast<std::size_t>(kMaxReservedColours)) {
         return reserved;
     }
-    std::erase_if(reserved, [&base](std::uint32_t colour) {
-        return std::find(base.colours.begin(), base.colours.end(), colour) != base.colours.end();
+    std::stable_partition(reserved.begin(), reserved.end(), [&base](std::uint32_t colour) {
+        return std::find(base.colours.begin(), base.colours.end(), colour) == base.colours.end();
     });
-    reserved.resize(std::min<std::size_t>(reserved.size(), kMaxReservedColours));
+    reserved.resize(kMaxReservedColours);
     return reserved;
 }
 
@@ -148,15 +150,18 @@ void IndexOverImage(const RgbFrameView& picture, const FrameBaseView& base, Inde
     std::vector<std::uint32_t> imageColours;
     for (int i = 0; i < kGifColours; ++i) {
         const std::uint32_t colour = base.colours[static_cast<std::size_t>(i)];
-        if (used[static_cast<std::size_t>(i)] && !Contains(imageColours, colour) &&
-            overlay.find(colour) == overlay.end()) {
+        if (used[static_cast<std::size_t>(i)] && !Contains(imageColours, colour)) {
             imageColours.push_back(colour);
         }
     }
+    const auto notOverlay = [&overlay](std::uint32_t c) { return overlay.count(c) == 0; };
+    const auto imageOnly = std::count_if(imageColours.begin(), imageColours.end(), notOverlay);
     std::vector<std::uint32_t> colours;
-    if (imageColours.size() + overlay.size() <= static_cast<std::size_t>(kGifColours)) {
+    if (static_cast<std::size_t>(imageOnly) + overlay.size() <=
+        static_cast<std::size_t>(kGifColours)) {
         colours = ByFrequency(overlay);
-        colours.insert(colours.end(), imageColours.begin(), imageColours.end());
+        std::copy_if(imageColours.begin(), imageColours.end(), std::back_inserter(colours),
+                     notOverlay);
     } else {
         colours = ReservedColours(overlay, base);
         std::erase_if(imageColours, [&colours](std::uint32_t c) { return Contains(colours, c); });

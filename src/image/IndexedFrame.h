@@ -6,8 +6,9 @@
 // the rest: a pixel is an overlay pixel when it differs from the colour its
 // image index shows through the colour table, and the distinct colours of
 // those pixels are reserved first (at most kMaxReservedColours; when there
-// are more, as under a colour legend that repeats the table, only those the
-// table cannot show are reserved, the most frequent first). The remaining
+// are more, as under a colour legend that repeats the table, those the table
+// cannot show come first, then the most frequent, so lines and text stay
+// exact and single legend swatches may take a neighbouring entry). The remaining
 // entries go to the image's colours in table order, evenly spread from the
 // first to the last used, and every other colour takes its nearest entry
 // (squared RGB distance). A picture without an 8-bit image under it keeps
