@@ -101,14 +101,20 @@ private slots:
         CTempDir folder;
         const std::vector<FrameEntry> entries = WriteLoopProducts(folder);
         QVERIFY(!t.Update(kIdExportLoop).enabled);
+        // Started and exported from the side bar's pane, as a forecaster does.
+        CMovieDlg& movie = t.Frame().Movie();
+        movie.m_listDlg.m_entries = entries;
+        movie.m_listDlg.RefreshList();
+        movie.m_check24.click();
+        movie.m_timeTrue.setChecked(true);
+        movie.m_interval.setText("300");
+        movie.m_animate.click();
         CAnimationPlayback& playback = t.View().m_playback;
-        playback.SetTimeTrue(true);
-        playback.SetInterval(300);
-        QVERIFY(playback.Start(entries));
+        QCOMPARE(playback.Interval(), 300);
         QVERIFY(t.Update(kIdExportLoop).enabled);
 
         t.answers.savePath = folder.File("loop");
-        QVERIFY(t.Execute(kIdExportLoop));
+        movie.m_export.click();
         const GifReadBack back = ReadGifBack(folder.File("loop.gif"));
         QVERIFY(back.ok);
         QCOMPARE(back.width, 800);
@@ -128,7 +134,8 @@ private slots:
         QCOMPARE(t.View().ExportLoop(cancelled, [](int, int) { return false; }),
                  LoopExportResult::kCancelled);
         QVERIFY(!std::filesystem::exists(cancelled));
-        playback.Stop();
+        movie.m_animate.click();
+        QVERIFY(!movie.m_export.isEnabled());
     }
 };
 
