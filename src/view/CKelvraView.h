@@ -114,8 +114,6 @@ public:
     // the interval; progress may cancel (false). The view's picture is not
     // touched.
     LoopExportResult ExportLoop(const std::string& path, const LoopProgress& progress);
-    // The mark the title line carries for the frame on screen ("缺测 HH:MM").
-    const std::string& TitleMark() const { return m_strTitleMark; }
 
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
