@@ -180,6 +180,7 @@ private:
     std::function<std::string()> m_nwpRoot;
     std::function<void(const std::string&)> m_readout;
     int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
+    // The title line's mark of the loop step on screen ("缺测 HH:MM" when held).
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
 };
