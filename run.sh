@@ -30,6 +30,13 @@ catalogue=sample/catalogue
 echo "== sample catalogue in $catalogue"
 tools/make-sample-catalogue.sh "$catalogue" "$cli"
 
+# The last 24 hours of the catalogue's infrared-1 loop as an animated GIF,
+# to be played in any browser.
+loop=sample/loop.gif
+echo "== kelvra-cli animate: the last 24 LCN infrared-1 products -> $loop"
+mapfile -t loop_frames < <(ls "$catalogue"/*LCN*IR1*.AWX | sort | tail -n 24)
+"$cli" animate "${loop_frames[@]}" -o "$loop"
+
 # The sample NWP data (diamond files and their nwp.txt catalogue) at the
 # catalogue's times: written once, kept when nwp.txt is there.
 mdata=sample/mdata

@@ -71,6 +71,7 @@ void CMainFrame::WirePanes(CSettings& settings) {
         return folder;
     });
     m_wndMovie->SetPlayback(&m_pView->m_playback);
+    m_wndMovie->SetCommandSender([this](int id) { m_router.Execute(id); });
 }
 
 void CMainFrame::FillSideBar() {

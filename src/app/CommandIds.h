@@ -72,5 +72,6 @@ constexpr int kIdNwpManager = 32799;
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
 constexpr int kIdColourLegend = 32870;  // "色标": the colour legend strip (added item)
+constexpr int kIdExportLoop = 32890;    // "导出动画...": the loop on screen as a GIF (added)
 constexpr int kIdCatalogueFolder = 32804;
 constexpr int kIdHelpTopics = 32807;  // no handler

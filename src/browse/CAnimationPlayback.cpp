@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "browse/ObservationTime.h"
+
 CAnimationPlayback::CAnimationPlayback(std::unique_ptr<CAnimationTimer> timer)
     : m_pTimer(std::move(timer)) {
     m_pTimer->SetTimeout([this] { ShowAnimationFrame(); });
@@ -21,9 +23,17 @@ bool CAnimationPlayback::Start(const std::vector<FrameEntry>& frames) {
         m_host.resetDisplayMode();
     }
     m_frames = frames;
+    if (m_bTimeTrue) {
+        SortByObservationTime(m_frames);
+        m_nSlotMinutes = NominalSlotMinutes(m_frames);
+        m_steps = TimeTrueSteps(m_frames, m_nSlotMinutes);
+    } else {
+        m_nSlotMinutes = 0;
+        m_steps = PlainSteps(m_frames);
+    }
     std::vector<std::string> paths;
     paths.reserve(frames.size());
-    for (const FrameEntry& frame : frames) {
+    for (const FrameEntry& frame : m_frames) {
         paths.push_back(frame.path);
     }
     if (m_host.loadFrames) {
@@ -42,6 +52,8 @@ void CAnimationPlayback::Stop() {
     m_nFrame = 0;
     m_bPaused = 0;
     m_frames.clear();
+    m_steps.clear();
+    m_nSlotMinutes = 0;
     if (m_host.releaseFrames) {
         m_host.releaseFrames();
     }
@@ -81,8 +93,20 @@ void CAnimationPlayback::SeekWhilePaused(int position) {
     }
 }
 
+std::string CAnimationPlayback::StepTimeText(int position) const {
+    if (position < 0 || position >= StepCount()) {
+        return std::string();
+    }
+    const LoopStep& step = m_steps[static_cast<std::size_t>(position)];
+    const FrameEntry& frame = m_frames[static_cast<std::size_t>(step.frame)];
+    if (m_nSlotMinutes == 0 || step.minutes == kUnknownObservation) {
+        return frame.timeText;
+    }
+    return ObservationText(step.minutes);
+}
+
 void CAnimationPlayback::WrapFrameIndex() {
-    const int count = FrameCount();
+    const int count = StepCount();
     if (m_nFrame >= count) {
         m_nFrame = 0;
     }
@@ -94,16 +118,20 @@ void CAnimationPlayback::WrapFrameIndex() {
 void CAnimationPlayback::ShowAnimationFrame() {
     m_pTimer->Stop();
     // A shot that outlived its frames has nothing to show.
-    if (m_frames.empty()) {
+    if (m_steps.empty()) {
         return;
     }
     m_bAnimating = 1;
     WrapFrameIndex();
+    const LoopStep& step = m_steps[static_cast<std::size_t>(m_nFrame)];
+    if (m_host.setTitleMark) {
+        m_host.setTitleMark(StepMark(step));
+    }
     if (m_host.makeFrameCurrent) {
-        m_host.makeFrameCurrent(m_nFrame);
+        m_host.makeFrameCurrent(step.frame);
     }
     if (m_readout) {
-        m_readout(CounterText(m_nFrame, FrameCount()), m_nFrame, m_frames[m_nFrame].timeText);
+        m_readout(CounterText(m_nFrame, StepCount()), m_nFrame, StepTimeText(m_nFrame));
     }
     m_nFrame += 1;
     if (!m_bPaused) {

@@ -1,7 +1,10 @@
 #pragma once
 // The playback state that the view holds and the animation controls drive:
 // whether an animation runs, whether it is paused and which frame comes
-// next. Frames are shown by a chain of single shots of timer 4096: every
+// next. A time-true loop (off unless switched on) orders the frames by
+// observation time and lets every step stand for one nominal slot, holding a
+// frame where an observation is missing (see LoopTimeline.h); the switch
+// takes effect at the next start. Frames are shown by a chain of single shots of timer 4096: every
 // step stops the timer first and arms it again at its end unless paused, so
 // steps never pile up. The document and the view are reached through hooks.
 
@@ -13,6 +16,7 @@
 
 #include "browse/CAnimationTimer.h"
 #include "browse/CatalogueListing.h"
+#include "browse/LoopTimeline.h"
 
 // What the playback needs from the document and the view. Hooks left empty
 // are skipped.
@@ -27,6 +31,9 @@ struct CAnimationHost {
     std::function<void()> releaseFrames;
     // Sets the view's display mode to 0 (the precipitation display off).
     std::function<void()> resetDisplayMode;
+    // The mark the title line carries for the next frame made current:
+    // "缺测 HH:MM" on a held step, else "".
+    std::function<void(const std::string& mark)> setTitleMark;
 };
 
 // The read-outs of one shown frame: counter text "%d/%d", slider position
@@ -46,9 +53,13 @@ public:
     // The interval every later arming uses; the controls pass each accepted value.
     void SetInterval(int milliseconds) { m_nInterval = milliseconds; }
     int Interval() const { return m_nInterval; }
+    // Paces the next start by observation times (see above).
+    void SetTimeTrue(bool on) { m_bTimeTrue = on; }
+    bool TimeTrue() const { return m_bTimeTrue; }
 
-    // Display mode 0, every frame loaded, then the first shot armed. With no
-    // frames nothing changes and false is returned.
+    // Display mode 0, every frame loaded (in time order for a time-true
+    // loop), then the first shot armed. With no frames nothing changes and
+    // false is returned.
     bool Start(const std::vector<FrameEntry>& frames);
     // Timer off, state back to the start, the document's frames released.
     void Stop();
@@ -68,7 +79,16 @@ public:
     void ShowAnimationFrame();
 
     int FrameCount() const { return static_cast<int>(m_frames.size()); }
+    // The frames in play order, as loaded.
     const std::vector<FrameEntry>& Frames() const { return m_frames; }
+    // The steps of the loop: one per frame, or one per slot when time-true.
+    int StepCount() const { return static_cast<int>(m_steps.size()); }
+    const std::vector<LoopStep>& Steps() const { return m_steps; }
+    // The slot of the running time-true loop in minutes; 0 otherwise.
+    int SlotMinutes() const { return m_nSlotMinutes; }
+    // The time text of step position: the frame's own, or the slot's time
+    // in a time-true loop; "" outside the steps.
+    std::string StepTimeText(int position) const;
     bool IsTimerActive() const { return m_pTimer->IsActive(); }
     // The counter text of frame index of count: "%d/%d" of index + 1, count.
     static std::string CounterText(int index, int count);
@@ -80,7 +100,7 @@ public:
 
 private:
     bool IsPausedAnimation() const { return m_bAnimating && m_bPaused; }
-    // Keeps m_nFrame inside the frames: past the end wraps to the first,
+    // Keeps m_nFrame inside the steps: past the end wraps to the first,
     // below the first to the last.
     void WrapFrameIndex();
 
@@ -88,5 +108,8 @@ private:
     CAnimationHost m_host;
     FrameReadoutHook m_readout;
     std::vector<FrameEntry> m_frames;
+    std::vector<LoopStep> m_steps;
     int m_nInterval = 200;
+    bool m_bTimeTrue = false;
+    int m_nSlotMinutes = 0;
 };

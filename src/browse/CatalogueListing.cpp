@@ -93,7 +93,9 @@ FileEntry MakeFileEntry(const std::string& path, const AwxSummary& summary) {
 }
 
 FrameEntry MakeFrameEntry(const std::string& path, const AwxSummary& summary) {
-    return FrameEntry{SummaryDateTime(summary.second), path};
+    const AwxSecondHeader& h = summary.second;
+    return FrameEntry{SummaryDateTime(h), path,
+                      ObservationMinutes(h.year, h.month, h.day, h.hour, h.minute)};
 }
 
 std::vector<FileEntry> ListFileEntries(const std::string& folder, const std::string& code,

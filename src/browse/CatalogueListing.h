@@ -3,10 +3,12 @@
 // which files of a catalogue folder belong to a product code and a channel,
 // and the texts each list shows for them.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "browse/ObservationTime.h"
 #include "product/HeaderSummary.h"
 
 // One row of the file browser. Texts are UTF-8 and never cut.
@@ -22,6 +24,8 @@ struct FileEntry {
 struct FrameEntry {
     std::string timeText;
     std::string path;
+    // The header's observation time, for loops paced by it.
+    std::int64_t observedMinutes = kUnknownObservation;
 };
 
 // The name test: the upper-cased extension (from the last '.') is ".AWX" and

@@ -25,6 +25,9 @@ int RunEnhance(const CliArgs& args);
 #ifdef KELVRA_HAVE_RENDER
 // Composes the picture of a file as the desktop view does and saves it.
 int RunRender(const CliArgs& args);
+// The pictures of several products, in observation-time order, as an
+// animated GIF or numbered PNG files.
+int RunAnimate(const CliArgs& args);
 #endif
 int RunIsotherms(const CliArgs& args);
 // The precipitation estimate of a channel file's observation: rain pixels,

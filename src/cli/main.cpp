@@ -6,14 +6,21 @@
 #include <string>
 
 #include "cli/CliVerbs.h"
+#include "cli/PictureJob.h"
 #include "platform/TempFileCleanup.h"
 
 namespace {
 
+#ifdef KELVRA_HAVE_RENDER
+const std::string kRenderUsage = std::string("render FILE -o OUT ") + kPictureOptionsUsage;
+const std::string kAnimateUsage =
+    std::string("animate FILE... -o OUT.gif|DIR/ [--delay MS] [--loop N] ") + kPictureOptionsUsage;
+#endif
+
 struct Verb {
     const char* name;
     int (*run)(const CliArgs&);
-    const char* usage;
+    std::string usage;
     const char* summary;
 };
 
@@ -26,13 +33,10 @@ const Verb kVerbs[] = {
     {"synth", RunSynth, "synth OUT [--projection CODE] [--size WxH] [...]",
      "write a synthetic AWX product (see synth --help)"},
 #ifdef KELVRA_HAVE_RENDER
-    {"render", RunRender,
-     "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
-     "[--no-title] [--isotherms] [--legend] [--precip [--lut DIR]] [--nwp FILE]... "
-     "[--nwp-interval X] "
-     "[--nwp-color RRGGBB] [--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] "
-     "[--region N]",
+    {"render", RunRender, kRenderUsage,
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
+    {"animate", RunAnimate, kAnimateUsage,
+     "the pictures of render, in observation-time order, as an animated GIF or numbered PNGs"},
 #endif
     {"convert", RunConvert, "convert IN OUT", "load an image or product, save it by extension"},
     {"enhance", RunEnhance, "enhance IN OUT OP...",
@@ -58,7 +62,7 @@ const Verb* FindVerb(const std::string& name) {
 void PrintHelp(std::FILE* out) {
     std::fprintf(out, "usage: kelvra-cli VERB ARGS...\n\nverbs:\n");
     for (const Verb& verb : kVerbs) {
-        std::fprintf(out, "  %-48s %s\n", verb.usage, verb.summary);
+        std::fprintf(out, "  %-48s %s\n", verb.usage.c_str(), verb.summary);
     }
 }
 
@@ -67,7 +71,7 @@ void PrintHelp(std::FILE* out) {
 int UsageError(const std::string& verb, const std::string& message) {
     std::fprintf(stderr, "kelvra-cli: %s\n", message.c_str());
     if (const Verb* v = FindVerb(verb)) {
-        std::fprintf(stderr, "usage: kelvra-cli %s\n", v->usage);
+        std::fprintf(stderr, "usage: kelvra-cli %s\n", v->usage.c_str());
     } else {
         PrintHelp(stderr);
     }

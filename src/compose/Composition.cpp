@@ -15,6 +15,7 @@
 #include "analysis/PrecipLegend.h"
 #include "compose/ColourLegend.h"
 #include "geo/MapLineOverlay.h"
+#include "geo/TitleOverlay.h"
 #include "platform/Message.h"
 
 namespace {
@@ -43,6 +44,16 @@ void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
         return;
     }
     DrawIsotherms(canvas, product.Calibrated());
+}
+
+// A mark goes on the title line itself, two blanks after the title text.
+void DrawTitleLayer(CCanvas& canvas, const CompositionScene& scene) {
+    const CGeoImage& product = scene.product;
+    if (scene.titleMark.empty() || product.productLoaded == 0) {
+        product.DrawTitle(canvas, scene.regionNameGbk);
+        return;
+    }
+    DrawTitleLine(canvas, product.TitleText(scene.regionNameGbk) + "  " + scene.titleMark);
 }
 
 // The colour legend sits at the bottom, above the precipitation legend when
@@ -87,7 +98,7 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
             product.DrawGrid(canvas);
             break;
         case CompositionLayer::Title:
-            product.DrawTitle(canvas, scene.regionNameGbk);
+            DrawTitleLayer(canvas, scene);
             break;
         case CompositionLayer::Legend:
             DrawLegendLayer(canvas, scene, layers);

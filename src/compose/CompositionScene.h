@@ -21,6 +21,9 @@ struct CompositionScene {
     const CDataPaths& paths;
     // The region's name as stored (GBK), for the title.
     std::string regionNameGbk;
+    // Said after the title text (UTF-8): a loop marks a held frame with the
+    // missing slot's time ("缺测 13:00"); empty for none.
+    std::string titleMark;
     // The open file's full path: the precipitation estimate finds the two
     // infrared channels from it.
     std::string productPath;

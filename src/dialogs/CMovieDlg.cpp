@@ -1,11 +1,14 @@
 #include "dialogs/CMovieDlg.h"
 
+#include <QCursor>
 #include <QFocusEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QToolTip>
 #include <algorithm>
 #include <initializer_list>
 
+#include "app/CommandIds.h"
 #include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueFolder.h"
 #include "browse/ChannelTabs.h"
@@ -20,6 +23,11 @@ constexpr char kAnimateText[] = "动  画";
 constexpr char kStopText[] = "结  束";
 constexpr char kPauseText[] = "暂  停";
 constexpr char kContinueText[] = "继  续";
+constexpr char kTimeTrueText[] = "按观测时间";
+constexpr char kTimeTrueTip[] =
+    "按观测时间播放：每一幅为一个时次（观测间隔的中位数），缺测时次保持前一幅，"
+    "标题行标注“缺测 HH:MM”";
+constexpr char kExportText[] = "导出动画...";
 
 // The pane's size in dialog units.
 constexpr int kPaneWidth = 182;
@@ -57,8 +65,8 @@ CMovieDlg::~CMovieDlg() {
 void CMovieDlg::BuildControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              &m_intervalLabel, &m_interval, &m_unitLabel, &m_animate, &m_pause, &m_prev, &m_next,
-             &m_check24, &m_check48, &m_check72, &m_time, &m_counter, &m_slider, &m_tab,
-             &m_listDlg}) {
+             &m_check24, &m_check48, &m_check72, &m_timeTrue, &m_export, &m_time, &m_counter,
+             &m_slider, &m_tab, &m_listDlg}) {
         control->setParent(this);
     }
     m_intervalLabel.setText(Text("动画间隔："));
@@ -66,11 +74,18 @@ void CMovieDlg::BuildControls() {
     Place(m_interval, kMovieIntervalId, 53, 7, 30, 15);
     m_unitLabel.setText(Text("毫秒"));
     Place(m_unitLabel, 0, 87, 11, 17, 8);
+    m_timeTrue.setText(Text(kTimeTrueText));
+    m_timeTrue.setObjectName(QStringLiteral("timeTrue"));
+    m_timeTrue.setToolTip(Text(kTimeTrueTip));
+    m_timeTrue.setGeometry(DialogUnitsToPixels(108, 9, 72, 10));
 
     m_animate.setText(Text(kAnimateText));
     Place(m_animate, kMovieAnimateId, 4, 30, 50, 14);
     m_pause.setText(Text(kPauseText));
     Place(m_pause, kMoviePauseId, 58, 30, 50, 14);
+    m_export.setText(Text(kExportText));
+    m_export.setObjectName(QString::number(kIdExportLoop));
+    m_export.setGeometry(DialogUnitsToPixels(112, 30, 66, 14));
     m_prev.setText(Text("前一幅"));
     Place(m_prev, kMoviePrevId, 4, 49, 50, 14);
     m_next.setText(Text("后一幅"));
@@ -117,6 +132,7 @@ void CMovieDlg::BuildControls() {
     m_pause.setEnabled(false);
     m_prev.setEnabled(false);
     m_next.setEnabled(false);
+    m_export.setEnabled(false);
 }
 
 void CMovieDlg::ConnectControls() {
@@ -127,6 +143,9 @@ void CMovieDlg::ConnectControls() {
     connect(&m_check24, &QCheckBox::clicked, this, [this] { OnCheck24(); });
     connect(&m_check48, &QCheckBox::clicked, this, [this] { OnCheck48(); });
     connect(&m_check72, &QCheckBox::clicked, this, [this] { OnCheck72(); });
+    connect(&m_timeTrue, &QCheckBox::toggled, this, [this] { OnTimeTrue(); });
+    connect(&m_export, &QPushButton::clicked, this, [this] { OnExportLoop(); });
+    connect(&m_slider, &QSlider::sliderMoved, this, [this] { ShowSliderTime(); });
     // Programmatic moves block the slider's signals, so only the user's
     // moves reach the handler.
     connect(&m_slider, &QSlider::valueChanged, this, [this] { OnHScroll(); });
@@ -143,6 +162,7 @@ void CMovieDlg::SetPlayback(CAnimationPlayback* playback) {
     m_pPlayback = playback;
     if (m_pPlayback != nullptr) {
         m_pPlayback->SetInterval(m_nInterval);
+        m_pPlayback->SetTimeTrue(m_timeTrue.isChecked());
         m_pPlayback->SetReadoutHook(
             [this](const std::string& counter, int position, const std::string& timeText) {
                 ShowReadout(counter, position, timeText);
@@ -224,9 +244,15 @@ void CMovieDlg::Start() {
     if (!m_pPlayback->Start(m_frames)) {
         return;
     }
-    SetSliderRange(m_nFrames - 1);
+    // A time-true loop plays the frames in time order, one step per slot.
+    m_frames = m_pPlayback->Frames();
+    SetSliderRange(m_pPlayback->StepCount() - 1);
+    const int slot = m_pPlayback->SlotMinutes();
+    m_timeTrue.setToolTip(slot > 0 ? Text(kTimeTrueTip) + Text("。本次每一幅 %1 分钟。").arg(slot)
+                                   : Text(kTimeTrueTip));
     m_animate.setText(Text(kStopText));
     m_pause.setEnabled(true);
+    m_export.setEnabled(true);
 }
 
 void CMovieDlg::Stop() {
@@ -237,8 +263,33 @@ void CMovieDlg::Stop() {
     m_pause.setEnabled(false);
     m_prev.setEnabled(false);
     m_next.setEnabled(false);
+    m_export.setEnabled(false);
     m_counter.clear();
     m_time.clear();
+    m_slider.setToolTip(QString());
+}
+
+void CMovieDlg::OnTimeTrue() {
+    if (m_pPlayback != nullptr) {
+        m_pPlayback->SetTimeTrue(m_timeTrue.isChecked());
+    }
+}
+
+void CMovieDlg::OnExportLoop() {
+    if (m_sendCommand) {
+        m_sendCommand(kIdExportLoop);
+    }
+}
+
+void CMovieDlg::ShowSliderTime() {
+    if (m_pPlayback == nullptr) {
+        return;
+    }
+    const QString text = QString::fromStdString(m_pPlayback->StepTimeText(m_slider.value()));
+    m_slider.setToolTip(text);
+    if (m_slider.isSliderDown() && !text.isEmpty()) {
+        QToolTip::showText(QCursor::pos(), text, &m_slider);
+    }
 }
 
 void CMovieDlg::OnPause() {
@@ -294,6 +345,7 @@ void CMovieDlg::ShowReadout(const std::string& counter, int position, const std:
         const QSignalBlocker blocker(m_slider);
         m_slider.setValue(position);
     }
+    m_slider.setToolTip(QString::fromStdString(timeText));
     m_time.setText(QString::fromStdString(timeText));
 }
 

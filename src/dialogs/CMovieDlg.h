@@ -1,8 +1,10 @@
 #pragma once
 // The animation controls of the side bar: frame interval, start/stop, pause,
 // single steps, the 24/48/72 selection boxes, the read-outs of the frame on
-// screen, a position slider and the channel tabs over the frame list. The
-// playback itself (state and timer) belongs to the view; this pane drives it.
+// screen, a position slider and the channel tabs over the frame list; beside
+// the interval, the switch that paces the loop by observation time, and the
+// export of the loop on screen as a GIF. The playback itself (state and
+// timer) belongs to the view; this pane drives it.
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "browse/CatalogueListing.h"
@@ -51,6 +54,9 @@ public:
 
     // The view's playback; the pane shows its read-outs. May be none.
     void SetPlayback(CAnimationPlayback* playback);
+    // Runs a command through the frame's command table (the export button's
+    // 32890); may be none.
+    void SetCommandSender(std::function<void(int id)> sender) { m_sendCommand = std::move(sender); }
 
     // --- Handlers ---------------------------------------------------------------
     // Stops a running animation, or starts one from the selected rows.
@@ -64,6 +70,10 @@ public:
     void OnIntervalKillFocus() { UpdateData(); }
     void OnHScroll();
     void OnSelChangeChannelTab(int tabIndex);
+    // The time-true switch: taken by the playback at the next start.
+    void OnTimeTrue();
+    // "导出动画...": the export command of the view.
+    void OnExportLoop();
 
     // Takes the controls' values into the members: the interval (checked
     // against 5-10000; a refused text keeps the last accepted value and
@@ -92,6 +102,8 @@ public:
     QCheckBox m_check24;
     QCheckBox m_check48;
     QCheckBox m_check72;
+    QCheckBox m_timeTrue;
+    QPushButton m_export;
     QLabel m_time;
     QLabel m_counter;
 
@@ -110,12 +122,15 @@ private:
     void ShowBoxes();
     void SetSliderRange(int maximum);
     void ShowReadout(const std::string& counter, int position, const std::string& timeText);
+    // The slider's tip: the time of the step at its position.
+    void ShowSliderTime();
     // Stretches the tab control by its recorded margins and lays the frame
     // list over its page.
     void PlaceTabAndList();
 
     CSettings& m_settings;
     CAnimationPlayback* m_pPlayback = nullptr;
+    std::function<void(int)> m_sendCommand;
     QLabel m_intervalLabel;
     QLabel m_unitLabel;
     // Distances of the tab control to the pane's edges, recorded at start.

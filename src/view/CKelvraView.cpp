@@ -32,8 +32,15 @@ CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent
     m_doc.AddView(this);
     RegisterCommands();
     // A frame made current is shown exactly as a product just opened.
-    m_playback.SetHost(MakeDocumentAnimationHost(
-        m_doc, [this] { OnInitialUpdate(); }, [this] { m_nDisplayMode = 0; }));
+    CAnimationHost host = MakeDocumentAnimationHost(
+        m_doc, [this] { OnInitialUpdate(); }, [this] { m_nDisplayMode = 0; });
+    host.setTitleMark = [this](const std::string& mark) { m_strTitleMark = mark; };
+    // A stopped loop leaves its last frame without a mark.
+    host.releaseFrames = [this, release = std::move(host.releaseFrames)] {
+        m_strTitleMark.clear();
+        release();
+    };
+    m_playback.SetHost(std::move(host));
 }
 
 CKelvraView::~CKelvraView() {
@@ -56,6 +63,7 @@ CompositionLayers CKelvraView::Layers() const {
 
 CompositionScene CKelvraView::Scene(const std::string& regionName) {
     CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
+    scene.titleMark = m_strTitleMark;
     scene.productPath = m_doc.PathName();
     scene.precipitation = &m_doc.m_precip;
     scene.overlays = &m_overlays;

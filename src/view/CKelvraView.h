@@ -18,6 +18,7 @@
 
 #include "app/CCommandTable.h"
 #include "browse/CAnimationPlayback.h"
+#include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
@@ -111,6 +112,13 @@ public:
     // "第n类资料", with n as the mnemonic.
     std::string NwpClassMenuText(int classNumber) const;
 
+    // --- Animation export ------------------------------------------------------------
+    // Writes the loop on screen, step by step as it plays, to a GIF at path,
+    // composed with the view's switches, overlays and palette, the delay from
+    // the interval; progress may cancel (false). The view's picture is not
+    // touched.
+    LoopExportResult ExportLoop(const std::string& path, const LoopProgress& progress);
+
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
     CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
@@ -154,6 +162,8 @@ private:
     void OnFileInfo();
     void OnFilePrint(bool askFirst);
     void OnFilePrintPreview();
+    // Asks for the GIF's name and exports the loop with a progress dialog.
+    void OnExportLoop();
     CompositionLayers Layers() const;
     CompositionScene Scene(const std::string& regionName);
     void SetScrollSizes(QSize total);
@@ -177,5 +187,7 @@ private:
     std::function<std::string()> m_nwpRoot;
     std::function<void(const std::string&)> m_readout;
     int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
+    // The title line's mark of the loop step on screen ("缺测 HH:MM" when held).
+    std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -117,6 +117,9 @@ void CKelvraView::RegisterOutputCommands() {
     m_commands.Add(kIdFilePrint, [this](int) { OnFilePrint(true); });
     m_commands.Add(kIdFilePrintDirect, [this](int) { OnFilePrint(false); });
     m_commands.Add(kIdFilePrintPreview, [this](int) { OnFilePrintPreview(); });
+    m_commands.Add(
+        kIdExportLoop, [this](int) { OnExportLoop(); },
+        [this](CCmdUI& ui) { ui.Enable(m_playback.m_bAnimating != 0); });
 }
 
 void CKelvraView::OnFileInfo() {

@@ -1,0 +1,228 @@
+// kelvra-cli animate: the pictures render makes of several products, in
+// observation-time order, written as one animated GIF or as numbered PNG
+// files in a folder.
+
+#ifdef KELVRA_HAVE_RENDER
+
+#include <QImage>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "browse/LoopTimeline.h"
+#include "cli/CliVerbs.h"
+#include "cli/PictureJob.h"
+#include "image/GifLoop.h"
+#include "image/GifWriter.h"
+#include "product/HeaderSummary.h"
+#include "render/CGuiSession.h"
+#include "render/LoopPictureView.h"
+#include "render/PngFile.h"
+
+namespace {
+
+constexpr const char* kVerb = "animate";
+constexpr int kDefaultDelayMs = 200;
+constexpr int kMinDelayMs = 10;
+constexpr int kMaxDelayMs = 10 * kMaxGifDelayCentiseconds;
+
+struct AnimateArgs {
+    std::vector<std::string> inputs;
+    std::string output;
+    int delayMs = kDefaultDelayMs;
+    int loopCount = 0;
+    PictureOptions picture;
+};
+
+bool ParseBounded(const std::string& text, int low, int high, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || parsed < low || parsed > high) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// The frames go to a folder when the output ends with a separator or names
+// an existing folder.
+bool IsFolderOutput(const std::string& output) {
+    std::error_code ec;
+    return output.back() == '/' || std::filesystem::is_directory(output, ec);
+}
+
+bool HasGifExtension(const std::string& output) {
+    std::string extension = std::filesystem::path(output).extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".gif";
+}
+
+// The verb's own options; an empty string, or what is wrong.
+std::string ParseLoopOption(const CliArgs& args, std::size_t& i, AnimateArgs& options) {
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size()) {
+        return "missing value after " + arg;
+    }
+    const std::string& value = args[++i];
+    if (arg == "-o") {
+        options.output = value;
+    } else if (arg == "--delay" &&
+               !ParseBounded(value, kMinDelayMs, kMaxDelayMs, options.delayMs)) {
+        return "bad delay '" + value + "' (milliseconds, " + std::to_string(kMinDelayMs) + "-" +
+               std::to_string(kMaxDelayMs) + ")";
+    } else if (arg == "--loop" && !ParseBounded(value, 0, kMaxGifLoopCount, options.loopCount)) {
+        return "bad loop count '" + value + "' (0 for ever, or 1-" +
+               std::to_string(kMaxGifLoopCount) + " repeats)";
+    }
+    return std::string();
+}
+
+std::string ParseAnimateArgs(const CliArgs& args, AnimateArgs& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string error;
+        const OptionParse parsed = ParsePictureOption(args, i, options.picture, error);
+        if (parsed == OptionParse::kBad) {
+            return error;
+        }
+        if (parsed == OptionParse::kTaken) {
+            continue;
+        }
+        const std::string& arg = args[i];
+        if (arg == "-o" || arg == "--delay" || arg == "--loop") {
+            if (std::string problem = ParseLoopOption(args, i, options); !problem.empty()) {
+                return problem;
+            }
+        } else if (!arg.empty() && arg[0] == '-') {
+            return "unknown option '" + arg + "'";
+        } else {
+            options.inputs.push_back(arg);
+        }
+    }
+    if (options.inputs.empty()) {
+        return "no input file";
+    }
+    if (options.output.empty()) {
+        return "no output (-o OUT.gif or -o DIR/)";
+    }
+    if (!IsFolderOutput(options.output) && !HasGifExtension(options.output)) {
+        return "the output must be a .gif file or a folder (ending in /)";
+    }
+    return std::string();
+}
+
+// The inputs in observation-time order; files whose headers give no time
+// follow in the order given.
+std::vector<std::string> InObservationOrder(const std::vector<std::string>& inputs) {
+    std::vector<FrameEntry> frames;
+    for (const std::string& path : inputs) {
+        FrameEntry frame;
+        frame.path = path;
+        AwxSummary summary;
+        if (ReadAwxSummary(path, summary)) {
+            const AwxSecondHeader& h = summary.second;
+            frame.observedMinutes = ObservationMinutes(h.year, h.month, h.day, h.hour, h.minute);
+        }
+        frames.push_back(frame);
+    }
+    SortByObservationTime(frames);
+    std::vector<std::string> ordered;
+    for (const FrameEntry& frame : frames) {
+        ordered.push_back(frame.path);
+    }
+    return ordered;
+}
+
+// Opens and composes one frame; the picture and image stay for the caller.
+class CFrameComposer {
+public:
+    explicit CFrameComposer(CPictureJob& job) : m_job(job) {}
+    bool Compose(const std::string& path) {
+        m_product = CGeoImage();
+        m_image = CDibImage();
+        int recompose = 1;
+        return m_job.Open(path, m_product, m_image) &&
+               m_job.Compose(path, m_product, m_image, recompose, m_picture, true) == 1;
+    }
+    const QImage& Picture() const { return m_picture; }
+    const CDibImage& Image() const { return m_image; }
+
+private:
+    CPictureJob& m_job;
+    CGeoImage m_product;
+    CDibImage m_image;
+    QImage m_picture;
+};
+
+int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames, CPictureJob& job) {
+    CFrameComposer composer(job);
+    const LoopPictureSource source = [&](int index, LoopPicture& picture) {
+        return composer.Compose(frames[static_cast<std::size_t>(index)]) &&
+               ViewLoopPicture(composer.Picture(), composer.Image(), picture);
+    };
+    GifLoopSettings settings;
+    settings.delayCentiseconds = GifDelayOf(options.delayMs);
+    settings.loopCount = options.loopCount;
+    const LoopExportResult result = WriteGifLoop(options.output, static_cast<int>(frames.size()),
+                                                 source, settings, LoopProgress());
+    if (result != LoopExportResult::kWritten) {
+        std::fprintf(stderr, "kelvra-cli: %s %s\n", LoopExportMessage(result),
+                     options.output.c_str());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// frame_001.png … in the folder; on a failure the files written so far are
+// removed again, so a folder holds a whole loop or what it held before.
+int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& frames,
+                   CPictureJob& job) {
+    const std::filesystem::path folder(options.output);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    CFrameComposer composer(job);
+    std::vector<std::filesystem::path> written;
+    const std::size_t digits = std::max<std::size_t>(3, std::to_string(frames.size()).size());
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::string name =
+            "frame_" + std::string(digits - number.size(), '0') + number + ".png";
+        const std::filesystem::path target = folder / name;
+        if (!composer.Compose(frames[i]) || !SavePng(composer.Picture(), target.string())) {
+            std::fprintf(stderr, "kelvra-cli: frame %zu (%s) not written to %s\n", i + 1,
+                         frames[i].c_str(), target.string().c_str());
+            for (const std::filesystem::path& done : written) {
+                std::filesystem::remove(done, ec);
+            }
+            return kExitFailed;
+        }
+        written.push_back(target);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunAnimate(const CliArgs& args) {
+    AnimateArgs options;
+    const std::string problem = ParseAnimateArgs(args, options);
+    if (!problem.empty()) {
+        return UsageError(kVerb, problem);
+    }
+    CGuiSession session;
+    CPictureJob job;
+    if (!job.Prepare(options.picture)) {
+        return kExitFailed;
+    }
+    const std::vector<std::string> frames = InObservationOrder(options.inputs);
+    return IsFolderOutput(options.output) ? WritePngFolder(options, frames, job)
+                                          : WriteGif(options, frames, job);
+}
+
+#endif  // KELVRA_HAVE_RENDER

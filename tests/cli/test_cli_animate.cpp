@@ -1,0 +1,151 @@
+// kelvra-cli animate as a user runs it: the GIF's frames are render's
+// pictures in observation-time order, with the delay and loop count asked
+// for; a folder gets numbered PNGs; bad arguments and unreadable frames
+// leave no file. In a build without the render layer the verb does not exist
+// and these tests skip.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/CliRunner.h"
+#include "support/GifReadBack.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+CliResult RunIn(const std::string& directory, const std::string& arguments) {
+    return RunShell("cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments +
+                    " 2>&1");
+}
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// The pixels of a 24-bit BMP, top row first, as 0x00RRGGBB.
+std::vector<std::uint32_t> BmpPixels(const std::vector<std::uint8_t>& bmp) {
+    const std::uint32_t width = Le32(bmp, 18);
+    const std::uint32_t height = Le32(bmp, 22);
+    const std::size_t stride = (width * 3 + 3) / 4 * 4;
+    std::vector<std::uint32_t> pixels;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        const std::size_t row = Le32(bmp, 10) + (height - 1 - y) * stride;
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::uint8_t* p = &bmp[row + x * 3];
+            pixels.push_back(std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0]);
+        }
+    }
+    return pixels;
+}
+
+bool IsGrey(std::uint32_t c) {
+    return (c >> 16 & 0xFF) == (c >> 8 & 0xFF) && (c >> 8 & 0xFF) == (c & 0xFF);
+}
+
+class CliAnimateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (RunIn(m_dir.Path(), "animate").out.find("unknown verb") != std::string::npos) {
+            GTEST_SKIP() << "kelvra-cli was built without the render layer";
+        }
+        // Named against their times: a.AWX is the latest.
+        const char* times[] = {"202203311200", "202203311100", "202203311000"};
+        for (int i = 0; i < 3; ++i) {
+            const std::string path =
+                m_dir.File(std::string(1, static_cast<char>('a' + i)) + ".AWX");
+            ASSERT_EQ(
+                RunIn(m_dir.Path(), "synth " + path + " --size 160x120 --time " + times[i]).status,
+                0);
+        }
+        m_inputs = m_dir.File("a.AWX") + " " + m_dir.File("b.AWX") + " " + m_dir.File("c.AWX");
+        m_timeOrder = {m_dir.File("c.AWX"), m_dir.File("b.AWX"), m_dir.File("a.AWX")};
+    }
+
+    CTempDir m_dir;
+    std::string m_inputs;
+    std::vector<std::string> m_timeOrder;
+};
+
+TEST_F(CliAnimateTest, FramesAreRendersPicturesInTimeOrder) {
+    std::ofstream(m_dir.File("white.lut")) << "BK 0 x 2 0 255 256 255\n";
+    const struct {
+        const char* name;
+        std::string options;
+        bool exact;  // at most 256 colours: every pixel; else the overlays'
+    } cases[] = {
+        {"few colours", "--palette " + m_dir.File("white.lut") + " --provinces", true},
+        {"grey image under every overlay", "--provinces --isotherms --legend", false},
+    };
+    for (const auto& c : cases) {
+        const std::string gif = m_dir.File("loop.gif");
+        ASSERT_EQ(RunIn(m_dir.Path(), "animate " + m_inputs + " -o " + gif + " --delay 300 " +
+                                          "--loop 2 " + c.options)
+                      .status,
+                  0)
+            << c.name;
+        const GifReadBack back = ReadGifBack(gif);
+        ASSERT_TRUE(back.ok) << c.name;
+        EXPECT_EQ(back.loopCount, 2);
+        ASSERT_EQ(back.frames.size(), 3u) << c.name;
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(back.delays[i], 30);
+            const std::string bmp = m_dir.File("r" + std::to_string(i) + ".bmp");
+            ASSERT_EQ(
+                RunIn(m_dir.Path(), "render " + m_timeOrder[i] + " -o " + bmp + " " + c.options)
+                    .status,
+                0);
+            const std::vector<std::uint32_t> rendered = BmpPixels(ReadFileBytes(bmp));
+            ASSERT_EQ(rendered.size(), back.frames[i].size());
+            for (std::size_t p = 0; p < rendered.size(); ++p) {
+                if (c.exact || !IsGrey(rendered[p])) {
+                    ASSERT_EQ(back.frames[i][p], rendered[p]) << c.name << " frame " << i;
+                } else {
+                    ASSERT_LE(std::abs(int(back.frames[i][p] & 0xFF) - int(rendered[p] & 0xFF)), 2);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(CliAnimateTest, FolderGetsNumberedPngs) {
+    ASSERT_EQ(RunIn(m_dir.Path(), "animate " + m_inputs + " -o frames/").status, 0);
+    for (const char* name : {"frame_001.png", "frame_002.png", "frame_003.png"}) {
+        const std::vector<std::uint8_t> png =
+            ReadFileBytes(m_dir.File(std::string("frames/") + name));
+        ASSERT_GT(png.size(), 8u) << name;
+        EXPECT_EQ(png[1], 'P') << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("frames/frame_004.png")));
+}
+
+TEST_F(CliAnimateTest, BadArgumentsAndUnreadableFramesLeaveNoFile) {
+    const std::string gif = m_dir.File("out.gif");
+    const struct {
+        std::string arguments;
+        int status;
+    } cases[] = {
+        {"", 2},
+        {m_inputs, 2},
+        {m_inputs + " -o " + m_dir.File("out.bmp"), 2},
+        {m_inputs + " -o " + gif + " --delay 5", 2},
+        {m_inputs + " -o " + gif + " --delay soon", 2},
+        {m_inputs + " -o " + gif + " --loop -1", 2},
+        {m_inputs + " -o " + gif + " --loop 70000", 2},
+        {m_inputs + " -o " + gif + " --bogus", 2},
+        {m_inputs + " -o " + gif + " --palette nosuch", 1},
+        {m_inputs + " " + m_dir.File("missing.AWX") + " -o " + gif, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunIn(m_dir.Path(), "animate " + c.arguments).status, c.status) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(gif)) << c.arguments;
+        EXPECT_FALSE(std::filesystem::exists(m_dir.File("out.bmp"))) << c.arguments;
+    }
+}
+
+}  // namespace
