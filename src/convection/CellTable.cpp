@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/ReplacementFile.h"
+
 namespace {
 
 std::string Format(const char* format, double value) {
@@ -47,4 +49,14 @@ std::string CellTableText(const std::vector<std::vector<std::string>>& rows, cha
         text += '\n';
     }
     return text;
+}
+
+bool SaveCellTableCsv(const std::string& path, const std::vector<std::vector<std::string>>& rows) {
+    const std::string text = "\xEF\xBB\xBF" + CellTableText(rows, ',');
+    CReplacementFile output(path);
+    std::FILE* file = output.Open();
+    if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+        return false;
+    }
+    return output.Commit();
 }

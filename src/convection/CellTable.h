@@ -18,3 +18,8 @@ std::vector<std::vector<std::string>> CellTableRows(const std::vector<ColdCell>&
                                                     const std::vector<const TrackStep*>& steps);
 // Header and rows joined with the separator, one line each, "\n" line ends.
 std::string CellTableText(const std::vector<std::vector<std::string>>& rows, char separator);
+
+// Writes the table as CSV (UTF-8 with a byte-order mark, so that
+// spreadsheets read the Chinese titles) through a replacement file: false,
+// with the file as it was, when it cannot be written.
+bool SaveCellTableCsv(const std::string& path, const std::vector<std::vector<std::string>>& rows);

@@ -51,6 +51,9 @@ CompositionLayers CKelvraView::Layers() const {
     layers.m_bIsotherms = m_bIsotherms;
     layers.m_nDisplayMode = m_nDisplayMode;
     layers.m_bLegend = m_bLegend;
+    layers.m_bCells = m_bCells;
+    layers.m_bTracks = m_bTracks;
+    layers.m_bCooling = m_bCooling;
     return layers;
 }
 
@@ -61,6 +64,8 @@ int CKelvraView::Compose() {
     scene.precipitation = &m_doc.m_precip;
     scene.overlays = &m_overlays;
     scene.layerMemory = &m_layerMemory;
+    const ConvectionLayers convection = CurrentConvection();
+    scene.convection = &convection;
     const int composed =
         ComposePicture(m_doc.m_image, scene, Layers(), m_doc.m_nRecompose, m_offscreen);
     if (composed) {
