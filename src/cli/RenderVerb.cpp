@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/CliVerbs.h"
+#include "convection/CConvectionCache.h"
 #include "geo/RegionFile.h"
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
@@ -97,6 +98,8 @@ std::string ParseRenderArgs(const CliArgs& args, RenderOptions& options) {
             options.layers.m_nDisplayMode = kDisplayPrecipitation;
         } else if (arg == "--legend") {
             options.layers.m_bLegend = 1;
+        } else if (arg == "--cells") {
+            options.layers.m_bCells = 1;
         } else if (!arg.empty() && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else if (options.input.empty()) {
@@ -217,6 +220,19 @@ int RunRender(const CliArgs& args) {
         return kExitFailed;
     }
     scene.overlays = &overlays;
+    // The cells of a product that cannot have them are refused, as by the
+    // cells verb: the picture would silently lack what was asked for.
+    CConvectionCache convectionCache;
+    ConvectionLayers convection;
+    if (options.layers.m_bCells == 1) {
+        std::string why;
+        convection.cells = convectionCache.CellsOf(product, &why);
+        if (convection.cells == nullptr) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return kExitFailed;
+        }
+        scene.convection = &convection;
+    }
     if (ComposePicture(image, scene, options.layers, recompose, offscreen) != 1) {
         return kExitFailed;
     }

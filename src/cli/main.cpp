@@ -28,7 +28,7 @@ const Verb kVerbs[] = {
 #ifdef KELVRA_HAVE_RENDER
     {"render", RunRender,
      "render FILE -o OUT [--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] "
-     "[--no-title] [--isotherms] [--legend] [--precip [--lut DIR]] [--nwp FILE]... "
+     "[--no-title] [--isotherms] [--cells] [--legend] [--precip [--lut DIR]] [--nwp FILE]... "
      "[--nwp-interval X] "
      "[--nwp-color RRGGBB] [--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] "
      "[--region N]",
