@@ -20,27 +20,27 @@ struct RegionSums {
     int pixels = 0;
 };
 
-// Sums the pixels of every region, row by row; a row's areas are worked out
-// once for all its runs. Temperatures only when asked (the shield needs its
+// Sums the pixels of every region, row by row; a row's area nodes are
+// worked out once for all its runs. Temperatures only when asked (the shield needs its
 // area alone).
 std::vector<RegionSums> SumRegions(const CalibratedGrid& grid, const CPixelAreas& areas,
                                    const RunRegions& regions, bool temperatures) {
     std::vector<RegionSums> sums(static_cast<std::size_t>(regions.count));
-    std::vector<float> rowAreas(static_cast<std::size_t>(grid.width));
+    std::vector<float> rowNodes;
     for (int y = 0; y < grid.height; ++y) {
         const std::size_t first = regions.rowStart[y];
         const std::size_t last = regions.rowStart[y + 1];
         if (first == last) {
             continue;
         }
-        areas.Row(y, rowAreas.data());
+        areas.RowNodes(y, rowNodes);
         const std::uint8_t* counts = grid.CountsRow(y);
         for (std::size_t r = first; r < last; ++r) {
             const CellRun& run = regions.runs[r];
             RegionSums& s = sums[static_cast<std::size_t>(regions.region[r])];
             double runArea = 0.0;
             for (int x = run.x0; x < run.x1; ++x) {
-                const double a = rowAreas[x];
+                const double a = CPixelAreas::AtNode(rowNodes, x);
                 runArea += a;
                 s.areaX += a * x;
                 if (temperatures) {

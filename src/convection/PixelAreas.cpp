@@ -124,18 +124,13 @@ float CPixelAreas::At(int x, int y) const {
     return upper + fy * (lower - upper);
 }
 
-void CPixelAreas::Row(int y, float* out) const {
+void CPixelAreas::RowNodes(int y, std::vector<float>& nodes) const {
     const int j = y / kAreaNodeStep;
     const float fy = static_cast<float>(y - j * kAreaNodeStep) / kAreaNodeStep;
     const float* top = m_nodes.data() + static_cast<std::size_t>(j) * m_nNodesX;
     const float* bottom = top + m_nNodesX;
-    for (int i = 0; i + 1 < m_nNodesX; ++i) {
-        const float left = top[i] + fy * (bottom[i] - top[i]);
-        const float right = top[i + 1] + fy * (bottom[i + 1] - top[i + 1]);
-        const int first = i * kAreaNodeStep;
-        const int last = std::min(m_nWidth, first + kAreaNodeStep);
-        for (int x = first; x < last; ++x) {
-            out[x] = left + (right - left) * static_cast<float>(x - first) / kAreaNodeStep;
-        }
+    nodes.resize(static_cast<std::size_t>(m_nNodesX));
+    for (int i = 0; i < m_nNodesX; ++i) {
+        nodes[i] = top[i] + fy * (bottom[i] - top[i]);
     }
 }

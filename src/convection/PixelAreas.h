@@ -25,8 +25,14 @@ public:
 
     // The area of pixel (x, y), km².
     float At(int x, int y) const;
-    // The areas of the width pixels of row y into out.
-    void Row(int y, float* out) const;
+    // The nodes of row y (interpolated between node rows), for AtNode: the
+    // areas of the pixels of a row that are wanted, without the others.
+    void RowNodes(int y, std::vector<float>& nodes) const;
+    static float AtNode(const std::vector<float>& nodes, int x) {
+        const int i = x / kAreaNodeStep;
+        const float f = static_cast<float>(x - i * kAreaNodeStep) / kAreaNodeStep;
+        return nodes[i] + f * (nodes[i + 1] - nodes[i]);
+    }
 
 private:
     ProjectionParams m_params;

@@ -22,11 +22,59 @@ void Join(std::vector<int>& parent, int a, int b) {
     }
 }
 
+// The marked counts as one interval [low, low + span], when they are one:
+// calibration tables run one way, so a threshold marks one end of them.
+struct MarkedInterval {
+    bool valid = false;
+    std::uint8_t low = 0;
+    std::uint8_t span = 0;
+};
+
+MarkedInterval IntervalOf(const std::array<bool, 256>& marked) {
+    int first = -1;
+    int last = -1;
+    for (int c = 0; c < 256; ++c) {
+        if (marked[c]) {
+            if (first < 0) {
+                first = c;
+            } else if (last != c - 1) {
+                return {};
+            }
+            last = c;
+        }
+    }
+    if (first < 0) {
+        // Nothing is marked: any interval will do, as the counts it lets
+        // through are still checked one by one.
+        return {true, 0, 0};
+    }
+    return {true, static_cast<std::uint8_t>(first), static_cast<std::uint8_t>(last - first)};
+}
+
+// Whether any of n counts lies in the interval: a loop without an early
+// exit, which the compiler turns into vector compares.
+bool AnyInInterval(const std::uint8_t* counts, int n, const MarkedInterval& interval) {
+    unsigned any = 0;
+    for (int k = 0; k < n; ++k) {
+        any |= static_cast<std::uint8_t>(counts[k] - interval.low) <= interval.span ? 1u : 0u;
+    }
+    return any != 0;
+}
+
+constexpr int kSkipBlock = 32;
+
 void AppendRowRuns(const std::uint8_t* counts, int width, int y,
-                   const std::array<bool, 256>& marked, std::vector<CellRun>& runs) {
+                   const std::array<bool, 256>& marked, const MarkedInterval& interval,
+                   std::vector<CellRun>& runs) {
     int x = 0;
     while (x < width) {
-        while (x < width && !marked[counts[x]]) {
+        // Most of a picture is warm: whole blocks of it are passed at once.
+        while (interval.valid && x + kSkipBlock <= width &&
+               !AnyInInterval(counts + x, kSkipBlock, interval)) {
+            x += kSkipBlock;
+        }
+        const int end = interval.valid ? std::min(width, x + kSkipBlock) : width;
+        while (x < end && !marked[counts[x]]) {
             ++x;
         }
         const int start = x;
@@ -78,10 +126,11 @@ RunRegions LabelRuns(const CalibratedGrid& grid, const std::array<bool, 256>& ma
     result.rowStart.reserve(static_cast<std::size_t>(grid.height) + 1);
     std::vector<int> parent;
     std::size_t previousRow = 0;
+    const MarkedInterval interval = IntervalOf(marked);
     for (int y = 0; y < grid.height; ++y) {
         const std::size_t row = result.runs.size();
         result.rowStart.push_back(row);
-        AppendRowRuns(grid.CountsRow(y), grid.width, y, marked, result.runs);
+        AppendRowRuns(grid.CountsRow(y), grid.width, y, marked, interval, result.runs);
         parent.resize(result.runs.size());
         std::iota(parent.begin() + static_cast<std::ptrdiff_t>(row), parent.end(),
                   static_cast<int>(row));
