@@ -47,6 +47,14 @@ int PixelsOf(CTestApp& t, std::uint32_t colour) {
     return count;
 }
 
+// Frame `at` of the loaded loop made current, as an animation step does.
+void ShowFrame(CTestApp& t, std::size_t at) {
+    t.Doc().m_product = t.Doc().m_frameProducts[at];
+    t.Doc().m_image.ShareFrom(t.Doc().m_frameImages[at]);
+    t.Doc().m_nRecompose = 1;
+    t.View().OnInitialUpdate();
+}
+
 void OpenBare(CTestApp& t, const CTempDir& dir) {
     const std::string path = WriteLoopPair(dir);
     t.View().m_bMap = t.View().m_bGrid = t.View().m_bTitle = 0;
@@ -81,6 +89,46 @@ private slots:
         QVERIFY(t.Messages().empty());
         QVERIFY(t.Execute(id));
         QCOMPARE(PixelsOf(t, colour), 0);
+    }
+
+    // A loop of the disc moving 0.5 degree east an hour: the track's path
+    // and label are drawn from the second frame on, and the cooling there
+    // is measured against the frame before.
+    void loopShowsTracksAndCooling() {
+        CTempDir dir;
+        ProjectionParams params;
+        SetUpProjection(EqualLatLon, 105.0, 30.0, 0.05, 400, 300, 30.0, 60.0, params);
+        std::vector<std::string> paths;
+        for (int hour = 12; hour < 15; ++hour) {
+            AwxWriterOptions options;
+            options.centerLon = 105.0;
+            options.centerLat = 30.0;
+            options.hour = hour;
+            TestImage image(400, 300);
+            PaintDisc(image, params, 103.0 + 0.5 * (hour - 12), 30.0, 150.0, 200.0);
+            paths.push_back(dir.File("FY2G_LCN_IR1_2022033" + std::to_string(hour) + ".AWX"));
+            QVERIFY(WriteTestProduct(paths.back(), options, image));
+        }
+        CTestApp t;
+        t.View().m_bMap = t.View().m_bGrid = t.View().m_bTitle = 0;
+        QVERIFY(t.App().OpenDocumentFile(paths[0]));
+        t.Doc().LoadFrames(paths);
+        const std::uint32_t track = CanvasRgb(0, 255, 0);
+        const std::uint32_t cooling = CanvasRgb(255, 0, 255);
+        ShowFrame(t, 0);
+        QVERIFY(t.Execute(kIdShowTracks));
+        QVERIFY(t.Execute(kIdShowCooling));
+        QVERIFY(t.Messages().size() == 1);  // the first frame has none before it
+        const int firstTrack = PixelsOf(t, track);
+        QCOMPARE(PixelsOf(t, cooling), 0);
+        ShowFrame(t, 2);
+        QVERIFY(PixelsOf(t, track) > firstTrack);
+        QVERIFY(PixelsOf(t, cooling) > 300);
+        QCOMPARE(t.View().m_convection.CellSearches(), 3);
+        // Stepping back and forth finds nothing again.
+        ShowFrame(t, 1);
+        ShowFrame(t, 2);
+        QCOMPARE(t.View().m_convection.CellSearches(), 3);
     }
 
     void cellTableCopiesAndSaves() {
