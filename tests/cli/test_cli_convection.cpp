@@ -107,9 +107,14 @@ TEST(CliConvection, CoolingSummaryAndPicture) {
     EXPECT_GT(std::stoi(rows[0][1]), 2000);
     EXPECT_EQ(rows[0][3], "-90.00");
 
+    // A build without the render layer has no pictures to draw into.
+    const bool drawing = RunCli("render 2>&1").out.find("unknown verb") == std::string::npos;
     const std::string picture = dir.File("trend.bmp");
-    ASSERT_EQ(RunCli("trend " + a + " " + b + " -o " + picture).status, 0);
-    EXPECT_GT(ReadFileBytes(picture).size(), 400u * 300u);
+    ASSERT_EQ(RunCli("trend " + a + " " + b + " -o " + picture + " 2>/dev/null").status,
+              drawing ? 0 : 1);
+    if (drawing) {
+        EXPECT_GT(ReadFileBytes(picture).size(), 400u * 300u);
+    }
 }
 
 TEST(CliConvection, RefusalsSayWhyAndFail) {
