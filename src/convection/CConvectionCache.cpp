@@ -106,22 +106,28 @@ const std::vector<TrackStep>* CConvectionCache::TracksOf(const std::vector<CGeoI
         return ObservationMinutes(frames[a].Description()) <
                ObservationMinutes(frames[b].Description());
     });
+    // A frame that could not be read has no cells and is passed over; the
+    // others must share one geometry.
     std::vector<TrackFrame> sorted;
+    std::vector<int> timeIndex(frames.size(), -1);
+    const CGeoImage* first = nullptr;
     for (std::size_t i : order) {
-        if (!SameGeometry(frames[i], frames[order[0]])) {
-            return nullptr;
-        }
         const std::vector<ColdCell>* cells = CellsOf(frames[i]);
         if (cells == nullptr) {
+            continue;
+        }
+        if (first != nullptr && !SameGeometry(frames[i], *first)) {
             return nullptr;
         }
+        first = first != nullptr ? first : &frames[i];
+        timeIndex[i] = static_cast<int>(sorted.size());
         sorted.push_back({ObservationMinutes(frames[i].Description()), *cells});
     }
-    m_tracks.steps = TrackCells(sorted);
-    m_tracks.timeIndex.assign(frames.size(), -1);
-    for (std::size_t t = 0; t < order.size(); ++t) {
-        m_tracks.timeIndex[order[t]] = static_cast<int>(t);
+    if (sorted.empty()) {
+        return nullptr;
     }
+    m_tracks.steps = TrackCells(sorted);
+    m_tracks.timeIndex = std::move(timeIndex);
     m_tracks.frames.clear();
     for (const CGeoImage& frame : frames) {
         m_tracks.frames.push_back(frame.CountsIdentity());

@@ -29,10 +29,11 @@ public:
     const std::vector<ColdCell>* CellsOf(const CGeoImage& product, std::string* why = nullptr);
     // The tracks through the frames (given in any order, tracked in time
     // order: a step's frame is the frame's place in time, see TimeIndexOf);
-    // nullptr when a frame cannot have cells or the frames differ in
-    // geometry.
+    // frames that cannot have cells (one that failed to read) are passed
+    // over. nullptr when no frame can have cells or they differ in geometry.
     const std::vector<TrackStep>* TracksOf(const std::vector<CGeoImage>& frames);
-    // The place in time of frames[index] of the last TracksOf, or -1.
+    // The place in time of frames[index] of the last TracksOf, or -1 (also
+    // for a frame passed over).
     int TimeIndexOf(int index) const;
     // The cooling between two products; nullptr, with the reason, when they
     // cannot be compared.
