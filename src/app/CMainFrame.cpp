@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
     m_pView->SetRegionNameProvider([this] { return CurrentRegionName(); });
     m_pView->SetFramePoster([this](int id) { m_router.Execute(id); });
     m_pView->SetNwpRootProvider([&settings] { return ReadNwpRoot(settings); });
+    m_pView->SetProfile(&settings);
     m_pView->SetReadoutObserver([this](const std::string& text) { ShowReadout(text); });
     layout->addWidget(m_pView, 1);
     setCentralWidget(client);

@@ -69,6 +69,14 @@ constexpr int kIdNwpClassFirst = 32793;
 constexpr int kIdNwpClassLast = 32798;
 constexpr int kIdNwpManager = 32799;
 
+// Convection ("对流"): cold-cloud cells, their tracks, cloud-top cooling,
+// the table of cells and the settings (ids 32880-32889 are theirs).
+constexpr int kIdShowCells = 32880;
+constexpr int kIdShowTracks = 32881;
+constexpr int kIdShowCooling = 32882;
+constexpr int kIdCellTable = 32883;
+constexpr int kIdConvectionSettings = 32884;
+
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
 constexpr int kIdColourLegend = 32870;  // "色标": the colour legend strip (added item)

@@ -35,3 +35,8 @@ int RunIsotherms(const CliArgs& args);
 int RunPrecip(const CliArgs& args);
 // A diamond NWP file: header summary, prepared grid or contour lines.
 int RunNwp(const CliArgs& args);
+// The cold-cloud cells of a product, or with --track their tracks through
+// several products.
+int RunCells(const CliArgs& args);
+// Cloud-top cooling between two products: a picture and/or a summary.
+int RunTrend(const CliArgs& args);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "convection/ConvectionOverlay.h"
 #include "geo/RegionFile.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
@@ -14,7 +15,8 @@
 
 const char* const kPictureOptionsUsage =
     "[--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] [--no-title] [--isotherms] "
-    "[--legend] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] [--nwp-color RRGGBB] "
+    "[--cells] [--legend] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] [--nwp-color "
+    "RRGGBB] "
     "[--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] [--region N]";
 
 namespace {
@@ -51,6 +53,8 @@ bool ParseLayerSwitch(const std::string& arg, CompositionLayers& layers) {
         layers.m_nDisplayMode = kDisplayPrecipitation;
     } else if (arg == "--legend") {
         layers.m_bLegend = 1;
+    } else if (arg == "--cells") {
+        layers.m_bCells = 1;
     } else {
         return false;
     }
@@ -181,6 +185,18 @@ int CPictureJob::Compose(const std::string& path, const CGeoImage& product, CDib
     scene.precipitation = m_pPrecipitation.get();
     scene.overlays = &m_overlays;
     scene.layerMemory = keepLayers ? &m_layerMemory : nullptr;
+    // The cells of a product that cannot have them are refused, as by the
+    // cells verb: the picture would silently lack what was asked for.
+    ConvectionLayers convection;
+    if (m_options.layers.m_bCells == 1) {
+        std::string why;
+        convection.cells = m_convection.CellsOf(product, &why);
+        if (convection.cells == nullptr) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return 0;
+        }
+        scene.convection = &convection;
+    }
     return ComposePicture(image, scene, m_options.layers, recompose, offscreen);
 }
 

@@ -16,6 +16,7 @@
 #include "cli/CliVerbs.h"
 #include "compose/CLayerMemory.h"
 #include "compose/CompositionLayers.h"
+#include "convection/CConvectionCache.h"
 #include "image/CDibImage.h"
 #include "nwp/CNwpOverlay.h"
 #include "nwp/NwpSettings.h"
@@ -69,6 +70,8 @@ private:
     std::unique_ptr<CPrecipEstimate> m_pPrecipitation;
     std::vector<CNwpOverlay> m_overlays;
     CLayerMemory m_layerMemory;
+    // Cells are found once per product (the animation's frames differ).
+    CConvectionCache m_convection;
 };
 
 #endif  // KELVRA_HAVE_RENDER

@@ -46,6 +46,12 @@ const Verb kVerbs[] = {
      "the isotherm lines of the product, as text or GeoJSON in longitude/latitude"},
     {"precip", RunPrecip, "precip FILE [--lut DIR] [--summary]",
      "the precipitation estimate: X Y MM per rain pixel, or pixels per legend class"},
+    {"cells", RunCells,
+     "cells FILE [--threshold K] [--shield K] [--min-area KM2] [--geojson] | "
+     "cells FILE... --track",
+     "cold-cloud cells, largest first (ID AREA_KM2 MIN_K MEAN_K LON LAT PIXELS), or their tracks"},
+    {"trend", RunTrend, "trend OLD NEW [-o OUT] [--summary]",
+     "cloud-top cooling per hour drawn over the newer picture, or pixels cooling fast"},
     {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",
      "a diamond NWP file: header, prepared grid, or contour lines in longitude/latitude"},
 };

@@ -56,6 +56,23 @@ void DrawTitleLayer(CCanvas& canvas, const CompositionScene& scene) {
     DrawTitleLine(canvas, product.TitleText(scene.regionNameGbk) + "  " + scene.titleMark);
 }
 
+// The convection layers draw what the scene was given; nothing of them is
+// worked out here, so a picture recomposed for a palette or a zoom costs no
+// labelling.
+void DrawConvectionLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& scene) {
+    const ConvectionLayers* convection = scene.convection;
+    if (convection == nullptr || scene.product.productLoaded == 0) {
+        return;
+    }
+    if (layer == CompositionLayer::Cooling && convection->cooling != nullptr) {
+        DrawCooling(canvas, *convection->cooling);
+    } else if (layer == CompositionLayer::Cells && convection->cells != nullptr) {
+        DrawCells(canvas, *convection->cells);
+    } else if (layer == CompositionLayer::Tracks && convection->tracks != nullptr) {
+        DrawTracks(canvas, *convection->tracks, convection->frame);
+    }
+}
+
 // The colour legend sits at the bottom, above the precipitation legend when
 // that is shown, so neither hides the other.
 void DrawLegendLayer(CCanvas& canvas, const CompositionScene& scene,
@@ -102,6 +119,11 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
             break;
         case CompositionLayer::Legend:
             DrawLegendLayer(canvas, scene, layers);
+            break;
+        case CompositionLayer::Cooling:
+        case CompositionLayer::Cells:
+        case CompositionLayer::Tracks:
+            DrawConvectionLayer(layer, canvas, scene);
             break;
     }
 }
@@ -317,6 +339,15 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
     }
     if (layers.m_bIsotherms == 1) {
         order.push_back(CompositionLayer::Isotherms);
+    }
+    if (layers.m_bCooling == 1) {
+        order.push_back(CompositionLayer::Cooling);
+    }
+    if (layers.m_bCells == 1) {
+        order.push_back(CompositionLayer::Cells);
+    }
+    if (layers.m_bTracks == 1) {
+        order.push_back(CompositionLayer::Tracks);
     }
     order.push_back(CompositionLayer::NwpOverlays);
     if (layers.m_bMap == 1) {

@@ -26,12 +26,18 @@ enum class CompositionLayer {
     Grid,
     Title,
     Legend,
+    // Convection, drawn right after the isotherms.
+    Cooling,
+    Cells,
+    Tracks,
 };
-constexpr int kCompositionLayerCount = static_cast<int>(CompositionLayer::Legend) + 1;
+// One past the last layer: the size of a table with an entry per layer.
+constexpr int kCompositionLayerCount = static_cast<int>(CompositionLayer::Tracks) + 1;
 
 // The layers that the switches turn on, in drawing order: precipitation,
-// isotherms, NWP overlays, map lines (world, China, provinces when switched
-// on too, rivers), grid, title, and the colour legend over all of them.
+// isotherms, cloud-top cooling, cold-cloud cells, their tracks, NWP overlays, map lines (world,
+// China, provinces when switched on too, rivers), grid, title, and the colour legend over all of
+// them.
 std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers);
 
 // Draws the overlays in their order onto the canvas.

@@ -19,4 +19,9 @@ struct CompositionLayers {
     // The colour legend strip at the bottom, over everything else; off
     // unless asked for, in saved pictures too.
     int m_bLegend = 0;
+    // The convection layers: cold-cloud cells, their tracks and the
+    // cloud-top cooling map, drawn from what the scene holds of them.
+    int m_bCells = 0;
+    int m_bTracks = 0;
+    int m_bCooling = 0;
 };

@@ -9,6 +9,7 @@
 
 #include "analysis/CPrecipEstimate.h"
 #include "compose/CLayerMemory.h"
+#include "convection/ConvectionOverlay.h"
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "product/CGeoImage.h"
@@ -35,6 +36,10 @@ struct CompositionScene {
     // The image's display palette as composed, for the colour legend; the
     // composition fills it in when it is not given.
     const std::vector<std::uint32_t>* palette = nullptr;
+    // The cells, tracks and cooling map of the picture, worked out by
+    // whoever keeps them (they change only with the picture); none leaves
+    // the convection layers empty.
+    const ConvectionLayers* convection = nullptr;
     // What earlier compositions drew of the layers that can be kept (see
     // CLayerMemory); none draws every layer.
     CLayerMemory* layerMemory = nullptr;

@@ -58,23 +58,29 @@ CompositionLayers CKelvraView::Layers() const {
     layers.m_bIsotherms = m_bIsotherms;
     layers.m_nDisplayMode = m_nDisplayMode;
     layers.m_bLegend = m_bLegend;
+    layers.m_bCells = m_bCells;
+    layers.m_bTracks = m_bTracks;
+    layers.m_bCooling = m_bCooling;
     return layers;
 }
 
-CompositionScene CKelvraView::Scene(const std::string& regionName) {
+CompositionScene CKelvraView::Scene(const std::string& regionName,
+                                    const ConvectionLayers& convection) {
     CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
     scene.titleMark = m_strTitleMark;
     scene.productPath = m_doc.PathName();
     scene.precipitation = &m_doc.m_precip;
     scene.overlays = &m_overlays;
     scene.layerMemory = &m_layerMemory;
+    scene.convection = &convection;
     return scene;
 }
 
 int CKelvraView::Compose() {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
-    const int composed =
-        ComposePicture(m_doc.m_image, Scene(regionName), Layers(), m_doc.m_nRecompose, m_offscreen);
+    const ConvectionLayers convection = CurrentConvection();
+    const int composed = ComposePicture(m_doc.m_image, Scene(regionName, convection), Layers(),
+                                        m_doc.m_nRecompose, m_offscreen);
     if (composed) {
         ++m_nComposeCount;
         viewport()->update();
@@ -84,9 +90,10 @@ int CKelvraView::Compose() {
 
 int CKelvraView::ComposeSwitch(const CompositionLayers& shown) {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
+    const ConvectionLayers convection = CurrentConvection();
     CanvasTiles changed;
-    const int composed = ComposeLayerSwitch(m_doc.m_image, Scene(regionName), shown, Layers(),
-                                            m_doc.m_nRecompose, m_offscreen, changed);
+    const int composed = ComposeLayerSwitch(m_doc.m_image, Scene(regionName, convection), shown,
+                                            Layers(), m_doc.m_nRecompose, m_offscreen, changed);
     if (composed) {
         ++m_nComposeCount;
         if (changed.All()) {

@@ -18,6 +18,7 @@
 
 #include "app/CCommandTable.h"
 #include "browse/CAnimationPlayback.h"
+#include "convection/CConvectionCache.h"
 #include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
 #include "nwp/CNwpOverlay.h"
@@ -27,6 +28,7 @@
 #include "view/CQtAnimationTimer.h"
 
 class CKelvraDoc;
+class CSettings;
 class QMouseEvent;
 class QPrinter;
 class QWheelEvent;
@@ -58,6 +60,10 @@ public:
     void SetReadoutObserver(std::function<void(const std::string&)> observer) {
         m_readout = std::move(observer);
     }
+
+    // The profile the convection settings are read from and saved to (may
+    // be none: the defaults are used and nothing is saved).
+    void SetProfile(CSettings* profile);
 
     // --- CDocumentView ----------------------------------------------------------
     void OnInitialUpdate() override;
@@ -132,6 +138,13 @@ public:
     int m_bGrid = 1;
     int m_bMap = 1;
     int m_bLegend = 0;  // the colour legend strip ("色标")
+    // The convection layers ("对流" menu): cells, tracks, cooling.
+    int m_bCells = 0;
+    int m_bTracks = 0;
+    int m_bCooling = 0;
+    // The cells, tracks and cooling of the pictures shown, kept until the
+    // picture or the settings change.
+    CConvectionCache m_convection;
     int m_bZoomIn = 0;
     int m_nZoomIn = 1;
     int m_nZoomOut = 1;
@@ -152,6 +165,17 @@ private:
     void RegisterPaletteCommands();
     void RegisterOutputCommands();
     void RegisterNwpCommands();
+    void RegisterConvectionCommands();
+    void ToggleConvectionLayer(int CKelvraView::*flag);
+    void OnCellTable();
+    void OnConvectionSettings();
+    // What the convection layers draw for the picture on screen.
+    ConvectionLayers CurrentConvection();
+    // The frame of the loop on screen, or -1.
+    int CurrentFrameIndex() const;
+    // The product the cooling is measured against: the frame before the
+    // one on screen, or without a loop the previous product of the folder.
+    const CGeoImage* PreviousProduct(std::string& why);
     void OnNwpClass(int id);
     void OnNwpManager();
     std::string NwpRoot() const;
@@ -165,7 +189,7 @@ private:
     // Asks for the GIF's name and exports the loop with a progress dialog.
     void OnExportLoop();
     CompositionLayers Layers() const;
-    CompositionScene Scene(const std::string& regionName);
+    CompositionScene Scene(const std::string& regionName, const ConvectionLayers& convection);
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
     // Pixels of the screen per image pixel at the zoom in force.
@@ -190,4 +214,8 @@ private:
     // The title line's mark of the loop step on screen ("缺测 HH:MM" when held).
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
+    CSettings* m_pProfile = nullptr;
+    // The previous product of the open file's folder, read for the cooling.
+    std::string m_strPreviousFor;
+    CGeoImage m_previousProduct;
 };

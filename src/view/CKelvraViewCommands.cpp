@@ -16,6 +16,7 @@ void CKelvraView::RegisterCommands() {
     RegisterPaletteCommands();
     RegisterOutputCommands();
     RegisterNwpCommands();
+    RegisterConvectionCommands();
 }
 
 void CKelvraView::RegisterZoomCommands() {

@@ -78,6 +78,9 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
     everything.m_nDisplayMode = kDisplayPrecipitation;
     everything.m_bIsotherms = 1;
     everything.m_bProvinces = 1;
+    everything.m_bCooling = 1;
+    everything.m_bCells = 1;
+    everything.m_bTracks = 1;
     CompositionLayers bare;
     bare.m_bMap = 0;
     bare.m_bGrid = 0;
@@ -100,8 +103,8 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
          {L::NwpOverlays, L::WorldMap, L::ChinaMap, L::Rivers, L::Grid, L::Title}},
         {"everything",
          everything,
-         {L::Precipitation, L::Isotherms, L::NwpOverlays, L::WorldMap, L::ChinaMap, L::Provinces,
-          L::Rivers, L::Grid, L::Title}},
+         {L::Precipitation, L::Isotherms, L::Cooling, L::Cells, L::Tracks, L::NwpOverlays,
+          L::WorldMap, L::ChinaMap, L::Provinces, L::Rivers, L::Grid, L::Title}},
         {"bare", bare, {L::NwpOverlays}},
         {"mode other than 105", otherMode, {L::NwpOverlays, L::Grid, L::Title}},
         {"legend over everything",

@@ -53,9 +53,9 @@ private slots:
         for (QAction* action : t.Frame().menuBar()->actions()) {
             titles << action->text();
         }
-        QCOMPARE(titles,
-                 QStringList({"文件(&F)", "地理信息(&I)", "显示(&D)", "图像(&E)", "云图调色(&C)",
-                              "应用(&P)", "叠加(&N)", "查看(&V)", "设置(&S)", "帮助(&H)"}));
+        QCOMPARE(titles, QStringList({"文件(&F)", "地理信息(&I)", "显示(&D)", "图像(&E)",
+                                      "云图调色(&C)", "应用(&P)", "对流(&T)", "叠加(&N)",
+                                      "查看(&V)", "设置(&S)", "帮助(&H)"}));
     }
 
     void items_data() {

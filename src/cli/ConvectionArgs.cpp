@@ -1,0 +1,27 @@
+#include "cli/ConvectionArgs.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "convection/ColdCells.h"
+
+bool ReadConvectionProduct(const std::string& path, bool cellsAsked, CGeoImage& product) {
+    if (!product.ReadProduct(path)) {
+        std::fprintf(stderr, "获取图像文件描述信息失败: %s\n", path.c_str());
+        return false;
+    }
+    if (cellsAsked) {
+        const std::string refusal = ColdCellRefusal(product);
+        if (!refusal.empty()) {
+            std::fprintf(stderr, "%s: %s\n", refusal.c_str(), path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseNumberArg(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end != nullptr && *end == '\0';
+}
