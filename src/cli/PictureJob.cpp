@@ -71,6 +71,16 @@ std::string PalettePath(const std::string& palette, const CDataPaths& paths) {
     return palette;
 }
 
+// Data files the picture needed but could not use are named on stderr, once
+// each: the picture is still made, but never as a silent success.
+std::shared_ptr<CDataFileNotices> StderrNotices() {
+    return std::make_shared<CDataFileNotices>([](const std::string& path) {
+        std::fprintf(stderr, "kelvra-cli: data file missing or unusable: %s\n", path.c_str());
+    });
+}
+
+}  // namespace
+
 std::string RegionName(const CDataPaths& paths, int index) {
     const std::string path = paths.DataFile("region.txt");
     const std::shared_ptr<const RegionFileContent> content = CachedRegionFile(paths.Cache(), path);
@@ -82,16 +92,6 @@ std::string RegionName(const CDataPaths& paths, int index) {
     }
     return content->records[static_cast<std::size_t>(index)].name;
 }
-
-// Data files the picture needed but could not use are named on stderr, once
-// each: the picture is still made, but never as a silent success.
-std::shared_ptr<CDataFileNotices> StderrNotices() {
-    return std::make_shared<CDataFileNotices>([](const std::string& path) {
-        std::fprintf(stderr, "kelvra-cli: data file missing or unusable: %s\n", path.c_str());
-    });
-}
-
-}  // namespace
 
 OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptions& options,
                                std::string& error) {

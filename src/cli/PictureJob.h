@@ -41,6 +41,10 @@ enum class OptionParse {
     kBad,    // error says what is wrong
 };
 
+// The name (GBK, as stored) of the region file's entry index, for the title;
+// empty when there is none. A region file that cannot be used is said once.
+std::string RegionName(const CDataPaths& paths, int index);
+
 // Takes args[i] when it is a picture option, with its value.
 OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptions& options,
                                std::string& error);

@@ -7,6 +7,7 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/ConvectionArgs.h"
+#include "cli/PictureJob.h"
 #include "convection/CoolingRate.h"
 #include "convection/ObservationTime.h"
 
@@ -74,7 +75,8 @@ int SavePicture(const CCoolingMap& cooling, const std::string& newerPath,
     }
     CGuiSession session;
     CDataPaths paths = CDataPaths::FromCurrentDirectory();
-    CompositionScene scene = SceneOf(product, std::string(), paths);
+    // Titled like render's picture: the first region's name.
+    CompositionScene scene = SceneOf(product, RegionName(paths, 0), paths);
     scene.productPath = newerPath;
     ConvectionLayers convection;
     convection.cooling = &cooling;

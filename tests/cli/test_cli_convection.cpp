@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "geo/Projection.h"
+#include "image/CDibImage.h"
 #include "support/CliRunner.h"
 #include "support/ConvectionProducts.h"
 #include "support/TestSupport.h"
@@ -112,9 +114,30 @@ TEST(CliConvection, CoolingSummaryAndPicture) {
     const std::string picture = dir.File("trend.bmp");
     ASSERT_EQ(RunCli("trend " + a + " " + b + " -o " + picture + " 2>/dev/null").status,
               drawing ? 0 : 1);
-    if (drawing) {
-        EXPECT_GT(ReadFileBytes(picture).size(), 400u * 300u);
+    if (!drawing) {
+        return;
     }
+    // render's picture of the newer product, title included, wherever the
+    // disc (about 30 pixels round (180, 150)) did not cool.
+    const std::string rendered = dir.File("render.bmp");
+    ASSERT_EQ(RunCli("render " + b + " -o " + rendered + " 2>/dev/null").status, 0);
+    CDibImage withCooling;
+    CDibImage plain;
+    ASSERT_TRUE(withCooling.Load(picture));
+    ASSERT_TRUE(plain.Load(rendered));
+    int outside = 0;
+    int inside = 0;
+    for (int y = 0; y < 300; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            std::uint32_t p = 0;
+            std::uint32_t q = 0;
+            ASSERT_TRUE(withCooling.GetPixel(x, y, p) && plain.GetPixel(x, y, q));
+            const bool nearDisc = std::abs(x - 180) < 40 && std::abs(y - 150) < 40;
+            (nearDisc ? inside : outside) += p != q;
+        }
+    }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 1000);
 }
 
 TEST(CliConvection, RefusalsSayWhyAndFail) {
