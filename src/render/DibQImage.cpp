@@ -127,6 +127,12 @@ bool Readable(const CDibImage& image) {
            image.Height() > 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
 }
 
+// An RGB32 picture of the image's size for a readable image.
+bool PictureOf(const CDibImage& image, const QImage& picture) {
+    return Readable(image) && picture.format() == QImage::Format_RGB32 &&
+           picture.width() == image.Width() && picture.height() == image.Height();
+}
+
 }  // namespace
 
 bool HasDevicePicture(const CDibImage& image) {
@@ -136,8 +142,7 @@ bool HasDevicePicture(const CDibImage& image) {
 bool ToDeviceBitmap(const CDibImage& image, QImage& picture) {
     const int width = image.Width();
     const int height = image.Height();
-    if (!Readable(image) || picture.format() != QImage::Format_RGB32 || picture.width() != width ||
-        picture.height() != height) {
+    if (!PictureOf(image, picture)) {
         return false;
     }
     const ColourLookup lookup = BuildLookup(image);
@@ -155,8 +160,7 @@ bool ToDeviceBitmap(const CDibImage& image, QImage& picture) {
 bool ToDeviceBitmap(const CDibImage& image, QImage& picture, const std::vector<std::uint32_t>& at) {
     const int width = image.Width();
     const int height = image.Height();
-    if (!Readable(image) || picture.format() != QImage::Format_RGB32 || picture.width() != width ||
-        picture.height() != height) {
+    if (!PictureOf(image, picture)) {
         return false;
     }
     const ColourLookup lookup = BuildLookup(image);

@@ -12,30 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/ByteOrder.h"
 #include "support/CliRunner.h"
 #include "support/GifReadBack.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-CliResult RunIn(const std::string& directory, const std::string& arguments) {
-    return RunShell("cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments +
-                    " 2>&1");
-}
-
-std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
 // The pixels of a 24-bit BMP, top row first, as 0x00RRGGBB.
 std::vector<std::uint32_t> BmpPixels(const std::vector<std::uint8_t>& bmp) {
-    const std::uint32_t width = Le32(bmp, 18);
-    const std::uint32_t height = Le32(bmp, 22);
+    const std::uint32_t width = ReadUInt32LE(bmp.data() + 18);
+    const std::uint32_t height = ReadUInt32LE(bmp.data() + 22);
     const std::size_t stride = (width * 3 + 3) / 4 * 4;
     std::vector<std::uint32_t> pixels;
     for (std::uint32_t y = 0; y < height; ++y) {
-        const std::size_t row = Le32(bmp, 10) + (height - 1 - y) * stride;
+        const std::size_t row = ReadUInt32LE(bmp.data() + 10) + (height - 1 - y) * stride;
         for (std::uint32_t x = 0; x < width; ++x) {
             const std::uint8_t* p = &bmp[row + x * 3];
             pixels.push_back(std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0]);

@@ -10,21 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/ByteOrder.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-// Runs kelvra-cli in the given folder; stdout and stderr together.
-CliResult RunIn(const std::string& directory, const std::string& arguments) {
-    return RunShell("cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments +
-                    " 2>&1");
-}
-
-std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
 
 class CliRenderTest : public ::testing::Test {
 protected:
@@ -46,9 +36,9 @@ TEST_F(CliRenderTest, SavesATwentyFourBitPictureOfTheImageSize) {
     ASSERT_EQ(RunIn(m_dir.Path(), "render " + m_product + " -o " + out + " --provinces").status, 0);
     const std::vector<std::uint8_t> bmp = ReadFileBytes(out);
     ASSERT_GE(bmp.size(), 54u);
-    EXPECT_EQ(Le32(bmp, 14), 40u);
-    EXPECT_EQ(Le32(bmp, 18), 320u);
-    EXPECT_EQ(Le32(bmp, 22), 240u);
+    EXPECT_EQ(ReadUInt32LE(bmp.data() + 14), 40u);
+    EXPECT_EQ(ReadUInt32LE(bmp.data() + 18), 320u);
+    EXPECT_EQ(ReadUInt32LE(bmp.data() + 22), 240u);
     EXPECT_EQ(bmp[28], 24);
 }
 
@@ -61,7 +51,7 @@ TEST_F(CliRenderTest, PaletteByNameFromTheDataFolder) {
               0);
     const std::vector<std::uint8_t> bmp = ReadFileBytes(out);
     ASSERT_GT(bmp.size(), 54u);
-    for (std::size_t i = Le32(bmp, 10); i < bmp.size(); ++i) {
+    for (std::size_t i = ReadUInt32LE(bmp.data() + 10); i < bmp.size(); ++i) {
         ASSERT_EQ(bmp[i], 255) << i;
     }
 }
@@ -88,7 +78,7 @@ TEST_F(CliRenderTest, LegendOnlyWhenAsked) {
     ASSERT_EQ(a.size(), b.size());
     // The first stored row is the picture's bottom row; its first pixel is
     // white only under the legend.
-    const std::size_t first = Le32(b, 10);
+    const std::size_t first = ReadUInt32LE(b.data() + 10);
     EXPECT_EQ(b[first] & b[first + 1] & b[first + 2], 255);
     EXPECT_NE(a[first] & a[first + 1] & a[first + 2], 255);
     // The top rows, far above the strip, are the same.
@@ -181,7 +171,7 @@ TEST_F(CliRenderTest, PrecipitationDrawsRainAndItsLegend) {
     EXPECT_NE(rain, plain);
     // Bottom-up rows: the first stored row is the picture's last, where the
     // legend's white box begins at the left edge.
-    const std::size_t first = Le32(rain, 10);
+    const std::size_t first = ReadUInt32LE(rain.data() + 10);
     EXPECT_EQ(rain[first], 255);
     EXPECT_EQ(rain[first + 1], 255);
     EXPECT_EQ(rain[first + 2], 255);
@@ -206,10 +196,10 @@ TEST_F(CliRenderTest, WideProductsRenderWithTheirCoastlines) {
         ASSERT_EQ(RunIn(shipped.Path(), "render " + product + " -o wide.bmp").status, 0) << c.what;
         const std::vector<std::uint8_t> bmp = ReadFileBytes(shipped.File("wide.bmp"));
         ASSERT_GT(bmp.size(), 54u) << c.what;
-        EXPECT_EQ(Le32(bmp, 18), c.width) << c.what;
-        EXPECT_EQ(Le32(bmp, 22), c.height) << c.what;
+        EXPECT_EQ(ReadUInt32LE(bmp.data() + 18), c.width) << c.what;
+        EXPECT_EQ(ReadUInt32LE(bmp.data() + 22), c.height) << c.what;
         std::size_t coast = 0;
-        for (std::size_t p = Le32(bmp, 10); p + 2 < bmp.size(); p += 3) {
+        for (std::size_t p = ReadUInt32LE(bmp.data() + 10); p + 2 < bmp.size(); p += 3) {
             coast += bmp[p] == 128 && bmp[p + 1] == 255 && bmp[p + 2] == 128;
         }
         EXPECT_GT(coast, 1000u) << c.what;

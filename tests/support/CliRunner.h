@@ -35,3 +35,9 @@ inline CliResult RunShell(const std::string& command) {
 inline CliResult RunCli(const std::string& arguments) {
     return RunShell(std::string(KELVRA_CLI) + " " + arguments);
 }
+
+// Runs kelvra-cli in the given folder; stdout and stderr together.
+inline CliResult RunIn(const std::string& directory, const std::string& arguments) {
+    return RunShell("cd '" + directory + "' && " + std::string(KELVRA_CLI) + " " + arguments +
+                    " 2>&1");
+}

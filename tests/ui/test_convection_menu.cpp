@@ -36,17 +36,6 @@ std::string WriteLoopPair(const CTempDir& dir) {
     return path;
 }
 
-int PixelsOf(CTestApp& t, std::uint32_t colour) {
-    const QImage& picture = t.View().OffscreenPicture();
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            count += picture.pixel(x, y) == ToQColor(colour).rgb() ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 // Frame `at` of the loaded loop made current, as an animation step does.
 void ShowFrame(CTestApp& t, std::size_t at) {
     t.Doc().m_product = t.Doc().m_frameProducts[at];

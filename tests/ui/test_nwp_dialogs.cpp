@@ -69,19 +69,6 @@ QStringList Column(const QTreeWidget& list, int column) {
     return texts;
 }
 
-// Pixels of the colour in the view's picture: the overlays' lines and
-// labels, once map, grid and title are off.
-int PixelsOf(CTestApp& t, std::uint32_t colour) {
-    const QImage& picture = t.View().OffscreenPicture();
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            count += picture.pixel(x, y) == ToQColor(colour).rgb() ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 // The test product shown with only the NWP layer drawn.
 void OpenBareProduct(CTestApp& t, const CTempDir& dir) {
     const std::string path = dir.File("FY2G_LCN_IR1_202203311300.AWX");

@@ -5,6 +5,7 @@
 
 #include "dialogs/CFileInfoDlg.h"
 #include "image/CDibImage.h"
+#include "render/CQtCanvas.h"
 #include "synth/AwxWriter.h"
 
 CTestApp::CTestApp() {
@@ -84,4 +85,16 @@ bool WriteTestBmp(const std::string& path, int width, int height) {
 
 bool WriteTestJpeg(const std::string& path, int width, int height) {
     return WriteRamp(path, width, height, 24);
+}
+
+int PixelsOf(CTestApp& t, std::uint32_t colour) {
+    const QImage& picture = t.View().OffscreenPicture();
+    const QRgb wanted = ToQColor(colour).rgb();
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            count += picture.pixel(x, y) == wanted ? 1 : 0;
+        }
+    }
+    return count;
 }

@@ -72,3 +72,5 @@ bool WriteTestProduct(const std::string& path, int width = 120, int height = 90)
 bool WriteTestBmp(const std::string& path, int width = 64, int height = 48);
 // A 24-bit JPEG.
 bool WriteTestJpeg(const std::string& path, int width = 64, int height = 48);
+// Pixels of the colour (0x00BBGGRR) in the view's composed picture.
+int PixelsOf(CTestApp& t, std::uint32_t colour);
