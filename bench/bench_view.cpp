@@ -16,11 +16,11 @@
 
 #include "app/CKelvraApp.h"
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
 #include "platform/Settings.h"
 #include "render/CQtCanvas.h"
 #include "render/DibQImage.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraView.h"
 
 namespace {

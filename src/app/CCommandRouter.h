@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/CCommandTable.h"
+#include "ui/CCommandTable.h"
 
 class CCommandRouter {
 public:

@@ -5,10 +5,11 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQtMessageSink.h"
-#include "app/CommandIds.h"
+#include "app/InteractiveProviders.h"
 #include "dialogs/CAboutDlg.h"
 #include "platform/Message.h"
 #include "platform/Settings.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraView.h"
 
 const char* const kOpenFileFilter =
@@ -35,7 +36,7 @@ bool CKelvraApp::InitInstance(const std::string& fileToOpen) {
     m_pFrame = std::make_unique<CMainFrame>(m_doc, m_settings, &m_recentFiles);
     m_pFrame->Router().AddTarget(&m_commands);
     m_pFrame->SetFileOpener([this](const std::string& path) { return OpenDocumentFile(path); });
-    m_doc.SetProviders(CUiProviders::Interactive(m_pFrame.get()));
+    m_doc.SetProviders(InteractiveProviders(m_pFrame.get()));
     m_doc.SetTitleObserver([this] { m_pFrame->UpdateTitle(); });
     // A file that cannot be opened has said why; the application then
     // starts with the empty document instead of ending.

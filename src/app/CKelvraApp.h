@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CCommandTable.h"
-#include "app/CRecentFileList.h"
+#include "ui/CCommandTable.h"
+#include "ui/CRecentFileList.h"
 #include "view/CKelvraDoc.h"
 
 class CMainFrame;

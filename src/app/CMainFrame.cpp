@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "app/CMenuBarBuilder.h"
-#include "app/CommandIds.h"
 #include "browse/CProductSelector.h"
 #include "browse/RegionList.h"
 #include "dialogs/CBandTabDlg.h"
 #include "dialogs/CMovieDlg.h"
 #include "nwp/NwpCatalogue.h"
 #include "sidebar/COutlook2Ctrl.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 

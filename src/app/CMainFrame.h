@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/CCommandRouter.h"
-#include "app/CCommandTable.h"
 #include "geo/RegionFile.h"
 #include "platform/DataPaths.h"
+#include "ui/CCommandTable.h"
 
 class CBandTabDlg;
 class CKelvraDoc;

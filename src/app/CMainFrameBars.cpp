@@ -12,8 +12,8 @@
 
 #include "app/CLockIndicators.h"
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
 #include "sidebar/COutlook2Ctrl.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraView.h"
 
 namespace {

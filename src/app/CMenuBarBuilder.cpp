@@ -5,8 +5,8 @@
 #include <QMenuBar>
 
 #include "app/CCommandRouter.h"
-#include "app/CRecentFileList.h"
-#include "app/CommandIds.h"
+#include "ui/CRecentFileList.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

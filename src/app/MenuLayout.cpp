@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/CommandIds.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

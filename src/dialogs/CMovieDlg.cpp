@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "app/CommandIds.h"
 #include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueFolder.h"
 #include "browse/ChannelTabs.h"
@@ -16,6 +15,7 @@
 #include "dialogs/CompactTabs.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/DialogUnits.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "dialogs/CNwpSettingsDlg.h"
-#include "dialogs/CanvasColour.h"
 #include "platform/TextCodec.h"
+#include "ui/CanvasColour.h"
 
 CNwpManagerDlg::CNwpManagerDlg(std::vector<CNwpOverlay>& overlays, CUiProviders& providers,
                                std::function<void()> recompose, QWidget* parent)

@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/CUiProviders.h"
 #include "nwp/CNwpOverlay.h"
+#include "ui/CUiProviders.h"
 
 class QListWidget;
 class QPushButton;

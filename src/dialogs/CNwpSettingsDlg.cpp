@@ -13,8 +13,8 @@
 #include <cmath>
 #include <utility>
 
-#include "dialogs/CanvasColour.h"
 #include "dialogs/DataExchange.h"
+#include "ui/CanvasColour.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/CRecentFileList.h"
-#include "app/CWaitCursor.h"
-#include "app/CommandIds.h"
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
 #include "render/DibQImage.h"
+#include "ui/CRecentFileList.h"
+#include "ui/CWaitCursor.h"
+#include "ui/CommandIds.h"
 #include "view/CDocumentView.h"
 
 const char* const kSaveImageFilter =

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "analysis/CPrecipEstimate.h"
-#include "app/CCommandTable.h"
-#include "app/CUiProviders.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 #include "product/CGeoImage.h"
+#include "ui/CCommandTable.h"
+#include "ui/CUiProviders.h"
 
 class CDocumentView;
 class QImage;

@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "app/CWaitCursor.h"
-#include "app/CommandIds.h"
 #include "platform/Message.h"
+#include "ui/CWaitCursor.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 
 namespace {

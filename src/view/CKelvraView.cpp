@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/CommandIds.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/DocumentAnimationHost.h"
 

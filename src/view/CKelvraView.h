@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/CCommandTable.h"
 #include "browse/CAnimationPlayback.h"
 #include "convection/CConvectionCache.h"
 #include "image/GifLoop.h"
@@ -24,6 +23,7 @@
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "render/CQtPicture.h"
+#include "ui/CCommandTable.h"
 #include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
 

@@ -5,8 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/CommandIds.h"
 #include "dialogs/CFileInfoDlg.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 

@@ -3,7 +3,6 @@
 // worked out by the cache only when the picture on screen changes; the
 // composition then draws it like any other layer.
 
-#include "app/CommandIds.h"
 #include "convection/CellTable.h"
 #include "convection/ObservationTime.h"
 #include "convection/PreviousProduct.h"
@@ -11,6 +10,7 @@
 #include "dialogs/CConvectionSettingsDlg.h"
 #include "platform/Message.h"
 #include "platform/Settings.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 

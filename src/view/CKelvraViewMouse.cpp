@@ -9,8 +9,8 @@
 #include <cmath>
 #include <optional>
 
-#include "app/CommandIds.h"
 #include "product/PixelReadout.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 

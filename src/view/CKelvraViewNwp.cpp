@@ -1,11 +1,11 @@
 // The view's NWP overlay commands: the selection dialog of each data class
 // and the overlay manager.
 
-#include "app/CommandIds.h"
 #include "dialogs/CNwpManagerDlg.h"
 #include "dialogs/CNwpSelectDlg.h"
 #include "nwp/NwpCatalogue.h"
 #include "platform/TextCodec.h"
+#include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 

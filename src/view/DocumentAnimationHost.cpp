@@ -1,6 +1,6 @@
 #include "view/DocumentAnimationHost.h"
 
-#include "app/CWaitCursor.h"
+#include "ui/CWaitCursor.h"
 #include "view/CKelvraDoc.h"
 
 bool MakeFrameCurrent(CKelvraDoc& doc, int index) {

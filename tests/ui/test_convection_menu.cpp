@@ -7,12 +7,12 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "app/CommandIds.h"
 #include "dialogs/CCellTableDlg.h"
 #include "dialogs/CConvectionSettingsDlg.h"
-#include "dialogs/CanvasColour.h"
 #include "geo/Projection.h"
 #include "support/ConvectionProducts.h"
+#include "ui/CanvasColour.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <QSlider>
 #include <QtTest>
 
-#include "app/CommandIds.h"
 #include "app/QtTranslations.h"
 #include "dialogs/CFileInfoDlg.h"
 #include "dialogs/CPercentDlg.h"
 #include "dialogs/DataExchange.h"
-#include "dialogs/FileDialogFilter.h"
 #include "product/ProductInfoText.h"
+#include "ui/CommandIds.h"
+#include "ui/FileDialogFilter.h"
 #include "ui/support/UiTestSupport.h"
 
 class TestDialogs : public QObject {

@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/CommandIds.h"
 #include "render/DibQImage.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

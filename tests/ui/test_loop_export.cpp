@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueListing.h"
 #include "dialogs/CMovieDlg.h"
 #include "image/GifWriter.h"
 #include "support/GifReadBack.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "ui/support/FakeAnimationTimer.h"
 #include "ui/support/UiTestSupport.h"
 

@@ -13,13 +13,13 @@
 #include <fstream>
 
 #include "app/CLockIndicators.h"
-#include "app/CommandIds.h"
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CBandTabDlg.h"
 #include "dialogs/CMovieDlg.h"
 #include "platform/TextCodec.h"
 #include "sidebar/COutlook2Ctrl.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

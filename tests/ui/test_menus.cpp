@@ -8,7 +8,7 @@
 
 #include "app/CCommandRouter.h"
 #include "app/CMenuBarBuilder.h"
-#include "app/CommandIds.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

@@ -11,13 +11,13 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/CommandIds.h"
 #include "dialogs/CNwpManagerDlg.h"
 #include "dialogs/CNwpSelectDlg.h"
 #include "dialogs/CNwpSettingsDlg.h"
-#include "dialogs/CanvasColour.h"
 #include "nwp/NwpTestFiles.h"
 #include "platform/TextCodec.h"
+#include "ui/CanvasColour.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QWindow>
 #include <QtTest>
 
-#include "app/CommandIds.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

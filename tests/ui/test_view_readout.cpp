@@ -10,8 +10,8 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "app/CommandIds.h"
 #include "support/UniformProduct.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <string>
 
 class QDialog;
-class QWidget;
 
 struct FileDialogRequest {
     std::string title;        // UTF-8; empty for the dialog's own
@@ -29,7 +28,4 @@ struct CUiProviders {
     std::function<void(QDialog&)> showModal;
     // The colour chooser opened on a colour (0x00BBGGRR); the choice on OK.
     std::function<std::optional<std::uint32_t>(std::uint32_t initial)> chooseColour;
-
-    // The real dialogs, owned by parent.
-    static CUiProviders Interactive(QWidget* parent);
 };

@@ -1,4 +1,4 @@
-#include "app/CWaitCursor.h"
+#include "ui/CWaitCursor.h"
 
 #include <QApplication>
 

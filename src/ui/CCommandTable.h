@@ -6,7 +6,7 @@
 #include <map>
 #include <utility>
 
-#include "app/CCmdUI.h"
+#include "ui/CCmdUI.h"
 
 class CCommandTable {
 public:

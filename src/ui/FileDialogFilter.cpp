@@ -1,4 +1,4 @@
-#include "dialogs/FileDialogFilter.h"
+#include "ui/FileDialogFilter.h"
 
 #include <QStringList>
 

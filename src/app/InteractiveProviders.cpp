@@ -1,12 +1,12 @@
-#include "app/CUiProviders.h"
+#include "app/InteractiveProviders.h"
 
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 
 #include "dialogs/CPercentDlg.h"
-#include "dialogs/CanvasColour.h"
-#include "dialogs/FileDialogFilter.h"
+#include "ui/CanvasColour.h"
+#include "ui/FileDialogFilter.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
 
 }  // namespace
 
-CUiProviders CUiProviders::Interactive(QWidget* parent) {
+CUiProviders InteractiveProviders(QWidget* parent) {
     CUiProviders providers;
     providers.askPercent = [parent](const std::string& title,
                                     const std::string& prompt) -> std::optional<int> {

@@ -1,4 +1,4 @@
-#include "app/CCommandTable.h"
+#include "ui/CCommandTable.h"
 
 void CCommandTable::Add(int id, Handler handler, Updater updater) {
     m_handlers[id] = std::move(handler);

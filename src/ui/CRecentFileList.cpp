@@ -1,4 +1,4 @@
-#include "app/CRecentFileList.h"
+#include "ui/CRecentFileList.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandIds.h"
+#include "ui/CommandIds.h"
 
 class CSettings;
 
