@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "browse/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 CAnimationPlayback::CAnimationPlayback(std::unique_ptr<CAnimationTimer> timer)
     : m_pTimer(std::move(timer)) {

@@ -5,12 +5,11 @@
 #include <system_error>
 
 #include "platform/DataPaths.h"
+#include "product/AwxName.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr char kProductExtension[] = ".AWX";
 
 // Only ASCII letters change case: GBK bytes of a name stay as they are.
 std::string UpperAscii(std::string text) {
@@ -36,13 +35,11 @@ bool IsNonEmptyFile(const fs::directory_entry& entry) {
 }  // namespace
 
 bool MatchesProductName(const std::string& fileName, const std::string& code) {
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos) {
+    if (!IsAwxName(fileName)) {
         return false;
     }
-    const std::string base = UpperAscii(fileName.substr(0, dot));
-    return UpperAscii(fileName.substr(dot)) == kProductExtension &&
-           base.find(code) != std::string::npos;
+    const std::string base = UpperAscii(fileName.substr(0, fileName.rfind('.')));
+    return base.find(code) != std::string::npos;
 }
 
 std::vector<std::string> ListCandidateFiles(const std::string& folder, const std::string& code) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "browse/ObservationTime.h"
 #include "product/HeaderSummary.h"
+#include "product/ObservationTime.h"
 
 // One row of the file browser. Texts are UTF-8 and never cut.
 struct FileEntry {
@@ -28,8 +28,8 @@ struct FrameEntry {
     std::int64_t observedMinutes = kUnknownObservation;
 };
 
-// The name test: the upper-cased extension (from the last '.') is ".AWX" and
-// the upper-cased base name contains code anywhere.
+// The name test: an AWX name (IsAwxName) whose upper-cased base name contains
+// code anywhere.
 bool MatchesProductName(const std::string& fileName, const std::string& code);
 
 // The full paths of the folder's own regular, non-empty files that pass the

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "browse/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 void SortByObservationTime(std::vector<FrameEntry>& frames) {
     std::stable_sort(frames.begin(), frames.end(), [](const FrameEntry& a, const FrameEntry& b) {

@@ -14,7 +14,7 @@
 #include "convection/CellTracks.h"
 #include "convection/ColdCells.h"
 #include "convection/CoolingRate.h"
-#include "convection/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 namespace {
 

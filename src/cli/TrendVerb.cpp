@@ -9,7 +9,7 @@
 #include "cli/ConvectionArgs.h"
 #include "cli/PictureJob.h"
 #include "convection/CoolingRate.h"
-#include "convection/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 #ifdef KELVRA_HAVE_RENDER
 #include <QImage>

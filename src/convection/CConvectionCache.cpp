@@ -4,7 +4,7 @@
 #include <cstring>
 #include <numeric>
 
-#include "convection/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 namespace {
 

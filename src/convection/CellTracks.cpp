@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "convection/GreatCircle.h"
+#include "product/ObservationTime.h"
 
 namespace {
 
@@ -110,6 +111,15 @@ TrackStep StepOf(int frame, int track, int cellIndex, const ColdCell& cell) {
     return step;
 }
 
+// A frame of unknown time gives no elapsed time, so no motion is measured
+// to or from it.
+double HoursBetween(const TrackFrame& before, const TrackFrame& after) {
+    if (before.minutes == kUnknownObservation || after.minutes == kUnknownObservation) {
+        return 0.0;
+    }
+    return static_cast<double>(after.minutes - before.minutes) / kMinutesPerHour;
+}
+
 // Motion and growth since the step before, over the hours between them.
 void AddMotion(const TrackStep& before, double hours, TrackStep& step) {
     step.moved = true;
@@ -140,8 +150,7 @@ std::vector<TrackStep> TrackCells(const std::vector<TrackFrame>& frames) {
         const std::vector<ColdCell>& cells = frames[f].cells;
         const std::vector<int> parent =
             f == 0 ? std::vector<int>(cells.size(), -1) : Continuations(frames[f - 1].cells, cells);
-        const double hours =
-            f == 0 ? 0.0 : (frames[f].minutes - frames[f - 1].minutes) / kMinutesPerHour;
+        const double hours = f == 0 ? 0.0 : HoursBetween(frames[f - 1], frames[f]);
         std::vector<std::size_t> currentSteps(cells.size());
         const std::size_t firstOfFrame = steps.size();
         for (std::size_t c = 0; c < cells.size(); ++c) {

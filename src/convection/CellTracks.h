@@ -13,7 +13,7 @@
 #include "convection/ColdCells.h"
 
 struct TrackFrame {
-    std::int64_t minutes = 0;  // observation time
+    std::int64_t minutes = 0;  // observation time, or kUnknownObservation
     std::vector<ColdCell> cells;
 };
 
@@ -38,7 +38,8 @@ struct TrackStep {
 int SharedPixels(const ColdCell& a, const ColdCell& b);
 
 // One step per cell and frame, by frame and then by track. Frames must be
-// in time order; a step after no elapsed time has motion and growth 0.
+// in time order; a step after no elapsed time, or next to a frame of
+// unknown time, has motion and growth 0.
 std::vector<TrackStep> TrackCells(const std::vector<TrackFrame>& frames);
 
 // The track of every cell of frame f (0 when it has none), by cell index.

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "convection/ColdCells.h"
-#include "convection/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 namespace {
 
@@ -54,6 +54,10 @@ bool CCoolingMap::Make(const CGeoImage& first, const CGeoImage& second, std::str
     }
     const std::int64_t t1 = ObservationMinutes(first.Description());
     const std::int64_t t2 = ObservationMinutes(second.Description());
+    if (t1 == kUnknownObservation || t2 == kUnknownObservation) {
+        why = "产品的观测时间不明,不能计算云顶降温";
+        return false;
+    }
     if (t1 == t2) {
         why = "两个产品的观测时间相同,不能计算云顶降温";
         return false;

@@ -24,7 +24,8 @@ class CCoolingMap {
 public:
     // Compares the two products in time order, whichever is given first.
     // False, with the reason (Chinese) in why, for products that are not
-    // loaded, differ in geometry or channel, or were observed at one time.
+    // loaded, differ in geometry or channel, or whose observation times are
+    // unknown or the same.
     bool Make(const CGeoImage& first, const CGeoImage& second, std::string& why);
     bool Empty() const { return m_rates.empty(); }
 

@@ -1,24 +1,16 @@
 #include "convection/PreviousProduct.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
-#include "convection/ObservationTime.h"
+#include "product/AwxName.h"
 #include "product/HeaderSummary.h"
+#include "product/ObservationTime.h"
 
 namespace {
 
-bool HasAwxExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return extension == ".AWX";
-}
-
 std::int64_t MinutesOf(const AwxSecondHeader& h) {
-    return MinutesSinceEpoch(h.year, h.month, h.day, h.hour, h.minute);
+    return ObservationMinutes(h.year, h.month, h.day, h.hour, h.minute);
 }
 
 // Same channel and the same pixels on the earth, as the headers say.
@@ -51,7 +43,7 @@ std::string PreviousProductPath(const std::string& path) {
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         const std::filesystem::directory_entry& entry = *it;
         std::error_code ignored;
-        if (!entry.is_regular_file(ignored) || !HasAwxExtension(entry.path()) ||
+        if (!entry.is_regular_file(ignored) || !IsAwxName(entry.path().filename().string()) ||
             std::filesystem::weakly_canonical(entry.path(), ignored) == self) {
             continue;
         }

@@ -11,6 +11,7 @@
 #include "platform/RegularFile.h"
 #include "platform/ReplacementFile.h"
 #include "product/AwxDib.h"
+#include "product/AwxName.h"
 
 namespace {
 
@@ -30,15 +31,15 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 ImageFormat FormatOf(const std::string& path) {
+    if (IsAwxName(path)) {
+        return ImageFormat::kAwx;
+    }
     const std::size_t nameStart = path.find_last_of("/\\");
     const std::size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) {
         return ImageFormat::kUnknown;
     }
     const std::string_view ext = std::string_view(path).substr(dot);
-    if (EqualsNoCase(ext, ".awx")) {
-        return ImageFormat::kAwx;
-    }
     if (EqualsNoCase(ext, ".bmp") || EqualsNoCase(ext, ".dib")) {
         return ImageFormat::kBmp;
     }

@@ -2,34 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "image/CDibImage.h"
+#include "product/AwxName.h"
 #include "product/CGeoImage.h"
 
 namespace {
-
-bool HasAwxExtension(const std::string& path) {
-    const std::size_t nameStart = path.find_last_of("/\\");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) {
-        return false;
-    }
-    const std::string_view ext = std::string_view(path).substr(dot);
-    if (ext.size() != 4) {
-        return false;
-    }
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        const char c =
-            ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
-        if (c != ".awx"[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The grey image an AWX file loads as holds the file's last width x height
 // bytes, bottom row first; the product takes them as its counts when its
@@ -55,7 +35,7 @@ OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibI
     // The image is read first so that the product can take its counts; the
     // two results do not depend on each other otherwise.
     opened.imageLoaded = image.Load(path);
-    if (opened.imageLoaded && HasAwxExtension(path)) {
+    if (opened.imageLoaded && IsAwxName(path)) {
         const SharedCounts counts = CountsOf(std::as_const(image));
         opened.productRead = product.ReadProduct(path, &counts);
     } else {

@@ -11,6 +11,7 @@
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
 #include "platform/TextCodec.h"
+#include "product/AwxName.h"
 
 namespace fs = std::filesystem;
 
@@ -111,19 +112,6 @@ std::string JoinName(const std::string& parent, const std::string& nameGbk) {
 
 std::string WithSeparator(const std::string& folder) {
     return CDataPaths::Join(folder, "");
-}
-
-// The extension from the name's last dot, in upper case.
-bool IsAwxName(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = name.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    });
-    return extension == ".AWX";
 }
 
 }  // namespace

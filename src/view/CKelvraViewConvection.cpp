@@ -4,12 +4,12 @@
 // composition then draws it like any other layer.
 
 #include "convection/CellTable.h"
-#include "convection/ObservationTime.h"
 #include "convection/PreviousProduct.h"
 #include "dialogs/CCellTableDlg.h"
 #include "dialogs/CConvectionSettingsDlg.h"
 #include "platform/Message.h"
 #include "platform/Settings.h"
+#include "product/ObservationTime.h"
 #include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"

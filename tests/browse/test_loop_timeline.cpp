@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "browse/LoopTimeline.h"
-#include "browse/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 namespace {
 
@@ -89,13 +89,6 @@ TEST(LoopTimeline, OrdersSpacesAndHoldsFrames) {
         EXPECT_EQ(Describe(TimeTrueSteps(frames, slot)), c.steps) << c.name;
         EXPECT_EQ(Describe(PlainSteps(frames)).find('['), std::string::npos) << c.name;
     }
-}
-
-TEST(LoopTimeline, TimeTextsRoundTrip) {
-    EXPECT_EQ(ObservationText(ObservationMinutes(2024, 2, 29, 23, 59)), "2024年02月29日 23:59");
-    EXPECT_EQ(ObservationText(ObservationMinutes(2022, 12, 31, 23, 0) + 60),
-              "2023年01月01日 00:00");
-    EXPECT_EQ(ObservationMinutes(2022, 13, 1, 0, 0), kUnknownObservation);
 }
 
 }  // namespace

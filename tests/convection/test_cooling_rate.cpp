@@ -85,6 +85,7 @@ TEST(CoolingRate, ProductsThatCannotBeComparedAreRefused) {
         {"channel", At(13, 0, 2), "通道不同"},
         {"time", At(12, 0), "观测时间相同"},
         {"visible", At(13, 0, 5), "不是红外通道"},
+        {"time out of range", At(24, 0), "观测时间不明"},
     };
     for (const RefusedPair& c : cases) {
         const CGeoImage second = Written(dir, "b.awx", c.second, TestImage(64, 32));

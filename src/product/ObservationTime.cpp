@@ -1,6 +1,8 @@
-#include "browse/ObservationTime.h"
+#include "product/ObservationTime.h"
 
 #include <cstdio>
+
+#include "product/ProductDescription.h"
 
 namespace {
 
@@ -54,6 +56,11 @@ std::int64_t ObservationMinutes(int year, int month, int day, int hour, int minu
         return kUnknownObservation;
     }
     return DaysFromCivil(year, month, day) * kMinutesPerDay + hour * 60 + minute;
+}
+
+std::int64_t ObservationMinutes(const ProductDescription& description) {
+    return ObservationMinutes(description.year, description.month, description.day,
+                              description.hour, description.minute);
 }
 
 std::string ObservationText(std::int64_t minutes) {

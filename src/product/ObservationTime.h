@@ -1,18 +1,24 @@
 #pragma once
-// Observation times as minutes since 1970-01-01 00:00 UTC, so frames can be
-// ordered and spaced by arithmetic, and the texts the animation shows for a
-// time.
+// Observation times of products as minutes since 1970-01-01 00:00 UTC, so
+// that products can be ordered and spaced by arithmetic, and the texts the
+// animation shows for a time.
 
 #include <cstdint>
 #include <limits>
 #include <string>
 
-// The time of a frame whose header gives none (or an impossible one).
+struct ProductDescription;
+
+// The time of a product whose header gives none (or an impossible one). It
+// sorts before every known time; callers that subtract times test for it
+// first.
 constexpr std::int64_t kUnknownObservation = std::numeric_limits<std::int64_t>::min();
 
 // Minutes since the epoch of a UTC date and time; kUnknownObservation when a
 // field is out of its range.
 std::int64_t ObservationMinutes(int year, int month, int day, int hour, int minute);
+// The same for a product's description.
+std::int64_t ObservationMinutes(const ProductDescription& description);
 
 // "2022年03月31日 13:00" of a time, as the frame list shows headers.
 std::string ObservationText(std::int64_t minutes);
