@@ -124,6 +124,26 @@ bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
     return true;
 }
 
+bool CKelvraDoc::MakeFrameCurrent(int index) {
+    // The arrays are index-aligned with the frames, but a release between a
+    // shot and its step must not lead outside them.
+    if (index < 0 || index >= static_cast<int>(m_frameProducts.size()) ||
+        index >= static_cast<int>(m_frameImages.size())) {
+        return false;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    m_product = m_frameProducts[at];
+    // Shown as held: the image copies the block only when it writes.
+    m_image.ShareFrom(m_frameImages[at]);
+    m_nRecompose = 1;
+    return true;
+}
+
+void CKelvraDoc::ReleaseFrames() {
+    m_frameProducts.clear();
+    m_frameImages.clear();
+}
+
 bool CKelvraDoc::IsOpenedFile(const std::string& path) const {
     if (m_strPathName.empty()) {
         return false;

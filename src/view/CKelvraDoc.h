@@ -69,15 +69,29 @@ public:
     // command was cancelled or failed.
     bool RunImageCommand(int id);
 
-    // --- Content (members in the document's order) ---------------------------
-    CDibImage m_image;
-    CGeoImage m_product;
+    // --- Content -------------------------------------------------------------
+    // The image shown and edited, and the product read from the same file.
+    CDibImage& Image() { return m_image; }
+    const CDibImage& Image() const { return m_image; }
+    const CGeoImage& Product() const { return m_product; }
     // The last precipitation estimate of the open product.
-    CPrecipEstimate m_precip;
-    std::vector<CDibImage> m_frameImages;
-    std::vector<CGeoImage> m_frameProducts;
-    int m_nRecompose = 1;
-    CRand15 m_random;
+    CPrecipEstimate& Precipitation() { return m_precip; }
+    const CPrecipEstimate& Precipitation() const { return m_precip; }
+    // The animation's frames as loaded, index-aligned.
+    const std::vector<CDibImage>& FrameImages() const { return m_frameImages; }
+    const std::vector<CGeoImage>& FrameProducts() const { return m_frameProducts; }
+    // Makes frame index the product and image (the product shares the
+    // frame's counts, the image its block until written) and asks for a
+    // recompose; false, with nothing changed, when there is no such frame.
+    bool MakeFrameCurrent(int index);
+    // Empties both frame arrays.
+    void ReleaseFrames();
+
+    // The picture must be rebuilt from the image (after an open or a change
+    // of frame) before the next composition.
+    void RequestRecompose() { m_nRecompose = 1; }
+    bool RecomposeRequested() const { return m_nRecompose != 0; }
+    void RecomposeDone() { m_nRecompose = 0; }
 
 private:
     void RegisterCommands();
@@ -87,6 +101,14 @@ private:
     bool SavePicture(const QImage& picture, const std::string& path) const;
     bool IsOpenedFile(const std::string& path) const;
 
+    // Members in the document's order.
+    CDibImage m_image;
+    CGeoImage m_product;
+    CPrecipEstimate m_precip;
+    std::vector<CDibImage> m_frameImages;
+    std::vector<CGeoImage> m_frameProducts;
+    int m_nRecompose = 1;
+    CRand15 m_random;
     std::vector<CDocumentView*> m_views;
     CUiProviders m_providers;
     CRecentFileList* m_pRecentFiles = nullptr;

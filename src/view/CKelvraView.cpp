@@ -28,7 +28,7 @@ CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent
     // The view fills its background itself, and only where no picture is
     // painted, instead of letting Qt fill everything first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
-    m_doc.m_precip.SetThresholdFolder(m_paths.ThresholdFolder());
+    m_doc.Precipitation().SetThresholdFolder(m_paths.ThresholdFolder());
     m_doc.AddView(this);
     RegisterCommands();
     // A frame made current is shown exactly as a product just opened.
@@ -66,10 +66,10 @@ CompositionLayers CKelvraView::Layers() const {
 
 CompositionScene CKelvraView::Scene(const std::string& regionName,
                                     const ConvectionLayers& convection) {
-    CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
+    CompositionScene scene = SceneOf(m_doc.Product(), regionName, m_paths);
     scene.titleMark = m_strTitleMark;
     scene.productPath = m_doc.PathName();
-    scene.precipitation = &m_doc.m_precip;
+    scene.precipitation = &m_doc.Precipitation();
     scene.overlays = &m_overlays;
     scene.layerMemory = &m_layerMemory;
     scene.convection = &convection;
@@ -79,8 +79,12 @@ CompositionScene CKelvraView::Scene(const std::string& regionName,
 int CKelvraView::Compose() {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
     const ConvectionLayers convection = CurrentConvection();
-    const int composed = ComposePicture(m_doc.m_image, Scene(regionName, convection), Layers(),
-                                        m_doc.m_nRecompose, m_offscreen);
+    int recompose = m_doc.RecomposeRequested() ? 1 : 0;
+    const int composed = ComposePicture(m_doc.Image(), Scene(regionName, convection), Layers(),
+                                        recompose, m_offscreen);
+    if (recompose == 0) {
+        m_doc.RecomposeDone();
+    }
     if (composed) {
         ++m_nComposeCount;
         viewport()->update();
@@ -92,8 +96,12 @@ int CKelvraView::ComposeSwitch(const CompositionLayers& shown) {
     const std::string regionName = m_regionName ? m_regionName() : std::string();
     const ConvectionLayers convection = CurrentConvection();
     CanvasTiles changed;
-    const int composed = ComposeLayerSwitch(m_doc.m_image, Scene(regionName, convection), shown,
-                                            Layers(), m_doc.m_nRecompose, m_offscreen, changed);
+    int recompose = m_doc.RecomposeRequested() ? 1 : 0;
+    const int composed = ComposeLayerSwitch(m_doc.Image(), Scene(regionName, convection), shown,
+                                            Layers(), recompose, m_offscreen, changed);
+    if (recompose == 0) {
+        m_doc.RecomposeDone();
+    }
     if (composed) {
         ++m_nComposeCount;
         if (changed.All()) {
@@ -142,8 +150,8 @@ void CKelvraView::OnInitialUpdate() {
 }
 
 QSize CKelvraView::TotalSizeFromZoom() const {
-    const int w = m_doc.m_image.Width();
-    const int h = m_doc.m_image.Height();
+    const int w = m_doc.Image().Width();
+    const int h = m_doc.Image().Height();
     if (m_bZoomIn) {
         return QSize(w * m_nZoomIn, h * m_nZoomIn);
     }

@@ -75,14 +75,14 @@ void CKelvraView::RegisterLayerCommands() {
         [this](int) {
             if (m_nDisplayMode != kDisplayPrecipitation) {
                 m_nDisplayMode = kDisplayPrecipitation;
-                m_doc.m_nRecompose = 1;
+                m_doc.RequestRecompose();
                 Compose();
             }
         },
         [this](CCmdUI& ui) { ui.SetCheck(m_nDisplayMode == kDisplayPrecipitation); });
     m_commands.Add(kIdHidePrecipitation, [this](int) {
         m_nDisplayMode = 0;
-        m_doc.m_nRecompose = 1;
+        m_doc.RequestRecompose();
         Compose();
     });
 }
@@ -125,7 +125,7 @@ void CKelvraView::RegisterOutputCommands() {
 
 void CKelvraView::OnFileInfo() {
     // The dialog keeps its own copy: later opens do not change it.
-    CFileInfoDlg dialog(m_doc.m_product.Description(), this);
+    CFileInfoDlg dialog(m_doc.Product().Description(), this);
     if (m_doc.Providers().showModal) {
         m_doc.Providers().showModal(dialog);
     }

@@ -44,14 +44,14 @@ void CKelvraView::RegisterConvectionCommands() {
 // the switch stays on for the pictures that can.
 void CKelvraView::ToggleConvectionLayer(int CKelvraView::*flag) {
     this->*flag = !(this->*flag);
-    if (this->*flag && m_doc.m_product.productLoaded != 0) {
+    if (this->*flag && m_doc.Product().productLoaded != 0) {
         std::string why;
         if (flag == &CKelvraView::m_bCooling) {
             const CGeoImage* previous = PreviousProduct(why);
             if (previous != nullptr) {
-                m_convection.CoolingOf(*previous, m_doc.m_product, &why);
+                m_convection.CoolingOf(*previous, m_doc.Product(), &why);
             }
-        } else if (m_convection.CellsOf(m_doc.m_product, &why) != nullptr &&
+        } else if (m_convection.CellsOf(m_doc.Product(), &why) != nullptr &&
                    flag == &CKelvraView::m_bTracks && CurrentFrameIndex() < 0) {
             why = "云团路径在动画播放时显示";
         }
@@ -63,12 +63,12 @@ void CKelvraView::ToggleConvectionLayer(int CKelvraView::*flag) {
 }
 
 int CKelvraView::CurrentFrameIndex() const {
-    const std::shared_ptr<const void> counts = m_doc.m_product.CountsIdentity();
+    const std::shared_ptr<const void> counts = m_doc.Product().CountsIdentity();
     if (!counts) {
         return -1;
     }
-    for (std::size_t i = 0; i < m_doc.m_frameProducts.size(); ++i) {
-        if (m_doc.m_frameProducts[i].CountsIdentity() == counts) {
+    for (std::size_t i = 0; i < m_doc.FrameProducts().size(); ++i) {
+        if (m_doc.FrameProducts()[i].CountsIdentity() == counts) {
             return static_cast<int>(i);
         }
     }
@@ -76,12 +76,12 @@ int CKelvraView::CurrentFrameIndex() const {
 }
 
 const CGeoImage* CKelvraView::PreviousProduct(std::string& why) {
-    const CGeoImage& product = m_doc.m_product;
+    const CGeoImage& product = m_doc.Product();
     const std::int64_t now = ObservationMinutes(product.Description());
     if (CurrentFrameIndex() >= 0) {
         // The latest earlier frame of the loop.
         const CGeoImage* previous = nullptr;
-        for (const CGeoImage& frame : m_doc.m_frameProducts) {
+        for (const CGeoImage& frame : m_doc.FrameProducts()) {
             const std::int64_t t = ObservationMinutes(frame.Description());
             if (frame.productLoaded != 0 && t < now &&
                 (previous == nullptr || t > ObservationMinutes(previous->Description()))) {
@@ -110,7 +110,7 @@ const CGeoImage* CKelvraView::PreviousProduct(std::string& why) {
 
 ConvectionLayers CKelvraView::CurrentConvection() {
     ConvectionLayers layers;
-    const CGeoImage& product = m_doc.m_product;
+    const CGeoImage& product = m_doc.Product();
     if (product.productLoaded == 0) {
         return layers;
     }
@@ -119,7 +119,7 @@ ConvectionLayers CKelvraView::CurrentConvection() {
     }
     const int frame = CurrentFrameIndex();
     if (m_bTracks && frame >= 0) {
-        layers.tracks = m_convection.TracksOf(m_doc.m_frameProducts);
+        layers.tracks = m_convection.TracksOf(m_doc.FrameProducts());
         layers.frame = m_convection.TimeIndexOf(frame);
     }
     if (m_bCooling) {
@@ -133,7 +133,7 @@ ConvectionLayers CKelvraView::CurrentConvection() {
 
 void CKelvraView::OnCellTable() {
     std::string why;
-    const std::vector<ColdCell>* cells = m_convection.CellsOf(m_doc.m_product, &why);
+    const std::vector<ColdCell>* cells = m_convection.CellsOf(m_doc.Product(), &why);
     if (cells == nullptr) {
         ShowMessage(why);
         return;
@@ -142,7 +142,7 @@ void CKelvraView::OnCellTable() {
     std::vector<const TrackStep*> steps(cells->size(), nullptr);
     const int frame = CurrentFrameIndex();
     const std::vector<TrackStep>* tracks =
-        frame >= 0 ? m_convection.TracksOf(m_doc.m_frameProducts) : nullptr;
+        frame >= 0 ? m_convection.TracksOf(m_doc.FrameProducts()) : nullptr;
     if (tracks != nullptr) {
         const int timeIndex = m_convection.TimeIndexOf(frame);
         for (const TrackStep& step : *tracks) {

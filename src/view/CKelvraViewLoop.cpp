@@ -37,8 +37,8 @@ std::string WithGifExtension(const std::string& path) {
 LoopExportResult CKelvraView::ExportLoop(const std::string& path, const LoopProgress& progress) {
     const std::vector<LoopStep> steps = m_playback.Steps();
     const std::vector<FrameEntry> frames = m_playback.Frames();
-    if (steps.empty() || m_doc.m_frameImages.size() < frames.size() ||
-        m_doc.m_frameProducts.size() < frames.size()) {
+    if (steps.empty() || m_doc.FrameImages().size() < frames.size() ||
+        m_doc.FrameProducts().size() < frames.size()) {
         return LoopExportResult::kNoFrames;
     }
     const CompositionLayers layers = Layers();
@@ -52,8 +52,8 @@ LoopExportResult CKelvraView::ExportLoop(const std::string& path, const LoopProg
         const auto frame = static_cast<std::size_t>(step.frame);
         // The frame's image is shared; the palette written into it makes a
         // private copy, so the frames on screen stay as they are.
-        image.ShareFrom(m_doc.m_frameImages[frame]);
-        CompositionScene scene = SceneOf(m_doc.m_frameProducts[frame], regionName, m_paths);
+        image.ShareFrom(m_doc.FrameImages()[frame]);
+        CompositionScene scene = SceneOf(m_doc.FrameProducts()[frame], regionName, m_paths);
         scene.titleMark = StepMark(step);
         scene.productPath = frames[frame].path;
         scene.precipitation = &precipitation;

@@ -38,9 +38,7 @@ std::string WriteLoopPair(const CTempDir& dir) {
 
 // Frame `at` of the loaded loop made current, as an animation step does.
 void ShowFrame(CTestApp& t, std::size_t at) {
-    t.Doc().m_product = t.Doc().m_frameProducts[at];
-    t.Doc().m_image.ShareFrom(t.Doc().m_frameImages[at]);
-    t.Doc().m_nRecompose = 1;
+    QVERIFY(t.Doc().MakeFrameCurrent(static_cast<int>(at)));
     t.View().OnInitialUpdate();
 }
 
