@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "browse/CAnimationPlayback.h"
-#include "convection/CConvectionCache.h"
+#include "convection/CConvectionSources.h"
 #include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
 #include "nwp/CNwpOverlay.h"
@@ -143,8 +143,9 @@ public:
     int m_bTracks = 0;
     int m_bCooling = 0;
     // The cells, tracks and cooling of the pictures shown, kept until the
-    // picture or the settings change.
-    CConvectionCache m_convection;
+    // picture or the settings change, and the previous product of the
+    // folder for the cooling.
+    CConvectionSources m_convection;
     int m_bZoomIn = 0;
     int m_nZoomIn = 1;
     int m_nZoomOut = 1;
@@ -166,16 +167,14 @@ private:
     void RegisterOutputCommands();
     void RegisterNwpCommands();
     void RegisterConvectionCommands();
-    void ToggleConvectionLayer(int CKelvraView::*flag);
+    void ToggleConvectionLayer(int CKelvraView::*flag, ConvectionLayer layer);
     void OnCellTable();
     void OnConvectionSettings();
     // What the convection layers draw for the picture on screen.
     ConvectionLayers CurrentConvection();
-    // The frame of the loop on screen, or -1.
-    int CurrentFrameIndex() const;
-    // The product the cooling is measured against: the frame before the
-    // one on screen, or without a loop the previous product of the folder.
-    const CGeoImage* PreviousProduct(std::string& why);
+    // The picture on screen as the convection layers see it: the
+    // document's product, in the loop when one is on screen.
+    ConvectionSubject ConvectionSubjectOnScreen() const;
     void OnNwpClass(int id);
     void OnNwpManager();
     std::string NwpRoot() const;
@@ -215,7 +214,4 @@ private:
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
     CSettings* m_pProfile = nullptr;
-    // The previous product of the open file's folder, read for the cooling.
-    std::string m_strPreviousFor;
-    CGeoImage m_previousProduct;
 };

@@ -111,11 +111,11 @@ private slots:
         ShowFrame(t, 2);
         QVERIFY(PixelsOf(t, track) > firstTrack);
         QVERIFY(PixelsOf(t, cooling) > 300);
-        QCOMPARE(t.View().m_convection.CellSearches(), 3);
+        QCOMPARE(t.View().m_convection.Cache().CellSearches(), 3);
         // Stepping back and forth finds nothing again.
         ShowFrame(t, 1);
         ShowFrame(t, 2);
-        QCOMPARE(t.View().m_convection.CellSearches(), 3);
+        QCOMPARE(t.View().m_convection.Cache().CellSearches(), 3);
     }
 
     void cellTableCopiesAndSaves() {
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(stayedOpen, !refusal.isEmpty());
         if (refusal.isEmpty()) {
             QCOMPARE(t.settings.GetString("Convection", "Threshold", ""), threshold.toStdString());
-            QCOMPARE(t.View().m_convection.Settings().minAreaKm2, minArea.toDouble());
+            QCOMPARE(t.View().m_convection.Cache().Settings().minAreaKm2, minArea.toDouble());
         } else {
             QCOMPARE(t.Messages().size(), std::size_t{1});
             QVERIFY(QString::fromStdString(t.Messages()[0]).contains(refusal));
