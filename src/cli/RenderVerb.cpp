@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "cli/CliPictureJob.h"
 #include "cli/CliVerbs.h"
-#include "cli/PictureJob.h"
 #include "render/CGuiSession.h"
 #include "render/DibQImage.h"
 
@@ -68,7 +68,7 @@ int RunRender(const CliArgs& args) {
         return UsageError(kVerb, problem);
     }
     CGuiSession session;
-    CPictureJob job;
+    CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;
     }
@@ -88,7 +88,9 @@ int RunRender(const CliArgs& args) {
         offscreen = MakeBlockPicture(pictureBlock, image.Width(), image.Height());
     }
     int recompose = offscreen.isNull() ? 1 : 0;
-    if (job.Compose(options.input, product, image, recompose, offscreen) != 1) {
+    PictureSubject subject(product);
+    subject.path = options.input;
+    if (job.Compose(image, subject, recompose, offscreen) != 1) {
         return kExitFailed;
     }
     CDibImage picture;
