@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/CPrecipEstimate.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 #include "product/CGeoImage.h"
@@ -74,9 +73,6 @@ public:
     CDibImage& Image() { return m_image; }
     const CDibImage& Image() const { return m_image; }
     const CGeoImage& Product() const { return m_product; }
-    // The last precipitation estimate of the open product.
-    CPrecipEstimate& Precipitation() { return m_precip; }
-    const CPrecipEstimate& Precipitation() const { return m_precip; }
     // The animation's frames as loaded, index-aligned.
     const std::vector<CDibImage>& FrameImages() const { return m_frameImages; }
     const std::vector<CGeoImage>& FrameProducts() const { return m_frameProducts; }
@@ -104,7 +100,6 @@ private:
     // Members in the document's order.
     CDibImage m_image;
     CGeoImage m_product;
-    CPrecipEstimate m_precip;
     std::vector<CDibImage> m_frameImages;
     std::vector<CGeoImage> m_frameProducts;
     int m_nRecompose = 1;

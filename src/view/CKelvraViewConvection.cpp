@@ -21,29 +21,30 @@ constexpr const char* kCsvFilter = "CSV文件 (*.csv)|*.csv|所有文件 (*.*)|*
 void CKelvraView::SetProfile(CSettings* profile) {
     m_pProfile = profile;
     if (m_pProfile != nullptr) {
-        m_convection.Cache().SetSettings(LoadConvectionSettings(*m_pProfile));
+        m_job.Convection().Cache().SetSettings(LoadConvectionSettings(*m_pProfile));
     }
 }
 
 void CKelvraView::RegisterConvectionCommands() {
-    const auto toggle = [this](int id, int CKelvraView::*flag, ConvectionLayer layer) {
+    const auto toggle = [this](int id, int CompositionLayers::*flag, ConvectionLayer layer) {
         m_commands.Add(
             id, [this, flag, layer](int) { ToggleConvectionLayer(flag, layer); },
-            [this, flag](CCmdUI& ui) { ui.SetCheck(this->*flag != 0); });
+            [this, flag](CCmdUI& ui) { ui.SetCheck(m_job.Layers().*flag != 0); });
     };
-    toggle(kIdShowCells, &CKelvraView::m_bCells, ConvectionLayer::kCells);
-    toggle(kIdShowTracks, &CKelvraView::m_bTracks, ConvectionLayer::kTracks);
-    toggle(kIdShowCooling, &CKelvraView::m_bCooling, ConvectionLayer::kCooling);
+    toggle(kIdShowCells, &CompositionLayers::m_bCells, ConvectionLayer::kCells);
+    toggle(kIdShowTracks, &CompositionLayers::m_bTracks, ConvectionLayer::kTracks);
+    toggle(kIdShowCooling, &CompositionLayers::m_bCooling, ConvectionLayer::kCooling);
     m_commands.Add(kIdCellTable, [this](int) { OnCellTable(); });
     m_commands.Add(kIdConvectionSettings, [this](int) { OnConvectionSettings(); });
 }
 
 // Switching a layer on says once why the picture on screen cannot have it;
 // the switch stays on for the pictures that can.
-void CKelvraView::ToggleConvectionLayer(int CKelvraView::*flag, ConvectionLayer layer) {
-    this->*flag = !(this->*flag);
-    if (this->*flag && m_doc.Product().productLoaded != 0) {
-        const std::string why = m_convection.WhyNot(ConvectionSubjectOnScreen(), layer);
+void CKelvraView::ToggleConvectionLayer(int CompositionLayers::*flag, ConvectionLayer layer) {
+    int& on = m_job.Layers().*flag;
+    on = !on;
+    if (on && m_doc.Product().productLoaded != 0) {
+        const std::string why = m_job.ConvectionRefusal(Subject(), layer);
         if (!why.empty()) {
             ShowMessage(why);
         }
@@ -51,24 +52,8 @@ void CKelvraView::ToggleConvectionLayer(int CKelvraView::*flag, ConvectionLayer 
     Compose();
 }
 
-ConvectionSubject CKelvraView::ConvectionSubjectOnScreen() const {
-    ConvectionSubject subject(m_doc.Product());
-    subject.path = m_doc.PathName();
-    subject.frames = &m_doc.FrameProducts();
-    subject.frame = FrameIndexOf(m_doc.Product(), m_doc.FrameProducts());
-    return subject;
-}
-
-ConvectionLayers CKelvraView::CurrentConvection() {
-    ConvectionSwitches on;
-    on.cells = m_bCells != 0;
-    on.tracks = m_bTracks != 0;
-    on.cooling = m_bCooling != 0;
-    return m_convection.Layers(ConvectionSubjectOnScreen(), on);
-}
-
 void CKelvraView::OnCellTable() {
-    CConvectionCache& cache = m_convection.Cache();
+    CConvectionCache& cache = m_job.Convection().Cache();
     std::string why;
     const std::vector<ColdCell>* cells = cache.CellsOf(m_doc.Product(), &why);
     if (cells == nullptr) {
@@ -108,7 +93,7 @@ void CKelvraView::OnCellTable() {
 }
 
 void CKelvraView::OnConvectionSettings() {
-    CConvectionSettingsDlg dialog(m_convection.Cache().Settings(), this);
+    CConvectionSettingsDlg dialog(m_job.Convection().Cache().Settings(), this);
     if (!m_doc.Providers().showModal) {
         return;
     }
@@ -116,7 +101,7 @@ void CKelvraView::OnConvectionSettings() {
     if (dialog.result() != QDialog::Accepted) {
         return;
     }
-    m_convection.Cache().SetSettings(dialog.Settings());
+    m_job.Convection().Cache().SetSettings(dialog.Settings());
     if (m_pProfile != nullptr) {
         SaveConvectionSettings(*m_pProfile, dialog.Settings());
     }

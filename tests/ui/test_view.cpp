@@ -135,7 +135,7 @@ private slots:
 
         t.Execute(kIdShowPrecipitation);
         QVERIFY(t.Update(kIdShowPrecipitation).checked);
-        QVERIFY(!t.Doc().Precipitation().Empty());
+        QVERIFY(!t.View().Job().Precipitation().Empty());
         // The legend's white box sits in the lower left corner.
         QCOMPARE(t.View().OffscreenPicture().pixel(2, 598), qRgb(255, 255, 255));
         QVERIFY(t.View().OffscreenPicture() != plain);
