@@ -22,7 +22,6 @@
 #include "product/HeaderSummary.h"
 #include "render/CGuiSession.h"
 #include "render/LoopPictureView.h"
-#include "render/PngFile.h"
 
 namespace {
 
@@ -144,9 +143,7 @@ class CFrameComposer {
 public:
     explicit CFrameComposer(CCliPictureJob& job) : m_job(job) {}
     bool Compose(const std::string& path) {
-        m_product = CGeoImage();
-        m_image = CDibImage();
-        if (!m_job.Open(path, m_product, m_image)) {
+        if (!Open(path)) {
             return false;
         }
         PictureSubject subject(m_product);
@@ -154,10 +151,28 @@ public:
         int recompose = 1;
         return m_job.Compose(m_image, subject, recompose, m_picture) == 1;
     }
+    // Composes and saves the frame as PNG in one call.
+    bool Save(const std::string& path, const std::string& png) {
+        if (!Open(path)) {
+            return false;
+        }
+        PictureSubject subject(m_product);
+        subject.path = path;
+        PictureTarget target;
+        target.path = png;
+        target.png = true;
+        return m_job.Save(m_image, subject, target) == PictureSaveResult::kSaved;
+    }
     const QImage& Picture() const { return m_picture; }
     const CDibImage& Image() const { return m_image; }
 
 private:
+    bool Open(const std::string& path) {
+        m_product = CGeoImage();
+        m_image = CDibImage();
+        return m_job.Open(path, m_product, m_image);
+    }
+
     CCliPictureJob& m_job;
     CGeoImage m_product;
     CDibImage m_image;
@@ -199,7 +214,7 @@ int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& f
         const std::string name =
             "frame_" + std::string(digits - number.size(), '0') + number + ".png";
         const std::filesystem::path target = folder / name;
-        if (!composer.Compose(frames[i]) || !SavePng(composer.Picture(), target.string())) {
+        if (!composer.Save(frames[i], target.string())) {
             std::fprintf(stderr, "kelvra-cli: frame %zu (%s) not written to %s\n", i + 1,
                          frames[i].c_str(), target.string().c_str());
             for (const std::filesystem::path& done : written) {

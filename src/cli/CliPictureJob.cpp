@@ -117,4 +117,12 @@ int CCliPictureJob::Compose(CDibImage& image, const PictureSubject& subject, int
     return m_job.Compose(image, subject, recompose, target);
 }
 
+PictureSaveResult CCliPictureJob::Save(CDibImage& image, const PictureSubject& subject,
+                                       const PictureTarget& target) {
+    if (!CellsAllowed(subject)) {
+        return PictureSaveResult::kNotComposed;
+    }
+    return ComposeAndSave(m_job, image, subject, target);
+}
+
 #endif  // KELVRA_HAVE_RENDER

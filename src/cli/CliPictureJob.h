@@ -2,7 +2,7 @@
 // The command line's picture job: the core picture job set up from the
 // picture options, opening files as the document does, and saying on stderr
 // what keeps a picture from being the one asked for. render and animate
-// compose through it.
+// compose and save through it.
 
 #ifdef KELVRA_HAVE_RENDER
 
@@ -13,6 +13,7 @@
 #include "compose/CPictureJob.h"
 #include "image/CDibImage.h"
 #include "product/CGeoImage.h"
+#include "render/PictureFile.h"
 
 class CCliPictureJob {
 public:
@@ -36,6 +37,10 @@ public:
     // 0, said on stderr, when cells are asked of a product that cannot have
     // them.
     int Compose(CDibImage& image, const PictureSubject& subject, int& recompose, QImage& picture);
+    // Composes and saves in one call (see ComposeAndSave); kNotComposed
+    // when the cells are refused as above.
+    PictureSaveResult Save(CDibImage& image, const PictureSubject& subject,
+                           const PictureTarget& target);
 
 private:
     // False, said on stderr, when the picture asks for cells the subject

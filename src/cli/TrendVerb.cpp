@@ -12,15 +12,12 @@
 #include "convection/ObservationTime.h"
 
 #ifdef KELVRA_HAVE_RENDER
-#include <QImage>
-
 #include "compose/CPictureJob.h"
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
 #include "platform/DataPaths.h"
 #include "render/CGuiSession.h"
-#include "render/CQtPicture.h"
-#include "render/DibQImage.h"
+#include "render/PictureFile.h"
 #endif
 
 namespace {
@@ -82,12 +79,9 @@ int SavePicture(const CGeoImage& other, const std::string& newerPath, const std:
     PictureSubject subject(product);
     subject.path = newerPath;
     subject.previous = &other;
-    QImage offscreen;
-    CQtPicture picture(offscreen);
-    int recompose = 1;
-    CDibImage saved;
-    if (job.Compose(image, subject, recompose, picture) != 1 ||
-        !FromDeviceBitmap(saved, offscreen) || !saved.Save(output)) {
+    PictureTarget target;
+    target.path = output;
+    if (ComposeAndSave(job, image, subject, target) != PictureSaveResult::kSaved) {
         std::fprintf(stderr, "保存文档失败。\n");
         return kExitFailed;
     }

@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
-#include "render/DibQImage.h"
+#include "render/PictureFile.h"
 #include "ui/CRecentFileList.h"
 #include "ui/CWaitCursor.h"
 #include "ui/CommandIds.h"
@@ -144,23 +143,6 @@ void CKelvraDoc::ReleaseFrames() {
     m_frameImages.clear();
 }
 
-bool CKelvraDoc::IsOpenedFile(const std::string& path) const {
-    if (m_strPathName.empty()) {
-        return false;
-    }
-    std::error_code ec;
-    return path == m_strPathName || std::filesystem::equivalent(path, m_strPathName, ec);
-}
-
-bool CKelvraDoc::SavePicture(const QImage& picture, const std::string& path) const {
-    if (IsOpenedFile(path)) {
-        return false;
-    }
-    CDibImage saved;
-    FromDeviceBitmap(saved, picture);
-    return saved.Save(path);
-}
-
 void CKelvraDoc::OnFileSaveAs() {
     if (!m_providers.saveFile) {
         return;
@@ -175,7 +157,10 @@ void CKelvraDoc::OnFileSaveAs() {
     CWaitCursor wait;
     static const QImage kNoPicture;
     const QImage& picture = m_views.empty() ? kNoPicture : m_views.front()->OffscreenPicture();
-    if (SavePicture(picture, *chosen)) {
+    PictureTarget target;
+    target.path = *chosen;
+    target.openedFile = m_strPathName;
+    if (SavePicture(picture, target) == PictureSaveResult::kSaved) {
         ShowMessage("当前图像已经成功保存至文件\n" + *chosen);
     } else {
         ShowMessage(kFailedToSave);

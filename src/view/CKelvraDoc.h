@@ -16,7 +16,6 @@
 #include "ui/CUiProviders.h"
 
 class CDocumentView;
-class QImage;
 class CRecentFileList;
 
 // The filter of the save dialog (string 1023).
@@ -92,10 +91,6 @@ public:
 private:
     void RegisterCommands();
     void SetPathName(const std::string& path);
-    // Saves the picture to path unless path is the file the document was
-    // opened from.
-    bool SavePicture(const QImage& picture, const std::string& path) const;
-    bool IsOpenedFile(const std::string& path) const;
 
     // Members in the document's order.
     CDibImage m_image;
