@@ -99,10 +99,10 @@ void BM_LoadFrames72(benchmark::State& state) {
     CKelvraDoc doc;
     for (auto _ : state) {
         doc.LoadFrames(paths);
-        benchmark::DoNotOptimize(doc.m_frameImages.data());
+        benchmark::DoNotOptimize(doc.FrameImages().data());
     }
     const double frameBytes = kFrames * static_cast<double>(kWidth) * kHeight * kBytesPerPixel;
-    state.counters["frames"] = static_cast<double>(doc.m_frameProducts.size());
+    state.counters["frames"] = static_cast<double>(doc.FrameProducts().size());
     state.counters["rssBeforeMiB"] = before;
     state.counters["peakRssMiB"] = PeakRssMiB();
     state.counters["rawCountsMiB"] = frameBytes / kMiB;
@@ -151,9 +151,13 @@ void BM_FrameStepCompose(benchmark::State& state) {
     QImage screen(kWidth, kHeight, QImage::Format_RGB32);
     int frame = 0;
     for (auto _ : state) {
-        MakeFrameCurrent(doc, frame);
-        ComposePicture(doc.m_image, SceneOf(doc.m_product, "", paths), layers, doc.m_nRecompose,
+        doc.MakeFrameCurrent(frame);
+        int recompose = doc.RecomposeRequested() ? 1 : 0;
+        ComposePicture(doc.Image(), SceneOf(doc.Product(), "", paths), layers, recompose,
                        offscreen);
+        if (recompose == 0) {
+            doc.RecomposeDone();
+        }
         QPainter painter(&screen);
         painter.drawImage(0, 0, offscreen);
         frame ^= 1;

@@ -122,7 +122,7 @@ void BM_Operation(benchmark::State& state) {
         state.SkipWithError("real sample missing");
         return;
     }
-    CDibImage& image = desk.app->Document().m_image;
+    CDibImage& image = desk.app->Document().Image();
     for (auto _ : state) {
         benchmark::DoNotOptimize(state.range(0) == kIdBrightness ? image.Brightness(95)
                                                                  : image.MedianSmooth());
@@ -173,7 +173,7 @@ void BM_PaletteOperation(benchmark::State& state) {
         state.SkipWithError("real sample missing");
         return;
     }
-    CDibImage& image = desk.app->Document().m_image;
+    CDibImage& image = desk.app->Document().Image();
     const CDataPaths paths(KELVRA_SOURCE_DIR);
     const std::string palettes[2] = {paths.DataFile("color1.lut"), paths.DataFile("color2.lut")};
     QImage picture(image.Width(), image.Height(), QImage::Format_RGB32);
@@ -192,11 +192,11 @@ void BM_GridOperation(benchmark::State& state) {
         state.SkipWithError("real sample missing");
         return;
     }
-    QImage picture = ToDeviceBitmap(desk.app->Document().m_image);
+    QImage picture = ToDeviceBitmap(desk.app->Document().Image());
     QPainter painter(&picture);
     for (auto _ : state) {
         CQtCanvas canvas(painter);
-        desk.app->Document().m_product.DrawGrid(canvas);
+        desk.app->Document().Product().DrawGrid(canvas);
     }
 }
 BENCHMARK(BM_GridOperation)->Unit(benchmark::kMillisecond);

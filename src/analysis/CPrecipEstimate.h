@@ -4,7 +4,7 @@
 // seasonal threshold, with a rain amount in whole millimetres (1..30) from
 // the empirical formulas of its season and temperature band.
 //
-// The document owns one estimate; each computation empties it first and it
+// A picture job owns one estimate; each computation empties it first and it
 // keeps the last result until the next one.
 
 #include <cstdint>

@@ -15,14 +15,13 @@
 #include <vector>
 
 #include "browse/LoopTimeline.h"
+#include "cli/CliPictureJob.h"
 #include "cli/CliVerbs.h"
-#include "cli/PictureJob.h"
 #include "image/GifLoop.h"
 #include "image/GifWriter.h"
 #include "product/HeaderSummary.h"
 #include "render/CGuiSession.h"
 #include "render/LoopPictureView.h"
-#include "render/PngFile.h"
 
 namespace {
 
@@ -142,25 +141,46 @@ std::vector<std::string> InObservationOrder(const std::vector<std::string>& inpu
 // Opens and composes one frame; the picture and image stay for the caller.
 class CFrameComposer {
 public:
-    explicit CFrameComposer(CPictureJob& job) : m_job(job) {}
+    explicit CFrameComposer(CCliPictureJob& job) : m_job(job) {}
     bool Compose(const std::string& path) {
-        m_product = CGeoImage();
-        m_image = CDibImage();
+        if (!Open(path)) {
+            return false;
+        }
+        PictureSubject subject(m_product);
+        subject.path = path;
         int recompose = 1;
-        return m_job.Open(path, m_product, m_image) &&
-               m_job.Compose(path, m_product, m_image, recompose, m_picture, true) == 1;
+        return m_job.Compose(m_image, subject, recompose, m_picture) == 1;
+    }
+    // Composes and saves the frame as PNG in one call.
+    bool Save(const std::string& path, const std::string& png) {
+        if (!Open(path)) {
+            return false;
+        }
+        PictureSubject subject(m_product);
+        subject.path = path;
+        PictureTarget target;
+        target.path = png;
+        target.png = true;
+        return m_job.Save(m_image, subject, target) == PictureSaveResult::kSaved;
     }
     const QImage& Picture() const { return m_picture; }
     const CDibImage& Image() const { return m_image; }
 
 private:
-    CPictureJob& m_job;
+    bool Open(const std::string& path) {
+        m_product = CGeoImage();
+        m_image = CDibImage();
+        return m_job.Open(path, m_product, m_image);
+    }
+
+    CCliPictureJob& m_job;
     CGeoImage m_product;
     CDibImage m_image;
     QImage m_picture;
 };
 
-int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames, CPictureJob& job) {
+int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames,
+             CCliPictureJob& job) {
     CFrameComposer composer(job);
     const LoopPictureSource source = [&](int index, LoopPicture& picture) {
         return composer.Compose(frames[static_cast<std::size_t>(index)]) &&
@@ -182,7 +202,7 @@ int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames,
 // frame_001.png … in the folder; on a failure the files written so far are
 // removed again, so a folder holds a whole loop or what it held before.
 int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& frames,
-                   CPictureJob& job) {
+                   CCliPictureJob& job) {
     const std::filesystem::path folder(options.output);
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -194,7 +214,7 @@ int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& f
         const std::string name =
             "frame_" + std::string(digits - number.size(), '0') + number + ".png";
         const std::filesystem::path target = folder / name;
-        if (!composer.Compose(frames[i]) || !SavePng(composer.Picture(), target.string())) {
+        if (!composer.Save(frames[i], target.string())) {
             std::fprintf(stderr, "kelvra-cli: frame %zu (%s) not written to %s\n", i + 1,
                          frames[i].c_str(), target.string().c_str());
             for (const std::filesystem::path& done : written) {
@@ -216,10 +236,12 @@ int RunAnimate(const CliArgs& args) {
         return UsageError(kVerb, problem);
     }
     CGuiSession session;
-    CPictureJob job;
+    CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;
     }
+    // The frames share their geometry: what the layers drew is kept.
+    job.KeepLayers(true);
     const std::vector<std::string> frames = InObservationOrder(options.inputs);
     return IsFolderOutput(options.output) ? WritePngFolder(options, frames, job)
                                           : WriteGif(options, frames, job);

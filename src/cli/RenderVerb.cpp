@@ -1,18 +1,14 @@
 // kelvra-cli render: opens a file as the document does, composes the picture
-// as the view does and saves it.
+// as the view does and saves it, in one call.
 
 #ifdef KELVRA_HAVE_RENDER
 
-#include <QImage>
 #include <cstdio>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "cli/CliPictureJob.h"
 #include "cli/CliVerbs.h"
-#include "cli/PictureJob.h"
 #include "render/CGuiSession.h"
-#include "render/DibQImage.h"
 
 namespace {
 
@@ -68,7 +64,7 @@ int RunRender(const CliArgs& args) {
         return UsageError(kVerb, problem);
     }
     CGuiSession session;
-    CPictureJob job;
+    CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;
     }
@@ -78,30 +74,15 @@ int RunRender(const CliArgs& args) {
         return kExitFailed;
     }
 
-    // The picture is composed in memory that then becomes the saved image,
-    // so the composed picture is never copied whole. A picture made here is
-    // what the composition's rebuild would make; an image that has no
-    // picture is left to the composition, which says so.
-    std::vector<std::uint8_t> pictureBlock;
-    QImage offscreen;
-    if (HasDevicePicture(image)) {
-        offscreen = MakeBlockPicture(pictureBlock, image.Width(), image.Height());
-    }
-    int recompose = offscreen.isNull() ? 1 : 0;
-    if (job.Compose(options.input, product, image, recompose, offscreen) != 1) {
+    PictureSubject subject(product);
+    subject.path = options.input;
+    PictureTarget target;
+    target.path = options.output;
+    const PictureSaveResult saved = job.Save(image, subject, target);
+    if (saved == PictureSaveResult::kNotComposed) {
         return kExitFailed;
     }
-    CDibImage picture;
-    bool converted = false;
-    if (IsBlockPicture(pictureBlock, offscreen)) {
-        const int width = offscreen.width();
-        const int height = offscreen.height();
-        offscreen = QImage();
-        converted = BlockPictureToImage(std::move(pictureBlock), width, height, picture);
-    } else {
-        converted = FromDeviceBitmap(picture, offscreen);
-    }
-    if (!converted || !picture.Save(options.output)) {
+    if (saved != PictureSaveResult::kSaved) {
         std::fprintf(stderr, "%s\n", kSaveFailed);
         return kExitFailed;
     }

@@ -7,20 +7,17 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/ConvectionArgs.h"
-#include "cli/PictureJob.h"
+#include "cli/PictureOptions.h"
 #include "convection/CoolingRate.h"
 #include "product/ObservationTime.h"
 
 #ifdef KELVRA_HAVE_RENDER
-#include <QImage>
-
-#include "compose/Composition.h"
+#include "compose/CPictureJob.h"
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
 #include "platform/DataPaths.h"
 #include "render/CGuiSession.h"
-#include "render/CQtPicture.h"
-#include "render/DibQImage.h"
+#include "render/PictureFile.h"
 #endif
 
 namespace {
@@ -63,9 +60,9 @@ std::string ParseTrendArgs(const CliArgs& args, TrendOptions& options) {
 
 #ifdef KELVRA_HAVE_RENDER
 // The newer product opened as the document opens it, composed with its map,
-// grid and title and the cooling layer, and saved.
-int SavePicture(const CCoolingMap& cooling, const std::string& newerPath,
-                const std::string& output) {
+// grid and title and the cooling from the other product (made as the view
+// makes it), and saved.
+int SavePicture(const CGeoImage& other, const std::string& newerPath, const std::string& output) {
     CGeoImage product;
     CDibImage image;
     const OpenedImageFile opened = OpenImageFile(newerPath, product, image);
@@ -74,20 +71,17 @@ int SavePicture(const CCoolingMap& cooling, const std::string& newerPath,
         return kExitFailed;
     }
     CGuiSession session;
-    CDataPaths paths = CDataPaths::FromCurrentDirectory();
+    CPictureJob job(CDataPaths::FromCurrentDirectory());
     // Titled like render's picture: the first region's name.
-    CompositionScene scene = SceneOf(product, RegionName(paths, 0), paths);
-    scene.productPath = newerPath;
-    ConvectionLayers convection;
-    convection.cooling = &cooling;
-    scene.convection = &convection;
-    CompositionLayers layers;
-    layers.m_bCooling = 1;
-    QImage offscreen;
-    int recompose = 1;
-    CDibImage picture;
-    if (ComposePicture(image, scene, layers, recompose, offscreen) != 1 ||
-        !FromDeviceBitmap(picture, offscreen) || !picture.Save(output)) {
+    job.SetRegionName(RegionName(job.Paths(), 0));
+    job.KeepLayers(false);
+    job.Layers().m_bCooling = 1;
+    PictureSubject subject(product);
+    subject.path = newerPath;
+    subject.previous = &other;
+    PictureTarget target;
+    target.path = output;
+    if (ComposeAndSave(job, image, subject, target) != PictureSaveResult::kSaved) {
         std::fprintf(stderr, "保存文档失败。\n");
         return kExitFailed;
     }
@@ -131,7 +125,8 @@ int RunTrend(const CliArgs& args) {
         // Drawn over the newer product, whichever was named second.
         const bool newerSecond =
             ObservationMinutes(older.Description()) < ObservationMinutes(newer.Description());
-        return SavePicture(cooling, newerSecond ? options.newer : options.older, options.output);
+        return SavePicture(newerSecond ? older : newer, newerSecond ? options.newer : options.older,
+                           options.output);
     }
 #endif
     return kExitOk;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/CliVerbs.h"
-#include "cli/PictureJob.h"
+#include "cli/PictureOptions.h"
 #include "platform/TempFileCleanup.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // What one composition draws from besides the image: the open product and
-// the files and lists that the layers read.
+// the files and lists that the layers read. A picture job (CPictureJob)
+// assembles it; tests may fill one in by hand.
 
 #include <cstdint>
 #include <string>
@@ -28,17 +29,17 @@ struct CompositionScene {
     // The open file's full path: the precipitation estimate finds the two
     // infrared channels from it.
     std::string productPath;
-    // The document's estimate, recomputed at every composition while the
+    // The job's estimate, recomputed at every composition while the
     // display mode is 105; none leaves the slot empty.
     CPrecipEstimate* precipitation = nullptr;
-    // The view's NWP overlays in their order; the visible ones are drawn.
+    // The job's NWP overlays in their order; the visible ones are drawn.
     const std::vector<CNwpOverlay>* overlays = nullptr;
     // The image's display palette as composed, for the colour legend; the
     // composition fills it in when it is not given.
     const std::vector<std::uint32_t>* palette = nullptr;
-    // The cells, tracks and cooling map of the picture, worked out by
-    // whoever keeps them (they change only with the picture); none leaves
-    // the convection layers empty.
+    // The cells, tracks and cooling map of the picture, worked out by the
+    // job's convection sources (they change only with the picture); none
+    // leaves the convection layers empty.
     const ConvectionLayers* convection = nullptr;
     // What earlier compositions drew of the layers that can be kept (see
     // CLayerMemory); none draws every layer.

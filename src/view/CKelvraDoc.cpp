@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
-#include "render/DibQImage.h"
+#include "render/PictureFile.h"
 #include "ui/CRecentFileList.h"
 #include "ui/CWaitCursor.h"
 #include "ui/CommandIds.h"
@@ -124,21 +123,24 @@ bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
     return true;
 }
 
-bool CKelvraDoc::IsOpenedFile(const std::string& path) const {
-    if (m_strPathName.empty()) {
+bool CKelvraDoc::MakeFrameCurrent(int index) {
+    // The arrays are index-aligned with the frames, but a release between a
+    // shot and its step must not lead outside them.
+    if (index < 0 || index >= static_cast<int>(m_frameProducts.size()) ||
+        index >= static_cast<int>(m_frameImages.size())) {
         return false;
     }
-    std::error_code ec;
-    return path == m_strPathName || std::filesystem::equivalent(path, m_strPathName, ec);
+    const auto at = static_cast<std::size_t>(index);
+    m_product = m_frameProducts[at];
+    // Shown as held: the image copies the block only when it writes.
+    m_image.ShareFrom(m_frameImages[at]);
+    m_nRecompose = 1;
+    return true;
 }
 
-bool CKelvraDoc::SavePicture(const QImage& picture, const std::string& path) const {
-    if (IsOpenedFile(path)) {
-        return false;
-    }
-    CDibImage saved;
-    FromDeviceBitmap(saved, picture);
-    return saved.Save(path);
+void CKelvraDoc::ReleaseFrames() {
+    m_frameProducts.clear();
+    m_frameImages.clear();
 }
 
 void CKelvraDoc::OnFileSaveAs() {
@@ -155,7 +157,10 @@ void CKelvraDoc::OnFileSaveAs() {
     CWaitCursor wait;
     static const QImage kNoPicture;
     const QImage& picture = m_views.empty() ? kNoPicture : m_views.front()->OffscreenPicture();
-    if (SavePicture(picture, *chosen)) {
+    PictureTarget target;
+    target.path = *chosen;
+    target.openedFile = m_strPathName;
+    if (SavePicture(picture, target) == PictureSaveResult::kSaved) {
         ShowMessage("当前图像已经成功保存至文件\n" + *chosen);
     } else {
         ShowMessage(kFailedToSave);

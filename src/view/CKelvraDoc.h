@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/CPrecipEstimate.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 #include "product/CGeoImage.h"
@@ -17,7 +16,6 @@
 #include "ui/CUiProviders.h"
 
 class CDocumentView;
-class QImage;
 class CRecentFileList;
 
 // The filter of the save dialog (string 1023).
@@ -69,24 +67,38 @@ public:
     // command was cancelled or failed.
     bool RunImageCommand(int id);
 
-    // --- Content (members in the document's order) ---------------------------
-    CDibImage m_image;
-    CGeoImage m_product;
-    // The last precipitation estimate of the open product.
-    CPrecipEstimate m_precip;
-    std::vector<CDibImage> m_frameImages;
-    std::vector<CGeoImage> m_frameProducts;
-    int m_nRecompose = 1;
-    CRand15 m_random;
+    // --- Content -------------------------------------------------------------
+    // The image shown and edited, and the product read from the same file.
+    CDibImage& Image() { return m_image; }
+    const CDibImage& Image() const { return m_image; }
+    const CGeoImage& Product() const { return m_product; }
+    // The animation's frames as loaded, index-aligned.
+    const std::vector<CDibImage>& FrameImages() const { return m_frameImages; }
+    const std::vector<CGeoImage>& FrameProducts() const { return m_frameProducts; }
+    // Makes frame index the product and image (the product shares the
+    // frame's counts, the image its block until written) and asks for a
+    // recompose; false, with nothing changed, when there is no such frame.
+    bool MakeFrameCurrent(int index);
+    // Empties both frame arrays.
+    void ReleaseFrames();
+
+    // The picture must be rebuilt from the image (after an open or a change
+    // of frame) before the next composition.
+    void RequestRecompose() { m_nRecompose = 1; }
+    bool RecomposeRequested() const { return m_nRecompose != 0; }
+    void RecomposeDone() { m_nRecompose = 0; }
 
 private:
     void RegisterCommands();
     void SetPathName(const std::string& path);
-    // Saves the picture to path unless path is the file the document was
-    // opened from.
-    bool SavePicture(const QImage& picture, const std::string& path) const;
-    bool IsOpenedFile(const std::string& path) const;
 
+    // Members in the document's order.
+    CDibImage m_image;
+    CGeoImage m_product;
+    std::vector<CDibImage> m_frameImages;
+    std::vector<CGeoImage> m_frameProducts;
+    int m_nRecompose = 1;
+    CRand15 m_random;
     std::vector<CDocumentView*> m_views;
     CUiProviders m_providers;
     CRecentFileList* m_pRecentFiles = nullptr;

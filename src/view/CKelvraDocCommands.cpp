@@ -15,34 +15,34 @@ struct ImageCommand {
     int id;
     const char* title;   // percent dialog title; nullptr when none is asked
     const char* prompt;  // percent dialog prompt
-    bool (*run)(CKelvraDoc& doc, int percent);
+    bool (*run)(CDibImage& image, CRand15& random, int percent);
     const char* failure;
 };
 
 const std::array<ImageCommand, 12> kImageCommands = {{
     {kIdBrightness, "调整亮度", "亮度(%)：",
-     [](CKelvraDoc& d, int p) { return d.m_image.Brightness(p); }, "调整亮度失败"},
+     [](CDibImage& i, CRand15&, int p) { return i.Brightness(p); }, "调整亮度失败"},
     {kIdContrast, "调整对比度", "对比度(%)：",
-     [](CKelvraDoc& d, int p) { return d.m_image.Contrast(p); }, "调整对比度失败"},
-    {kIdNegate, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Negate(); },
+     [](CDibImage& i, CRand15&, int p) { return i.Contrast(p); }, "调整对比度失败"},
+    {kIdNegate, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.Negate(); },
      "反色失败"},
     {kIdHistogramStretch, nullptr, nullptr,
-     [](CKelvraDoc& d, int) { return d.m_image.HistogramStretch(); }, "快速线性增强失败"},
+     [](CDibImage& i, CRand15&, int) { return i.HistogramStretch(); }, "快速线性增强失败"},
     {kIdRestoreFirst, nullptr, nullptr,
-     [](CKelvraDoc& d, int) { return d.m_image.RestoreFirstState(); }, "返回原图失败"},
-    {kIdBlur, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Blur(); },
+     [](CDibImage& i, CRand15&, int) { return i.RestoreFirstState(); }, "返回原图失败"},
+    {kIdBlur, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.Blur(); },
      "图像模糊失败"},
-    {kIdSharpen, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Sharpen(); },
+    {kIdSharpen, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.Sharpen(); },
      "图像锐化失败"},
-    {kIdMedian, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.MedianSmooth(); },
+    {kIdMedian, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.MedianSmooth(); },
      "中值平滑失败"},
-    {kIdMean, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.MeanSmooth(); },
+    {kIdMean, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.MeanSmooth(); },
      "均值平滑失败"},
     {kIdNoise, "增加噪声", "噪声(%)：",
-     [](CKelvraDoc& d, int p) { return d.m_image.AddNoise(p, d.m_random); }, "增加噪声失败"},
-    {kIdEmboss, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.Emboss(); },
+     [](CDibImage& i, CRand15& r, int p) { return i.AddNoise(p, r); }, "增加噪声失败"},
+    {kIdEmboss, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.Emboss(); },
      "浮雕效果失败"},
-    {kIdEdgeDetect, nullptr, nullptr, [](CKelvraDoc& d, int) { return d.m_image.EdgeDetect(); },
+    {kIdEdgeDetect, nullptr, nullptr, [](CDibImage& i, CRand15&, int) { return i.EdgeDetect(); },
      "边缘检测失败"},
 }};
 
@@ -86,7 +86,7 @@ bool CKelvraDoc::RunImageCommand(int id) {
         percent = *answer;
     }
     CWaitCursor wait;
-    if (!command->run(*this, percent)) {
+    if (!command->run(m_image, m_random, percent)) {
         ShowMessage(command->failure);
         return false;
     }

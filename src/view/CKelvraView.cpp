@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "render/CQtPicture.h"
 #include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
 #include "view/DocumentAnimationHost.h"
@@ -21,19 +22,18 @@ constexpr int kLineFraction = 100;
 }  // namespace
 
 CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent)
-    : QAbstractScrollArea(parent), m_palette(paths), m_doc(document), m_paths(std::move(paths)) {
+    : QAbstractScrollArea(parent), m_palette(paths), m_doc(document), m_job(std::move(paths)) {
     setFocusPolicy(Qt::StrongFocus);
     // The read-out follows the mouse without a button held.
     viewport()->setMouseTracking(true);
     // The view fills its background itself, and only where no picture is
     // painted, instead of letting Qt fill everything first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
-    m_doc.m_precip.SetThresholdFolder(m_paths.ThresholdFolder());
     m_doc.AddView(this);
     RegisterCommands();
     // A frame made current is shown exactly as a product just opened.
     CAnimationHost host = MakeDocumentAnimationHost(
-        m_doc, [this] { OnInitialUpdate(); }, [this] { m_nDisplayMode = 0; });
+        m_doc, [this] { OnInitialUpdate(); }, [this] { m_job.Layers().m_nDisplayMode = 0; });
     host.setTitleMark = [this](const std::string& mark) { m_strTitleMark = mark; };
     // A stopped loop leaves its last frame without a mark.
     host.releaseFrames = [this, release = std::move(host.releaseFrames)] {
@@ -47,40 +47,22 @@ CKelvraView::~CKelvraView() {
     m_doc.RemoveView(this);
 }
 
-CompositionLayers CKelvraView::Layers() const {
-    CompositionLayers layers;
-    layers.m_strPalette = m_palette.m_strPalette;
-    layers.m_bPaletteOn = m_palette.m_bPaletteOn;
-    layers.m_bMap = m_bMap;
-    layers.m_bProvinces = m_bProvinces;
-    layers.m_bGrid = m_bGrid;
-    layers.m_bTitle = m_bTitle;
-    layers.m_bIsotherms = m_bIsotherms;
-    layers.m_nDisplayMode = m_nDisplayMode;
-    layers.m_bLegend = m_bLegend;
-    layers.m_bCells = m_bCells;
-    layers.m_bTracks = m_bTracks;
-    layers.m_bCooling = m_bCooling;
-    return layers;
-}
-
-CompositionScene CKelvraView::Scene(const std::string& regionName,
-                                    const ConvectionLayers& convection) {
-    CompositionScene scene = SceneOf(m_doc.m_product, regionName, m_paths);
-    scene.titleMark = m_strTitleMark;
-    scene.productPath = m_doc.PathName();
-    scene.precipitation = &m_doc.m_precip;
-    scene.overlays = &m_overlays;
-    scene.layerMemory = &m_layerMemory;
-    scene.convection = &convection;
-    return scene;
+PictureSubject CKelvraView::Subject() const {
+    PictureSubject subject(m_doc.Product());
+    subject.path = m_doc.PathName();
+    subject.titleMark = m_strTitleMark;
+    subject.frames = &m_doc.FrameProducts();
+    subject.frame = FrameIndexOf(m_doc.Product(), m_doc.FrameProducts());
+    return subject;
 }
 
 int CKelvraView::Compose() {
-    const std::string regionName = m_regionName ? m_regionName() : std::string();
-    const ConvectionLayers convection = CurrentConvection();
-    const int composed = ComposePicture(m_doc.m_image, Scene(regionName, convection), Layers(),
-                                        m_doc.m_nRecompose, m_offscreen);
+    int recompose = m_doc.RecomposeRequested() ? 1 : 0;
+    CQtPicture picture(m_offscreen);
+    const int composed = m_job.Compose(m_doc.Image(), Subject(), recompose, picture);
+    if (recompose == 0) {
+        m_doc.RecomposeDone();
+    }
     if (composed) {
         ++m_nComposeCount;
         viewport()->update();
@@ -89,11 +71,14 @@ int CKelvraView::Compose() {
 }
 
 int CKelvraView::ComposeSwitch(const CompositionLayers& shown) {
-    const std::string regionName = m_regionName ? m_regionName() : std::string();
-    const ConvectionLayers convection = CurrentConvection();
+    int recompose = m_doc.RecomposeRequested() ? 1 : 0;
+    CQtPicture picture(m_offscreen);
     CanvasTiles changed;
-    const int composed = ComposeLayerSwitch(m_doc.m_image, Scene(regionName, convection), shown,
-                                            Layers(), m_doc.m_nRecompose, m_offscreen, changed);
+    const int composed =
+        m_job.ComposeSwitch(m_doc.Image(), Subject(), shown, recompose, picture, changed);
+    if (recompose == 0) {
+        m_doc.RecomposeDone();
+    }
     if (composed) {
         ++m_nComposeCount;
         if (changed.All()) {
@@ -142,8 +127,8 @@ void CKelvraView::OnInitialUpdate() {
 }
 
 QSize CKelvraView::TotalSizeFromZoom() const {
-    const int w = m_doc.m_image.Width();
-    const int h = m_doc.m_image.Height();
+    const int w = m_doc.Image().Width();
+    const int h = m_doc.Image().Height();
     if (m_bZoomIn) {
         return QSize(w * m_nZoomIn, h * m_nZoomIn);
     }

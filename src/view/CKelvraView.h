@@ -17,12 +17,11 @@
 #include <vector>
 
 #include "browse/CAnimationPlayback.h"
-#include "convection/CConvectionCache.h"
+#include "compose/CPictureJob.h"
 #include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
-#include "nwp/CNwpOverlay.h"
+#include "platform/CanvasTiles.h"
 #include "platform/DataPaths.h"
-#include "render/CQtPicture.h"
 #include "ui/CCommandTable.h"
 #include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
@@ -45,9 +44,14 @@ public:
     CKelvraDoc& GetDocument() const { return m_doc; }
     const CCommandTable& Commands() const { return m_commands; }
 
+    // What every picture of the view is composed with: its layer switches,
+    // NWP overlays, precipitation estimate and convection sources.
+    CPictureJob& Job() { return m_job; }
+    const CPictureJob& Job() const { return m_job; }
+
     // The name of the current product's region (GBK) for the title.
     void SetRegionNameProvider(std::function<std::string()> provider) {
-        m_regionName = std::move(provider);
+        m_job.SetRegionNameProvider(std::move(provider));
     }
     // Posts a command to the main frame (Esc posts the full-screen command).
     void SetFramePoster(std::function<void(int id)> poster) { m_postToFrame = std::move(poster); }
@@ -120,31 +124,16 @@ public:
 
     // --- Animation export ------------------------------------------------------------
     // Writes the loop on screen, step by step as it plays, to a GIF at path,
-    // composed with the view's switches, overlays and palette, the delay from
-    // the interval; progress may cancel (false). The view's picture is not
-    // touched.
+    // each step composed through the view's job as the screen shows it, the
+    // delay from the interval; progress may cancel (false). The view's
+    // picture is not touched.
     LoopExportResult ExportLoop(const std::string& path, const LoopProgress& progress);
 
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
     CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
-    int m_nDisplayMode = 0;
-    // The NWP overlays in insertion order; they stay when other products open.
-    std::vector<CNwpOverlay> m_overlays;
+    // The palette items' state; the job's layers take its palette pair.
     CPaletteChoice m_palette;
-    int m_bProvinces = 0;
-    int m_bTitle = 1;
-    int m_bIsotherms = 0;
-    int m_bGrid = 1;
-    int m_bMap = 1;
-    int m_bLegend = 0;  // the colour legend strip ("色标")
-    // The convection layers ("对流" menu): cells, tracks, cooling.
-    int m_bCells = 0;
-    int m_bTracks = 0;
-    int m_bCooling = 0;
-    // The cells, tracks and cooling of the pictures shown, kept until the
-    // picture or the settings change.
-    CConvectionCache m_convection;
     int m_bZoomIn = 0;
     int m_nZoomIn = 1;
     int m_nZoomOut = 1;
@@ -166,16 +155,13 @@ private:
     void RegisterOutputCommands();
     void RegisterNwpCommands();
     void RegisterConvectionCommands();
-    void ToggleConvectionLayer(int CKelvraView::*flag);
+    void ToggleLayer(int CompositionLayers::*flag);
+    void ToggleConvectionLayer(int CompositionLayers::*flag, ConvectionLayer layer);
     void OnCellTable();
     void OnConvectionSettings();
-    // What the convection layers draw for the picture on screen.
-    ConvectionLayers CurrentConvection();
-    // The frame of the loop on screen, or -1.
-    int CurrentFrameIndex() const;
-    // The product the cooling is measured against: the frame before the
-    // one on screen, or without a loop the previous product of the folder.
-    const CGeoImage* PreviousProduct(std::string& why);
+    // What the view shows: the document's product, in the loop when one
+    // is on screen, with the step's title mark.
+    PictureSubject Subject() const;
     void OnNwpClass(int id);
     void OnNwpManager();
     std::string NwpRoot() const;
@@ -188,8 +174,6 @@ private:
     void OnFilePrintPreview();
     // Asks for the GIF's name and exports the loop with a progress dialog.
     void OnExportLoop();
-    CompositionLayers Layers() const;
-    CompositionScene Scene(const std::string& regionName, const ConvectionLayers& convection);
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
     // Pixels of the screen per image pixel at the zoom in force.
@@ -197,16 +181,13 @@ private:
     void SetZoomLevel(int level);
 
     CKelvraDoc& m_doc;
-    CDataPaths m_paths;
+    CPictureJob m_job;
     QImage m_offscreen;
     // The picture's tiles as view rectangles, for repainting part of it.
     QRegion ViewRegionOf(const CanvasTiles& tiles) const;
-    // What the keepable layers drew at earlier compositions.
-    CLayerMemory m_layerMemory;
     QSize m_totalSize;
     int m_nComposeCount = 0;
     CCommandTable m_commands;
-    std::function<std::string()> m_regionName;
     std::function<void(int)> m_postToFrame;
     std::function<std::string()> m_nwpRoot;
     std::function<void(const std::string&)> m_readout;
@@ -215,7 +196,4 @@ private:
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
     CSettings* m_pProfile = nullptr;
-    // The previous product of the open file's folder, read for the cooling.
-    std::string m_strPreviousFor;
-    CGeoImage m_previousProduct;
 };

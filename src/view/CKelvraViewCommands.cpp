@@ -53,38 +53,42 @@ void CKelvraView::OnActualSize() {
 }
 
 void CKelvraView::RegisterLayerCommands() {
-    const auto toggle = [this](int id, int CKelvraView::*flag) {
+    const auto toggle = [this](int id, int CompositionLayers::*flag) {
         m_commands.Add(
-            id,
-            [this, flag](int) {
-                const CompositionLayers shown = Layers();
-                this->*flag = !(this->*flag);
-                ComposeSwitch(shown);
-            },
-            [this, flag](CCmdUI& ui) { ui.SetCheck(this->*flag != 0); });
+            id, [this, flag](int) { ToggleLayer(flag); },
+            [this, flag](CCmdUI& ui) { ui.SetCheck(m_job.Layers().*flag != 0); });
     };
-    toggle(kIdTitle, &CKelvraView::m_bTitle);
-    toggle(kIdGrid, &CKelvraView::m_bGrid);
-    toggle(kIdMap, &CKelvraView::m_bMap);
-    toggle(kIdProvinces, &CKelvraView::m_bProvinces);
-    toggle(kIdIsotherms, &CKelvraView::m_bIsotherms);
-    toggle(kIdColourLegend, &CKelvraView::m_bLegend);
+    toggle(kIdTitle, &CompositionLayers::m_bTitle);
+    toggle(kIdGrid, &CompositionLayers::m_bGrid);
+    toggle(kIdMap, &CompositionLayers::m_bMap);
+    toggle(kIdProvinces, &CompositionLayers::m_bProvinces);
+    toggle(kIdIsotherms, &CompositionLayers::m_bIsotherms);
+    toggle(kIdColourLegend, &CompositionLayers::m_bLegend);
     // The precipitation display: shown until hidden, across products.
     m_commands.Add(
         kIdShowPrecipitation,
         [this](int) {
-            if (m_nDisplayMode != kDisplayPrecipitation) {
-                m_nDisplayMode = kDisplayPrecipitation;
-                m_doc.m_nRecompose = 1;
+            if (m_job.Layers().m_nDisplayMode != kDisplayPrecipitation) {
+                m_job.Layers().m_nDisplayMode = kDisplayPrecipitation;
+                m_doc.RequestRecompose();
                 Compose();
             }
         },
-        [this](CCmdUI& ui) { ui.SetCheck(m_nDisplayMode == kDisplayPrecipitation); });
+        [this](CCmdUI& ui) {
+            ui.SetCheck(m_job.Layers().m_nDisplayMode == kDisplayPrecipitation);
+        });
     m_commands.Add(kIdHidePrecipitation, [this](int) {
-        m_nDisplayMode = 0;
-        m_doc.m_nRecompose = 1;
+        m_job.Layers().m_nDisplayMode = 0;
+        m_doc.RequestRecompose();
         Compose();
     });
+}
+
+void CKelvraView::ToggleLayer(int CompositionLayers::*flag) {
+    const CompositionLayers shown = m_job.Layers();
+    int& on = m_job.Layers().*flag;
+    on = !on;
+    ComposeSwitch(shown);
 }
 
 void CKelvraView::RegisterPaletteCommands() {
@@ -110,6 +114,8 @@ void CKelvraView::OnPaletteCommand(int id) {
             request.directory = startFolder;
             return providers.openFile(request);
         });
+    m_job.Layers().m_strPalette = m_palette.m_strPalette;
+    m_job.Layers().m_bPaletteOn = m_palette.m_bPaletteOn;
     Compose();
 }
 
@@ -125,7 +131,7 @@ void CKelvraView::RegisterOutputCommands() {
 
 void CKelvraView::OnFileInfo() {
     // The dialog keeps its own copy: later opens do not change it.
-    CFileInfoDlg dialog(m_doc.m_product.Description(), this);
+    CFileInfoDlg dialog(m_doc.Product().Description(), this);
     if (m_doc.Providers().showModal) {
         m_doc.Providers().showModal(dialog);
     }

@@ -1,14 +1,14 @@
 // The loop on screen written as an animated GIF: every step of the playback
-// composed as the view composes it (its switches, overlays, palette and the
-// held frames' marks), into a picture of the export's own.
+// composed through the view's job as the screen shows it (its switches,
+// overlays, palette, convection layers and the held frames' marks), into a
+// picture of the export's own.
 
 #include <QProgressDialog>
 #include <filesystem>
 
-#include "analysis/CPrecipEstimate.h"
-#include "compose/CLayerMemory.h"
 #include "image/GifWriter.h"
 #include "platform/Message.h"
+#include "render/CQtPicture.h"
 #include "render/LoopPictureView.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
@@ -37,30 +37,27 @@ std::string WithGifExtension(const std::string& path) {
 LoopExportResult CKelvraView::ExportLoop(const std::string& path, const LoopProgress& progress) {
     const std::vector<LoopStep> steps = m_playback.Steps();
     const std::vector<FrameEntry> frames = m_playback.Frames();
-    if (steps.empty() || m_doc.m_frameImages.size() < frames.size() ||
-        m_doc.m_frameProducts.size() < frames.size()) {
+    if (steps.empty() || m_doc.FrameImages().size() < frames.size() ||
+        m_doc.FrameProducts().size() < frames.size()) {
         return LoopExportResult::kNoFrames;
     }
-    const CompositionLayers layers = Layers();
-    const std::string regionName = m_regionName ? m_regionName() : std::string();
-    CPrecipEstimate precipitation(m_paths.ThresholdFolder());
-    CLayerMemory memory;
+    const std::vector<CGeoImage>& products = m_doc.FrameProducts();
     CDibImage image;
     QImage picture;
+    CQtPicture target(picture);
     const LoopPictureSource source = [&](int index, LoopPicture& view) {
         const LoopStep& step = steps[static_cast<std::size_t>(index)];
         const auto frame = static_cast<std::size_t>(step.frame);
         // The frame's image is shared; the palette written into it makes a
         // private copy, so the frames on screen stay as they are.
-        image.ShareFrom(m_doc.m_frameImages[frame]);
-        CompositionScene scene = SceneOf(m_doc.m_frameProducts[frame], regionName, m_paths);
-        scene.titleMark = StepMark(step);
-        scene.productPath = frames[frame].path;
-        scene.precipitation = &precipitation;
-        scene.overlays = &m_overlays;
-        scene.layerMemory = &memory;
+        image.ShareFrom(m_doc.FrameImages()[frame]);
+        PictureSubject subject(products[frame]);
+        subject.path = frames[frame].path;
+        subject.titleMark = StepMark(step);
+        subject.frames = &products;
+        subject.frame = step.frame;
         int recompose = 1;
-        return ComposePicture(image, scene, layers, recompose, picture) == 1 &&
+        return m_job.Compose(image, subject, recompose, target) == 1 &&
                ViewLoopPicture(picture, image, view);
     };
     GifLoopSettings settings;

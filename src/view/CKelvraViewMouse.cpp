@@ -47,7 +47,7 @@ QPoint CKelvraView::ImagePixelAt(const QPoint& viewportPos) const {
 }
 
 std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
-    const CDibImage& image = m_doc.m_image;
+    const CDibImage& image = m_doc.Image();
     if (image.IsEmpty()) {
         return {};
     }
@@ -57,7 +57,7 @@ std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
     if (image.IsEightBit() && image.GetPixel(pixel.x(), pixel.y(), value)) {
         count = static_cast<int>(value & 0xFF);
     }
-    return PixelReadoutText(m_doc.m_product, pixel.x(), pixel.y(), count);
+    return PixelReadoutText(m_doc.Product(), pixel.x(), pixel.y(), count);
 }
 
 void CKelvraView::mouseMoveEvent(QMouseEvent* event) {

@@ -47,9 +47,10 @@ std::string CKelvraView::NwpClassMenuText(int classNumber) const {
 
 int CKelvraView::AddNwpOverlays(const std::vector<std::string>& paths) {
     int read = 0;
+    std::vector<CNwpOverlay>& overlays = m_job.Overlays();
     for (const std::string& path : paths) {
-        m_overlays.emplace_back();
-        read += m_overlays.back().ReadFile(path) ? 1 : 0;
+        overlays.emplace_back();
+        read += overlays.back().ReadFile(path) ? 1 : 0;
     }
     return read;
 }
@@ -69,7 +70,7 @@ void CKelvraView::OnNwpClass(int id) {
 // Changes the manager left without "应    用" are shown once it closes.
 void CKelvraView::OnNwpManager() {
     CNwpManagerDlg dialog(
-        m_overlays, m_doc.Providers(), [this] { Compose(); }, this);
+        m_job.Overlays(), m_doc.Providers(), [this] { Compose(); }, this);
     if (m_doc.Providers().showModal) {
         m_doc.Providers().showModal(dialog);
     }

@@ -1,9 +1,7 @@
 #pragma once
 // The playback's hooks on the document: frames are loaded by the document's
-// LoadFrames, a frame is made current by copying its product (which shares
-// the counts) and its display image (which shares the block until written),
-// and the frames are released
-// by emptying both arrays. What the view does after a frame became current
+// LoadFrames, made current by its MakeFrameCurrent and released by its
+// ReleaseFrames. What the view does after a frame became current
 // (compose, initial update) and how it switches its display mode are the
 // view's own hooks.
 
@@ -17,7 +15,3 @@ class CKelvraDoc;
 // the recompose flag is set; resetDisplayMode sets the view's mode to 0.
 CAnimationHost MakeDocumentAnimationHost(CKelvraDoc& doc, std::function<void()> showCurrent,
                                          std::function<void()> resetDisplayMode);
-
-// Makes frame index the document's product and image and sets the recompose
-// flag; false (nothing changed) when the document holds no such frame.
-bool MakeFrameCurrent(CKelvraDoc& doc, int index);

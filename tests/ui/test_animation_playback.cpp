@@ -190,8 +190,8 @@ void TestAnimationPlayback::unreadableFilesStayIndexAligned() {
     rig.playback.SetHost(MakeDocumentAnimationHost(
         doc, [&shows] { ++shows; }, nullptr));
     rig.playback.Start(frames);
-    QCOMPARE(doc.m_frameProducts.size(), std::size_t(3));
-    QCOMPARE(doc.m_frameImages.size(), std::size_t(3));
+    QCOMPARE(doc.FrameProducts().size(), std::size_t(3));
+    QCOMPARE(doc.FrameImages().size(), std::size_t(3));
 
     struct Expected {
         const char* counter;
@@ -203,19 +203,19 @@ void TestAnimationPlayback::unreadableFilesStayIndexAligned() {
     for (const Expected& e : expected) {
         rig.Step();
         QCOMPARE(rig.counter, std::string(e.counter));
-        QCOMPARE(doc.m_product.productLoaded, e.loaded);
-        QCOMPARE(doc.m_image.Width(), e.width);
-        QCOMPARE(doc.m_nRecompose, 1);
+        QCOMPARE(doc.Product().productLoaded, e.loaded);
+        QCOMPARE(doc.Image().Width(), e.width);
+        QVERIFY(doc.RecomposeRequested());
     }
     QCOMPARE(shows, 4);
 
     rig.Step();
     rig.playback.Stop();
-    QVERIFY(doc.m_frameProducts.empty());
-    QVERIFY(doc.m_frameImages.empty());
+    QVERIFY(doc.FrameProducts().empty());
+    QVERIFY(doc.FrameImages().empty());
     // The document keeps the last frame shown.
-    QCOMPARE(doc.m_product.productLoaded, 0);
-    QVERIFY(!MakeFrameCurrent(doc, 0));
+    QCOMPARE(doc.Product().productLoaded, 0);
+    QVERIFY(!doc.MakeFrameCurrent(0));
 }
 
 QTEST_MAIN(TestAnimationPlayback)

@@ -38,15 +38,14 @@ std::string WriteLoopPair(const CTempDir& dir) {
 
 // Frame `at` of the loaded loop made current, as an animation step does.
 void ShowFrame(CTestApp& t, std::size_t at) {
-    t.Doc().m_product = t.Doc().m_frameProducts[at];
-    t.Doc().m_image.ShareFrom(t.Doc().m_frameImages[at]);
-    t.Doc().m_nRecompose = 1;
+    QVERIFY(t.Doc().MakeFrameCurrent(static_cast<int>(at)));
     t.View().OnInitialUpdate();
 }
 
 void OpenBare(CTestApp& t, const CTempDir& dir) {
     const std::string path = WriteLoopPair(dir);
-    t.View().m_bMap = t.View().m_bGrid = t.View().m_bTitle = 0;
+    t.View().Job().Layers().m_bMap = t.View().Job().Layers().m_bGrid =
+        t.View().Job().Layers().m_bTitle = 0;
     QVERIFY(t.App().OpenDocumentFile(path));
 }
 
@@ -99,7 +98,8 @@ private slots:
             QVERIFY(WriteTestProduct(paths.back(), options, image));
         }
         CTestApp t;
-        t.View().m_bMap = t.View().m_bGrid = t.View().m_bTitle = 0;
+        t.View().Job().Layers().m_bMap = t.View().Job().Layers().m_bGrid =
+            t.View().Job().Layers().m_bTitle = 0;
         QVERIFY(t.App().OpenDocumentFile(paths[0]));
         t.Doc().LoadFrames(paths);
         const std::uint32_t track = CanvasRgb(0, 255, 0);
@@ -113,11 +113,11 @@ private slots:
         ShowFrame(t, 2);
         QVERIFY(PixelsOf(t, track) > firstTrack);
         QVERIFY(PixelsOf(t, cooling) > 300);
-        QCOMPARE(t.View().m_convection.CellSearches(), 3);
+        QCOMPARE(t.View().Job().Convection().Cache().CellSearches(), 3);
         // Stepping back and forth finds nothing again.
         ShowFrame(t, 1);
         ShowFrame(t, 2);
-        QCOMPARE(t.View().m_convection.CellSearches(), 3);
+        QCOMPARE(t.View().Job().Convection().Cache().CellSearches(), 3);
     }
 
     void cellTableCopiesAndSaves() {
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(stayedOpen, !refusal.isEmpty());
         if (refusal.isEmpty()) {
             QCOMPARE(t.settings.GetString("Convection", "Threshold", ""), threshold.toStdString());
-            QCOMPARE(t.View().m_convection.Settings().minAreaKm2, minArea.toDouble());
+            QCOMPARE(t.View().Job().Convection().Cache().Settings().minAreaKm2, minArea.toDouble());
         } else {
             QCOMPARE(t.Messages().size(), std::size_t{1});
             QVERIFY(QString::fromStdString(t.Messages()[0]).contains(refusal));

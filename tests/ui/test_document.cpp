@@ -47,8 +47,8 @@ private slots:
         QVERIFY(WriteTestProduct(p.path));
         QVERIFY(t.App().OpenDocumentFile(p.path));
         QVERIFY(t.Messages().empty());
-        QCOMPARE(t.Doc().m_product.productLoaded, 1);
-        QCOMPARE(t.Doc().m_nRecompose, 0);  // the view rebuilt its picture
+        QCOMPARE(t.Doc().Product().productLoaded, 1);
+        QVERIFY(!t.Doc().RecomposeRequested());  // the view rebuilt its picture
         QCOMPARE(t.View().OffscreenPicture().size(), QSize(120, 90));
         QVERIFY(!t.Doc().IsModified());
         QCOMPARE(t.App().RecentFiles().Paths().front(), p.path);
@@ -60,7 +60,7 @@ private slots:
         QVERIFY(WriteTestBmp(dir.File("a.bmp")));
         QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
         QCOMPARE(t.Messages(), Msgs({kNoDescription}));
-        QCOMPARE(t.Doc().m_product.productLoaded, 0);
+        QCOMPARE(t.Doc().Product().productLoaded, 0);
         QCOMPARE(t.View().OffscreenPicture().size(), QSize(64, 48));
     }
 
@@ -108,13 +108,13 @@ private slots:
         CTestApp t;
         CTempDir dir;
         QVERIFY(OpenTestBmp(t, dir));
-        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        const std::vector<std::uint8_t> before = t.Doc().Image().Block();
         const int composed = t.View().ComposeCount();
         t.Doc().SetModifiedFlag(true);
         t.answers.percent = percent;
         QVERIFY(t.Execute(command));
         QVERIFY(t.Messages().empty());
-        QCOMPARE(t.Doc().m_image.Block() != before, changes);
+        QCOMPARE(t.Doc().Image().Block() != before, changes);
         QCOMPARE(t.View().ComposeCount(), composed + 1);
         QVERIFY(!t.Doc().IsModified());
     }
@@ -138,13 +138,13 @@ private slots:
         CTestApp t;
         CTempDir dir;
         QVERIFY(OpenTestBmp(t, dir));
-        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        const std::vector<std::uint8_t> before = t.Doc().Image().Block();
         t.answers.percent.reset();  // cancelled
         const int composed = t.View().ComposeCount();
         t.Execute(command);
         QCOMPARE(t.answers.askedPercentTitles, std::vector<std::string>{title.toStdString()});
         QCOMPARE(t.answers.askedPercentPrompts, std::vector<std::string>{prompt.toStdString()});
-        QVERIFY(t.Doc().m_image.Block() == before);
+        QVERIFY(t.Doc().Image().Block() == before);
         QCOMPARE(t.View().ComposeCount(), composed);
         QVERIFY(t.Messages().empty());
     }
@@ -190,11 +190,11 @@ private slots:
         CTestApp t;
         CTempDir dir;
         QVERIFY(OpenTestBmp(t, dir));
-        const std::vector<std::uint8_t> before = t.Doc().m_image.Block();
+        const std::vector<std::uint8_t> before = t.Doc().Image().Block();
         t.answers.percent = percent;
         QVERIFY(!t.Doc().RunImageCommand(kIdNoise));
         QCOMPARE(t.Messages(), Msgs({"增加噪声失败"}));
-        QVERIFY(t.Doc().m_image.Block() == before);
+        QVERIFY(t.Doc().Image().Block() == before);
     }
 
     void restoreAfterSeveralOperations() {
@@ -202,17 +202,17 @@ private slots:
         OpenedProduct p;
         QVERIFY(WriteTestProduct(p.path));
         QVERIFY(t.App().OpenDocumentFile(p.path));
-        const std::vector<std::uint8_t> loaded = t.Doc().m_image.Block();
+        const std::vector<std::uint8_t> loaded = t.Doc().Image().Block();
         t.answers.percent = 40;
         for (int id : {kIdBrightness, kIdNegate, kIdBlur, kIdMedian, kIdNoise, kIdEdgeDetect}) {
             QVERIFY(t.Execute(id));
         }
-        QVERIFY(t.Doc().m_image.Block() != loaded);
+        QVERIFY(t.Doc().Image().Block() != loaded);
         QVERIFY(t.Execute(kIdRestoreFirst));
-        QVERIFY(t.Doc().m_image.Block() == loaded);
+        QVERIFY(t.Doc().Image().Block() == loaded);
         t.Execute(kIdNegate);
         QVERIFY(t.Execute(kIdRestoreFirst));  // any number of times
-        QVERIFY(t.Doc().m_image.Block() == loaded);
+        QVERIFY(t.Doc().Image().Block() == loaded);
         QVERIFY(t.Messages().empty());
     }
 
@@ -221,7 +221,7 @@ private slots:
         CTempDir dir;
         QVERIFY(WriteTestJpeg(dir.File("c.jpg")));
         QVERIFY(t.App().OpenDocumentFile(dir.File("c.jpg")));
-        QCOMPARE(t.Doc().m_image.BitsPerPixel(), 24);
+        QCOMPARE(t.Doc().Image().BitsPerPixel(), 24);
         QVERIFY(!t.Update(kIdHistogramStretch).enabled);
         QVERIFY(!t.Update(kIdRestoreFirst).enabled);
         QVERIFY(t.Update(kIdNegate).enabled);
@@ -304,7 +304,7 @@ private slots:
         QVERIFY(t.Execute(kIdFileOpen));
         QVERIFY(t.answers.fileRequests.back().filter.starts_with("投影文件 (*.awx)|*.awx|"));
         QCOMPARE(t.Doc().PathName(), p.path);
-        QCOMPARE(t.Doc().m_product.productLoaded, 1);
+        QCOMPARE(t.Doc().Product().productLoaded, 1);
     }
 
     // A file that cannot be opened changes nothing: picture, product, title
@@ -344,7 +344,7 @@ private slots:
         const QString title = t.Frame().windowTitle();
         const std::vector<std::string> recent = t.App().RecentFiles().Paths();
         const QImage picture = t.View().OffscreenPicture().copy();
-        const std::vector<std::uint8_t> block = t.Doc().m_image.Block();
+        const std::vector<std::uint8_t> block = t.Doc().Image().Block();
 
         const std::string bad = dir.File(name.isEmpty() ? "missing.awx" : name.toStdString());
         if (!name.isEmpty()) {
@@ -359,16 +359,16 @@ private slots:
         QCOMPARE(t.Frame().windowTitle(), title);
         QCOMPARE(t.App().RecentFiles().Paths(), recent);
         QCOMPARE(t.Doc().PathName(), good);
-        QCOMPARE(t.Doc().m_product.productLoaded, 1);
-        QVERIFY(t.Doc().m_image.Block() == block);
+        QCOMPARE(t.Doc().Product().productLoaded, 1);
+        QVERIFY(t.Doc().Image().Block() == block);
         // The next composition still draws the map, grid and title.
-        t.Doc().m_nRecompose = 1;
+        t.Doc().RequestRecompose();
         t.View().Compose();
         QCOMPARE(t.View().OffscreenPicture(), picture);
         // "返回原图" still returns to the picture as it was loaded.
         t.Execute(kIdNegate);
         QVERIFY(t.Execute(kIdRestoreFirst));
-        QVERIFY(t.Doc().m_image.Block() == block);
+        QVERIFY(t.Doc().Image().Block() == block);
     }
 
     // The open dialog starts where the last product came from.
@@ -408,17 +408,17 @@ private slots:
         QVERIFY(t.Doc().LoadFrames(
             {dir.File("a.awx"), dir.File("b.bmp"), dir.File("missing.awx"), dir.File("c.awx")}));
         CKelvraDoc& doc = t.Doc();
-        QCOMPARE(doc.m_frameProducts.size(), std::size_t(4));
-        QCOMPARE(doc.m_frameImages.size(), std::size_t(4));
-        QCOMPARE(doc.m_frameProducts[0].productLoaded, 1);
-        QCOMPARE(doc.m_frameProducts[1].productLoaded, 0);
-        QCOMPARE(doc.m_frameProducts[2].productLoaded, 0);
-        QCOMPARE(doc.m_frameImages[1].Width(), 30);
-        QCOMPARE(doc.m_frameImages[2].Width(), 30);  // the image held before
-        QCOMPARE(doc.m_frameImages[3].Width(), 60);
-        QCOMPARE(doc.m_frameProducts[0].CalibratedImageOwners(), 1L);
+        QCOMPARE(doc.FrameProducts().size(), std::size_t(4));
+        QCOMPARE(doc.FrameImages().size(), std::size_t(4));
+        QCOMPARE(doc.FrameProducts()[0].productLoaded, 1);
+        QCOMPARE(doc.FrameProducts()[1].productLoaded, 0);
+        QCOMPARE(doc.FrameProducts()[2].productLoaded, 0);
+        QCOMPARE(doc.FrameImages()[1].Width(), 30);
+        QCOMPARE(doc.FrameImages()[2].Width(), 30);  // the image held before
+        QCOMPARE(doc.FrameImages()[3].Width(), 60);
+        QCOMPARE(doc.FrameProducts()[0].CalibratedImageOwners(), 1L);
         QVERIFY(t.Doc().LoadFrames({}));
-        QVERIFY(doc.m_frameImages.empty());
+        QVERIFY(doc.FrameImages().empty());
     }
 };
 

@@ -71,13 +71,13 @@ private slots:
         QVERIFY(WaitForText(movie.m_counter, "3/3"));
         QCOMPARE(movie.m_time.text(), "2022年03月31日 12:00");
         QVERIFY(t.View().ComposeCount() >= composedBefore + 3);
-        QCOMPARE(t.Doc().m_frameProducts.size(), std::size_t(3));
+        QCOMPARE(t.Doc().FrameProducts().size(), std::size_t(3));
 
         QTest::mouseClick(&movie.m_animate, Qt::LeftButton);
         QCOMPARE(int(playback.m_bAnimating), 0);
         QVERIFY(!playback.IsTimerActive());
         QVERIFY(movie.m_counter.text().isEmpty());
-        QVERIFY(t.Doc().m_frameProducts.empty());
+        QVERIFY(t.Doc().FrameProducts().empty());
         QVERIFY(!t.View().OffscreenPicture().isNull());  // the last frame stays shown
     }
 };

@@ -73,7 +73,8 @@ QStringList Column(const QTreeWidget& list, int column) {
 void OpenBareProduct(CTestApp& t, const CTempDir& dir) {
     const std::string path = dir.File("FY2G_LCN_IR1_202203311300.AWX");
     QVERIFY(WriteTestProduct(path));
-    t.View().m_bMap = t.View().m_bGrid = t.View().m_bTitle = 0;
+    t.View().Job().Layers().m_bMap = t.View().Job().Layers().m_bGrid =
+        t.View().Job().Layers().m_bTitle = 0;
     QVERIFY(t.App().OpenDocumentFile(path));
 }
 
@@ -192,13 +193,13 @@ private slots:
         const int composed = t.View().ComposeCount();
         QVERIFY(t.Execute(kIdNwpClassFirst));
         QCOMPARE(t.View().ComposeCount(), composed + 1);
-        QCOMPARE(t.View().m_overlays.size(), read.size());
+        QCOMPARE(t.View().Job().Overlays().size(), read.size());
         for (std::size_t i = 0; i < read.size(); ++i) {
-            QCOMPARE(t.View().m_overlays[i].FilePath(), read[i] ? rows[i] : std::string());
+            QCOMPARE(t.View().Job().Overlays()[i].FilePath(), read[i] ? rows[i] : std::string());
         }
         // The list stays with the view when another product opens.
         QVERIFY(t.App().OpenDocumentFile(root.File("FY2G_LCN_IR1_202203311300.AWX")));
-        QCOMPARE(t.View().m_overlays.size(), read.size());
+        QCOMPARE(t.View().Job().Overlays().size(), read.size());
     }
 
     void classMenuTexts_data() {
@@ -249,7 +250,7 @@ private slots:
             QCOMPARE(PixelsOf(t, kBlue), 0);
         };
         QVERIFY(t.Execute(kIdNwpManager));
-        QVERIFY(t.View().m_overlays.empty());
+        QVERIFY(t.View().Job().Overlays().empty());
     }
 
     void managerClosedWithoutApplyStillShowsTheChange() {
@@ -260,7 +261,7 @@ private slots:
         t.View().Compose();
         t.answers.modalScript = [](QDialog& d) { dynamic_cast<CNwpManagerDlg&>(d).OnToggle(0); };
         t.Execute(kIdNwpManager);
-        QCOMPARE(t.View().m_overlays.size(), std::size_t{1});
+        QCOMPARE(t.View().Job().Overlays().size(), std::size_t{1});
         QCOMPARE(PixelsOf(t, kBlue), 0);
     }
 
@@ -316,14 +317,14 @@ private slots:
         DiamondContent content;
         content.interval = 40.0;
         t.View().AddNwpOverlays({WriteDiamond(dir, "h.000", content)});
-        const NwpSettings defaults = t.View().m_overlays[0].CurrentSettings();
+        const NwpSettings defaults = t.View().Job().Overlays()[0].CurrentSettings();
         NwpSettings edited = defaults;
         edited.labelHeight = 30;
         edited.labelDecimals = 0;
         edited.interval = 80.0f;
         edited.lineStyle = kPenDot;
         edited.lineColour = edited.labelColour = kRed;
-        t.View().m_overlays[0].CurrentSettings() = edited;
+        t.View().Job().Overlays()[0].CurrentSettings() = edited;
         t.answers.modalScript = [&](QDialog& d) {
             if (auto* manager = qobject_cast<CNwpManagerDlg*>(&d)) {
                 manager->List()->setCurrentRow(0);
@@ -340,7 +341,7 @@ private slots:
             accept ? settings.accept() : settings.reject();
         };
         t.Execute(kIdNwpManager);
-        QVERIFY(t.View().m_overlays[0].CurrentSettings() == (accept ? defaults : edited));
+        QVERIFY(t.View().Job().Overlays()[0].CurrentSettings() == (accept ? defaults : edited));
     }
 
     void editsRefused_data() {

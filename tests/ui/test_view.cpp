@@ -14,8 +14,8 @@ namespace {
 
 // A view over a blank 8-bit image of the given size.
 void MakeImage(CTestApp& t, int width, int height) {
-    t.Doc().m_image.CreateBlank(width, height, 8);
-    t.Doc().m_nRecompose = 1;
+    t.Doc().Image().CreateBlank(width, height, 8);
+    t.Doc().RequestRecompose();
     t.View().OnInitialUpdate();
 }
 
@@ -135,7 +135,7 @@ private slots:
 
         t.Execute(kIdShowPrecipitation);
         QVERIFY(t.Update(kIdShowPrecipitation).checked);
-        QVERIFY(!t.Doc().m_precip.Empty());
+        QVERIFY(!t.View().Job().Precipitation().Empty());
         // The legend's white box sits in the lower left corner.
         QCOMPARE(t.View().OffscreenPicture().pixel(2, 598), qRgb(255, 255, 255));
         QVERIFY(t.View().OffscreenPicture() != plain);

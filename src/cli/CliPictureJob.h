@@ -1,0 +1,53 @@
+#pragma once
+// The command line's picture job: the core picture job set up from the
+// picture options, opening files as the document does, and saying on stderr
+// what keeps a picture from being the one asked for. render and animate
+// compose and save through it.
+
+#ifdef KELVRA_HAVE_RENDER
+
+#include <QImage>
+#include <string>
+
+#include "cli/PictureOptions.h"
+#include "compose/CPictureJob.h"
+#include "image/CDibImage.h"
+#include "product/CGeoImage.h"
+#include "render/PictureFile.h"
+
+class CCliPictureJob {
+public:
+    // Data files from the current directory; those that cannot be used are
+    // named on stderr. Layers are not kept between pictures unless asked.
+    CCliPictureJob();
+    CCliPictureJob(const CCliPictureJob&) = delete;
+    CCliPictureJob& operator=(const CCliPictureJob&) = delete;
+
+    // Takes the options: resolves the palette and reads the NWP files;
+    // false, said on stderr, when the palette asked for or an NWP file
+    // cannot be used.
+    bool Prepare(const PictureOptions& options);
+    // Keeps the layers that do not change from one picture to the next
+    // between calls, as the view keeps them.
+    void KeepLayers(bool keep) { m_job.KeepLayers(keep); }
+    // Opens path as the document does; false, said on stderr, when there is
+    // no image (a missing product is said and the image kept).
+    bool Open(const std::string& path, CGeoImage& product, CDibImage& image) const;
+    // Composes the opened file's picture into picture (see ComposePicture);
+    // 0, said on stderr, when cells are asked of a product that cannot have
+    // them.
+    int Compose(CDibImage& image, const PictureSubject& subject, int& recompose, QImage& picture);
+    // Composes and saves in one call (see ComposeAndSave); kNotComposed
+    // when the cells are refused as above.
+    PictureSaveResult Save(CDibImage& image, const PictureSubject& subject,
+                           const PictureTarget& target);
+
+private:
+    // False, said on stderr, when the picture asks for cells the subject
+    // cannot have: it would silently lack what was asked for.
+    bool CellsAllowed(const PictureSubject& subject);
+
+    CPictureJob m_job;
+};
+
+#endif  // KELVRA_HAVE_RENDER

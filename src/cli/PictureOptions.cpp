@@ -1,0 +1,99 @@
+#ifdef KELVRA_HAVE_RENDER
+
+#include "cli/PictureOptions.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "geo/RegionFile.h"
+
+const char* const kPictureOptionsUsage =
+    "[--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] [--no-title] [--isotherms] "
+    "[--cells] [--legend] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] [--nwp-color "
+    "RRGGBB] "
+    "[--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] [--region N]";
+
+namespace {
+
+bool ParseIndex(const std::string& text, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || parsed < 0 || parsed > 1000000) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// The switches without a value; false when arg is none of them.
+bool ParseLayerSwitch(const std::string& arg, CompositionLayers& layers) {
+    if (arg == "--no-map") {
+        layers.m_bMap = 0;
+    } else if (arg == "--provinces") {
+        layers.m_bProvinces = 1;
+    } else if (arg == "--no-grid") {
+        layers.m_bGrid = 0;
+    } else if (arg == "--no-title") {
+        layers.m_bTitle = 0;
+    } else if (arg == "--isotherms") {
+        layers.m_bIsotherms = 1;
+    } else if (arg == "--precip") {
+        layers.m_nDisplayMode = kDisplayPrecipitation;
+    } else if (arg == "--legend") {
+        layers.m_bLegend = 1;
+    } else if (arg == "--cells") {
+        layers.m_bCells = 1;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string RegionName(const CDataPaths& paths, int index) {
+    const std::string path = paths.DataFile("region.txt");
+    const std::shared_ptr<const RegionFileContent> content = CachedRegionFile(paths.Cache(), path);
+    if (!content || !content->complete) {
+        paths.ReportUnusable(path);
+    }
+    if (!content || index < 0 || index >= static_cast<int>(content->records.size())) {
+        return std::string();
+    }
+    return content->records[static_cast<std::size_t>(index)].name;
+}
+
+OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptions& options,
+                               std::string& error) {
+    const std::string& arg = args[i];
+    if (ParseLayerSwitch(arg, options.layers)) {
+        return OptionParse::kTaken;
+    }
+    const bool valued = IsNwpRenderOption(arg) || arg == "--palette" || arg == "--region" ||
+                        arg == "--lut" || arg == "--nwp";
+    if (!valued) {
+        return OptionParse::kNotPictureOption;
+    }
+    if (i + 1 >= args.size()) {
+        error = "missing value after " + arg;
+        return OptionParse::kBad;
+    }
+    const std::string& value = args[++i];
+    if (IsNwpRenderOption(arg)) {
+        return ParseNwpRenderOption(arg, value, options.nwp, error) ? OptionParse::kTaken
+                                                                    : OptionParse::kBad;
+    }
+    if (arg == "--palette") {
+        options.palette = value;
+    } else if (arg == "--lut") {
+        options.lut = value;
+    } else if (arg == "--nwp") {
+        options.nwpFiles.push_back(value);
+    } else if (!ParseIndex(value, options.region)) {
+        error = "bad region index '" + value + "'";
+        return OptionParse::kBad;
+    }
+    return OptionParse::kTaken;
+}
+
+#endif  // KELVRA_HAVE_RENDER
