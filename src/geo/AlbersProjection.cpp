@@ -1,13 +1,20 @@
 // Albers equal-area conic on the ellipsoid: the radius is tabulated every
 // 0.01 degree of latitude (in units of 10 km) and interpolated linearly both
-// ways; the cone constant is fixed.
+// ways; the cone constant is fixed, whatever parallels the product names.
+// The polar coordinates about the pole are shared with Lambert and polar
+// stereographic (geo/PolarCoordinates.h).
+//
+// Parameter record: coneConstant n, angleFactor, scale (pixels per 10 km,
+// from the resolution in kilometres) and the pole at (originX, originY).
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "geo/GeoConstants.h"
+#include "geo/PolarCoordinates.h"
 #include "geo/Projection.h"
+#include "geo/ProjectionFamilies.h"
 
 namespace {
 
@@ -19,9 +26,13 @@ constexpr double kE2 = 0.0066934216;
 constexpr double kC = 4279310.159;
 constexpr double kE = 0.081813334;
 
+constexpr double kConeConstant = 0.57710901;
+constexpr int kTableSize = 9000;
+constexpr double kRadiusUnitKm = 10.0;
+
 constexpr double kStepsPerDegree = 100.0;
 constexpr double kDegreesPerStep = 0.01;
-constexpr int kLastInterpolated = kAlbersTableSize - 2;  // 8998
+constexpr int kLastInterpolated = kTableSize - 2;  // 8998
 constexpr double kPoleLat = 90.0;
 
 double AlbersTableEntry(int k) {
@@ -32,10 +43,10 @@ double AlbersTableEntry(int k) {
 
 }  // namespace
 
-const std::array<double, kAlbersTableSize>& AlbersRadiusTable() {
-    static const std::array<double, kAlbersTableSize> table = [] {
-        std::array<double, kAlbersTableSize> entries{};
-        for (int k = 0; k < kAlbersTableSize; ++k) {
+const std::array<double, kTableSize>& AlbersRadiusTable() {
+    static const std::array<double, kTableSize> table = [] {
+        std::array<double, kTableSize> entries{};
+        for (int k = 0; k < kTableSize; ++k) {
             entries[k] = AlbersTableEntry(k);
         }
         return entries;
@@ -86,7 +97,7 @@ const AlbersSearchIndex& SearchIndex() {
     static const AlbersSearchIndex index = [] {
         const auto& entry = AlbersRadiusTable();
         AlbersSearchIndex built;
-        built.low = entry[kAlbersTableSize - 1];
+        built.low = entry[kTableSize - 1];
         const double width = (entry[0] - built.low) / kBuckets;
         built.bucketsPerUnit = 1.0 / width;
         for (int b = 0; b <= kBuckets; ++b) {
@@ -123,4 +134,30 @@ double AlbersLatitude(double radius) {
     const int k = FirstEntryBelow(radius);
     return kDegreesPerStep * (k - 1) +
            kDegreesPerStep * (radius - entry[k - 1]) / (entry[k] - entry[k - 1]);
+}
+
+// --- Cone constant, radius, forward, inverse and set-up
+
+double AlbersConeConstant(double /*stdLat1*/, double /*stdLat2*/) {
+    return kConeConstant;
+}
+
+double AlbersTableRadius(const ProjectionParams& /*p*/, double lat) {
+    return AlbersRadius(lat);
+}
+
+void AlbersForward(const ProjectionParams& p, double lon, double lat, double& x, double& y) {
+    PolarToPixel(p, AlbersRadius(lat), lon, x, y);
+}
+
+void AlbersInverse(const ProjectionParams& p, double x, double y, double& lon, double& lat) {
+    double theta = 0.0;
+    double d = 0.0;
+    const double phi = PixelToPolar(p, x, y, theta, d) ? AlbersLatitude(d) : kPoleLat;
+    PolarToLatLon(p, theta, phi, lon, lat);
+}
+
+bool AlbersSetUp(ProjectionParams& p, double cx, double cy) {
+    p.scale = kRadiusUnitKm / p.resolution;
+    return PlacePole(p, AlbersRadius(std::fabs(p.centerLat)), cx, cy);
 }

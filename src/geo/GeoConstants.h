@@ -12,6 +12,3 @@ constexpr double kRadToDeg = 57.29577957855229;
 // Only the Lambert cone constant uses these finer values.
 constexpr double kConeDegToRad = 0.0174532925;
 constexpr double kConeHalfPi = 1.570796325;
-
-constexpr double kAlbersConeConstant = 0.57710901;
-constexpr int kAlbersTableSize = 9000;

@@ -1,18 +1,15 @@
 // The two transforms between longitude/latitude and image pixels: the rules
-// common to every projection here, the arithmetic in each family's file.
+// common to every projection here, the arithmetic in each family's file,
+// reached through the projection table.
 
 #include "geo/Projection.h"
-#include "geo/ProjectionFamilies.h"
+#include "geo/ProjectionTable.h"
 
 namespace {
 
 constexpr double kHalfTurn = 180.0;
 constexpr double kFullTurn = 360.0;
 constexpr double kMaxLat = 85.0;
-
-bool IsConic(int type) {
-    return type == Lambert || type == PolarStereographic || type == Albers;
-}
 
 }  // namespace
 
@@ -26,22 +23,16 @@ int LatLonToPixel(const ProjectionParams& params, double lon, double lat, double
     if (!(lon <= kFullTurn && lon >= -kHalfTurn && lat <= kMaxLat && lat >= -kMaxLat)) {
         return -1;
     }
-    switch (params.type) {
-        case EqualLatLon:
-            EqualLatLonForward(params, lon, lat, x, y);
-            return 0;
-        case Mercator:
-            MercatorForward(params, lon, lat, x, y);
-            return 0;
-        case Lambert:
-        case PolarStereographic:
-        case Albers:
-            ConicForward(params, lon, lat, x, y);
-            // Callers may still draw a point of the other hemisphere.
-            return params.centerLat * lat < 0.0 ? -1 : 0;
-        default:
-            return -1;  // Disk images carry no geolocation
+    const ProjectionFamily* family = FindProjectionFamily(params.type);
+    if (family == nullptr || family->forward == nullptr) {
+        return -1;  // Disk images carry no geolocation
     }
+    family->forward(params, lon, lat, x, y);
+    if (family->IsConic()) {
+        // Callers may still draw a point of the other hemisphere.
+        return params.centerLat * lat < 0.0 ? -1 : 0;
+    }
+    return 0;
 }
 
 int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon, float& lat) {
@@ -49,17 +40,13 @@ int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon
     if (!(x >= 0.0 && x < params.width - 1 && y >= 0.0 && y < params.height - 1)) {
         return -1;
     }
-    double lonDeg = 0.0;
-    double latDeg = 0.0;
-    if (params.type == EqualLatLon) {
-        EqualLatLonInverse(params, x, y, lonDeg, latDeg);
-    } else if (params.type == Mercator) {
-        MercatorInverse(params, x, y, lonDeg, latDeg);
-    } else if (IsConic(params.type)) {
-        ConicInverse(params, x, y, lonDeg, latDeg);
-    } else {
+    const ProjectionFamily* family = FindProjectionFamily(params.type);
+    if (family == nullptr || family->inverse == nullptr) {
         return -1;  // Disk images carry no geolocation
     }
+    double lonDeg = 0.0;
+    double latDeg = 0.0;
+    family->inverse(params, x, y, lonDeg, latDeg);
     if (lonDeg > kHalfTurn) {
         lonDeg -= kFullTurn;
     }
@@ -69,4 +56,17 @@ int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon
     lon = static_cast<float>(lonDeg);
     lat = static_cast<float>(latDeg);
     return 0;
+}
+
+double PolarRadius(const ProjectionParams& params, double lat) {
+    const ProjectionFamily* family = FindProjectionFamily(params.type);
+    if (family == nullptr || family->polarRadius == nullptr) {
+        return 0.0;
+    }
+    return family->polarRadius(params, lat);
+}
+
+bool IsConicProjection(int type) {
+    const ProjectionFamily* family = FindProjectionFamily(type);
+    return family != nullptr && family->IsConic();
 }

@@ -1,5 +1,8 @@
 // Mercator on the sphere: x is linear in longitude, y the isometric latitude
 // M(phi) = ln((1 + sin u) / cos u), both in pixels per radian.
+//
+// Parameter record: scale (pixels per radian), originX the central column
+// and originY the row of the equator.
 
 #include <cmath>
 
@@ -17,12 +20,6 @@ double IsometricLatitude(double lat) {
 
 }  // namespace
 
-void MercatorSetUp(ProjectionParams& p, double cx, double cy) {
-    p.scale = 1.0 / (p.resolutionDeg * kDegToRad);
-    p.originX = cx;
-    p.originY = cy + p.scale * IsometricLatitude(p.centerLat);
-}
-
 void MercatorForward(const ProjectionParams& p, double lon, double lat, double& x, double& y) {
     x = (lon - p.centerLon) * kDegToRad * p.scale + p.originX;
     y = p.originY - p.scale * IsometricLatitude(lat);
@@ -34,4 +31,11 @@ void MercatorInverse(const ProjectionParams& p, double x, double y, double& lon,
     const double t = std::exp(2.0 * std::fabs(f));
     const double phi = std::asin((t - 1.0) / (t + 1.0)) / kDegToRad;
     lat = f < 0.0 ? -phi : phi;
+}
+
+bool MercatorSetUp(ProjectionParams& p, double cx, double cy) {
+    p.scale = 1.0 / (p.resolutionDeg * kDegToRad);
+    p.originX = cx;
+    p.originY = cy + p.scale * IsometricLatitude(p.centerLat);
+    return true;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Set-up of a product's projection record and the two transforms between
 // longitude/latitude and image pixels. The rules common to every family
-// (longitude shift, range checks, hemisphere) live in GeoTransforms.cpp, the
-// arithmetic of each family in its own file. Nothing here allocates after
-// the Albers table is built once.
+// (range checks, longitude shift, hemisphere, wrap) live in ProjectionSetup.cpp
+// and GeoTransforms.cpp, which dispatch through the projection table
+// (geo/ProjectionTable.h); the arithmetic of each family lives in its own
+// file. Nothing here allocates after the Albers table is built once.
 
 #include <array>
 
@@ -22,7 +23,12 @@ int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon
 // The resolution in degrees: as given for equal latitude/longitude images,
 // converted from kilometres on the Earth's radius for the others.
 double ResolutionInDegrees(int type, double resolution);
-// Distance from the pole at latitude lat in the units of the family.
+// True for the families drawn about a pole: Lambert, polar stereographic and
+// Albers: a point of their other hemisphere fails with output, and their
+// meridians turn on the picture.
+bool IsConicProjection(int type);
+// Distance from the pole at latitude lat in the units of the family; 0 for
+// a family that is not conic.
 double PolarRadius(const ProjectionParams& params, double lat);
 double AlbersRadius(double lat);
 double AlbersLatitude(double radius);

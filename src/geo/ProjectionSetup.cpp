@@ -1,11 +1,12 @@
-// Projection set-up: validates the header values, then precomputes every
-// number the per-point transforms need, so they only multiply and add.
+// Projection set-up: validates the header values, then has the family's
+// set-up precompute every number its per-point transforms need, so they only
+// multiply and add.
 
 #include <cmath>
 
 #include "geo/GeoConstants.h"
 #include "geo/Projection.h"
-#include "geo/ProjectionFamilies.h"
+#include "geo/ProjectionTable.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ struct Range {
     bool Contains(double v) const { return v >= low && v <= high; }
 };
 
-constexpr Range kTypeRange{Disk, Albers};
 constexpr Range kCenterLonRange{-180.0, 360.0};
 constexpr Range kCenterLatRange{-85.0, 85.0};
 constexpr Range kDegreeResolutionRange{0.008, 1.0};
@@ -28,16 +28,15 @@ bool InsideOpen(double v, double limit) {
     return v > -limit && v < limit;
 }
 
-// The checks in the order the header values are judged; the first failure
-// rejects the product.
-bool ValuesInRange(int type, double centerLon, double centerLat, double resolution, int width,
-                   int height, double stdLat1, double stdLat2) {
-    if (!kTypeRange.Contains(type) || !kCenterLonRange.Contains(centerLon) ||
-        !kCenterLatRange.Contains(centerLat)) {
+// The checks in the order the header values are judged, after the code has
+// been found in the table; the first failure rejects the product.
+bool ValuesInRange(const ProjectionFamily& family, double centerLon, double centerLat,
+                   double resolution, int width, int height, double stdLat1, double stdLat2) {
+    if (!kCenterLonRange.Contains(centerLon) || !kCenterLatRange.Contains(centerLat)) {
         return false;
     }
     const Range& resolutionRange =
-        type == EqualLatLon ? kDegreeResolutionRange : kKmResolutionRange;
+        family.degreeResolution ? kDegreeResolutionRange : kKmResolutionRange;
     return resolutionRange.Contains(resolution) && kSizeRange.Contains(width) &&
            kSizeRange.Contains(height) && InsideOpen(stdLat1, kStdLatLimit) &&
            InsideOpen(stdLat2, kStdLatLimit);
@@ -48,41 +47,19 @@ int RoundedWidth(int width) {
     return 4 * static_cast<int>(std::floor(width / 4.0 + 0.5));
 }
 
-double ConeConstant(int type, double stdLat1, double stdLat2) {
-    switch (type) {
-        case Lambert:
-            return LambertConeConstant(stdLat1, stdLat2);
-        case PolarStereographic:
-            return 1.0;
-        case Albers:
-            return kAlbersConeConstant;
-        default:
-            return 0.0;
-    }
-}
-
-bool IsConic(int type) {
-    return type == Lambert || type == PolarStereographic || type == Albers;
-}
-
-// A cone that degenerates to a cylinder (both parallels on the equator) or a
-// centre whose pixel spans no radius leaves no usable scale.
-bool Usable(const ProjectionParams& p) {
-    if (p.type == Lambert && !(p.coneConstant > 0.0)) {
-        return false;
-    }
-    return !IsConic(p.type) || (std::isfinite(p.scale) && p.scale > 0.0);
-}
-
 }  // namespace
 
 double ResolutionInDegrees(int type, double resolution) {
-    return type == EqualLatLon ? resolution : resolution / kEarthRadiusKm * kRadToDeg;
+    const ProjectionFamily* family = FindProjectionFamily(type);
+    return family != nullptr && family->degreeResolution ? resolution
+                                                         : resolution / kEarthRadiusKm * kRadToDeg;
 }
 
 int SetUpProjection(int type, double centerLon, double centerLat, double resolution, int width,
                     int height, double stdLat1, double stdLat2, ProjectionParams& out) {
-    if (!ValuesInRange(type, centerLon, centerLat, resolution, width, height, stdLat1, stdLat2)) {
+    const ProjectionFamily* family = FindProjectionFamily(type);
+    if (family == nullptr || !ValuesInRange(*family, centerLon, centerLat, resolution, width,
+                                            height, stdLat1, stdLat2)) {
         return -1;
     }
     ProjectionParams p;
@@ -99,17 +76,10 @@ int SetUpProjection(int type, double centerLon, double centerLat, double resolut
     const double cx = (p.width - 1) * 0.5;
     const double cy = (p.height - 1) * 0.5;
 
-    p.coneConstant = ConeConstant(type, stdLat1, stdLat2);
+    p.coneConstant = family->coneConstant != nullptr ? family->coneConstant(stdLat1, stdLat2) : 0.0;
     p.angleFactor = centerLat >= 0.0 ? p.coneConstant * kDegToRad : -p.coneConstant * kDegToRad;
 
-    if (type == EqualLatLon) {
-        EqualLatLonSetUp(p, cx, cy);
-    } else if (type == Mercator) {
-        MercatorSetUp(p, cx, cy);
-    } else if (IsConic(type) && p.coneConstant > 0.0) {
-        ConicSetUp(p, cx, cy);
-    }
-    if (!Usable(p)) {
+    if (family->setUp != nullptr && !family->setUp(p, cx, cy)) {
         return -1;
     }
     out = p;

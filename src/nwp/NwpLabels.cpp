@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "geo/GeoConstants.h"
+#include "geo/Projection.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ NwpLabelFactors EndLabelFactors(double lon, double lat, double neighbourLon,
 }
 
 bool IsSouthernConic(const NwpGridExtent& grid, const ProjectionParams& params) {
-    return grid.southLat < 0.0 &&
-           (params.type == Lambert || params.type == PolarStereographic || params.type == Albers);
+    return grid.southLat < 0.0 && IsConicProjection(params.type);
 }
 
 std::string NwpLabelText(float value, int decimals) {
@@ -89,7 +89,7 @@ std::string NwpLabelText(float value, int decimals) {
 }
 
 double MeridianRotation(const ProjectionParams& params, double lon) {
-    if (params.type != Lambert && params.type != PolarStereographic && params.type != Albers) {
+    if (!IsConicProjection(params.type)) {
         return 0.0;
     }
     // The longitude taken within 180 degrees of the central meridian.

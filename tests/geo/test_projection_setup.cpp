@@ -144,26 +144,4 @@ TEST(ProjectionSetUp, ConeConstants) {
     }
 }
 
-TEST(ProjectionSetUp, NorthernPolarOriginIsThePoleAboveTheCentre) {
-    ProjectionParams p;
-    ASSERT_EQ(SetUpProjection(PolarStereographic, 100.0, 60.0, 10.0, 1001, 900, 60.0, 60.0, p), 0);
-    const double cx = (1000 - 1) * 0.5;
-    const double cy = (900 - 1) * 0.5;
-    EXPECT_DOUBLE_EQ(p.originX, cx);
-    EXPECT_DOUBLE_EQ(p.originY, cy - p.scale * std::tan((90.0 - 60.0) * kHalfDegToRad));
-    // One pixel spans resolutionDeg of latitude along the central meridian.
-    const double half = p.resolutionDeg / 2.0;
-    const double scale = 1.0 / (std::tan((90.0 - 60.0 + half) * kHalfDegToRad) -
-                                std::tan((90.0 - 60.0 - half) * kHalfDegToRad));
-    EXPECT_NEAR(p.scale, scale, scale * 1e-12);
-    EXPECT_DOUBLE_EQ(p.resolutionDeg, 10.0 / kEarthRadiusKm * kRadToDeg);
-}
-
-TEST(ProjectionSetUp, AlbersScaleIsPixelsPerTenKilometres) {
-    ProjectionParams p;
-    ASSERT_EQ(SetUpProjection(Albers, 105.0, 35.0, 4.0, 1000, 1000, 25.0, 47.0, p), 0);
-    EXPECT_DOUBLE_EQ(p.scale, 10.0 / 4.0);
-    EXPECT_DOUBLE_EQ(p.originY, 499.5 - p.scale * AlbersRadius(35.0));
-}
-
 }  // namespace
