@@ -30,6 +30,8 @@ int RunRender(const CliArgs& args);
 int RunAnimate(const CliArgs& args);
 #endif
 int RunIsotherms(const CliArgs& args);
+// The file list's rows of a catalogue folder, tab-separated, in time order.
+int RunList(const CliArgs& args);
 // The precipitation estimate of a channel file's observation: rain pixels,
 // or with --summary the pixels per legend class.
 int RunPrecip(const CliArgs& args);
