@@ -11,6 +11,7 @@
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
 #include "platform/Message.h"
+#include "product/ProductReadFailure.h"
 #include "render/CQtPicture.h"
 
 const char* const kPictureOptionsUsage =
@@ -22,7 +23,6 @@ const char* const kPictureOptionsUsage =
 namespace {
 
 constexpr const char* kOpenFailed = "打开文档失败。";
-constexpr const char* kReadFailed = "获取图像文件描述信息失败";
 
 const char* const kPaletteNames[] = {"gray1",  "gray2",  "gray3",  "grayv",
                                      "color1", "color2", "color3", "colorv"};
@@ -169,7 +169,7 @@ bool CPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage& i
     // none), the image may not.
     const OpenedImageFile opened = OpenImageFile(path, product, image);
     if (!opened.productRead) {
-        ShowMessage(kReadFailed);
+        ShowMessage(ProductReadFailure(opened.productRefusal));
     }
     if (!opened.imageLoaded) {
         std::fprintf(stderr, "%s\n", kOpenFailed);

@@ -17,6 +17,7 @@
 #include "geo/MapLineOverlay.h"
 #include "geo/TitleOverlay.h"
 #include "platform/Message.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -39,8 +40,9 @@ void DrawNwpLayer(CCanvas& canvas, const CompositionScene& scene) {
     }
 }
 
+// A grid product whose element is no temperature has no isotherms.
 void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
-    if (product.productLoaded == 0) {
+    if (product.productLoaded == 0 || !ValuesAreTemperatures(product.Description())) {
         return;
     }
     DrawIsotherms(canvas, product.Calibrated());
