@@ -10,6 +10,7 @@
 #include "geo/RegionFile.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
+#include "nwp/NwpOverlayColours.h"
 #include "platform/Message.h"
 #include "product/ProductReadFailure.h"
 #include "render/CQtPicture.h"
@@ -158,6 +159,7 @@ bool CPictureJob::Prepare(const PictureOptions& options) {
                          DiamondErrorText(why));
             return false;
         }
+        TakeNextOverlayColour(m_overlays, overlay);
         ApplyNwpRenderOptions(m_options.nwp, overlay.CurrentSettings());
         m_overlays.push_back(std::move(overlay));
     }
