@@ -9,6 +9,7 @@
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
 #include "product/ProductReadFailure.h"
+#include "render/PictureFile.h"
 #include "ui/CRecentFileList.h"
 #include "ui/CWaitCursor.h"
 #include "ui/CommandIds.h"
