@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "product/AwxGridHeader.h"
+
 namespace {
 
 // Below this many entries a sweep is not worth its look at every file.
@@ -72,8 +74,20 @@ CachedHeader CHeaderCache::Read(const std::string& path) {
     // The size is the stamp's: a file that grows while it is read is read
     // again at its next look, its stamp having changed.
     CachedHeader header;
-    const bool parsed = ParseHeaders(bytes.data(), got, header.summary);
+    bool parsed = ParseHeaders(bytes.data(), got, header.summary);
+    // A grid product's second header is another record, and its summary
+    // reads as an image's would: the product reader makes it (few catalogues
+    // hold grids, so the second open is rare).
+    const bool grid = !parsed && got >= kAwxFirstHeaderSize && IsAwxGridFile(header.summary.first);
+    if (grid) {
+        parsed = ReadAwxSummary(path, header.summary);
+    }
     header.state = ProductStateOf(parsed, header.summary, stamp.size);
+    // A grid refused only for its rows not yet all there is still being
+    // written, like an image short of its declared size.
+    if (grid && !parsed && stamp.size < DeclaredAwxFileSize(header.summary.first)) {
+        header.state = ProductFileState::kIncomplete;
+    }
     if (header.state != ProductFileState::kProduct) {
         header.summary = AwxSummary{};
     }
