@@ -1,22 +1,19 @@
-// kelvra-cli animate: the pictures render makes of several products, in
-// observation-time order, written as one animated GIF or as numbered PNG
-// files in a folder.
-
-#ifdef KELVRA_HAVE_RENDER
+// kelvra-cli animate, in the picture module: the pictures render makes of
+// several products, in observation-time order, written as one animated GIF
+// or as numbered PNG files in a folder.
 
 #include <QImage>
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "browse/LoopTimeline.h"
+#include "cli/AnimateArgs.h"
 #include "cli/CliPictureJob.h"
-#include "cli/CliVerbs.h"
+#include "cli/PictureModuleVerbs.h"
 #include "image/GifLoop.h"
 #include "image/GifWriter.h"
 #include "product/HeaderSummary.h"
@@ -24,97 +21,6 @@
 #include "render/LoopPictureView.h"
 
 namespace {
-
-constexpr const char* kVerb = "animate";
-constexpr int kDefaultDelayMs = 200;
-constexpr int kMinDelayMs = 10;
-constexpr int kMaxDelayMs = 10 * kMaxGifDelayCentiseconds;
-
-struct AnimateArgs {
-    std::vector<std::string> inputs;
-    std::string output;
-    int delayMs = kDefaultDelayMs;
-    int loopCount = 0;
-    PictureOptions picture;
-};
-
-bool ParseBounded(const std::string& text, int low, int high, int& value) {
-    char* end = nullptr;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || parsed < low || parsed > high) {
-        return false;
-    }
-    value = static_cast<int>(parsed);
-    return true;
-}
-
-// The frames go to a folder when the output ends with a separator or names
-// an existing folder.
-bool IsFolderOutput(const std::string& output) {
-    std::error_code ec;
-    return output.back() == '/' || std::filesystem::is_directory(output, ec);
-}
-
-bool HasGifExtension(const std::string& output) {
-    std::string extension = std::filesystem::path(output).extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".gif";
-}
-
-// The verb's own options; an empty string, or what is wrong.
-std::string ParseLoopOption(const CliArgs& args, std::size_t& i, AnimateArgs& options) {
-    const std::string& arg = args[i];
-    if (i + 1 >= args.size()) {
-        return "missing value after " + arg;
-    }
-    const std::string& value = args[++i];
-    if (arg == "-o") {
-        options.output = value;
-    } else if (arg == "--delay" &&
-               !ParseBounded(value, kMinDelayMs, kMaxDelayMs, options.delayMs)) {
-        return "bad delay '" + value + "' (milliseconds, " + std::to_string(kMinDelayMs) + "-" +
-               std::to_string(kMaxDelayMs) + ")";
-    } else if (arg == "--loop" && !ParseBounded(value, 0, kMaxGifLoopCount, options.loopCount)) {
-        return "bad loop count '" + value + "' (0 for ever, or 1-" +
-               std::to_string(kMaxGifLoopCount) + " repeats)";
-    }
-    return std::string();
-}
-
-std::string ParseAnimateArgs(const CliArgs& args, AnimateArgs& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        const OptionParse parsed = ParsePictureOption(args, i, options.picture, error);
-        if (parsed == OptionParse::kBad) {
-            return error;
-        }
-        if (parsed == OptionParse::kTaken) {
-            continue;
-        }
-        const std::string& arg = args[i];
-        if (arg == "-o" || arg == "--delay" || arg == "--loop") {
-            if (std::string problem = ParseLoopOption(args, i, options); !problem.empty()) {
-                return problem;
-            }
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else {
-            options.inputs.push_back(arg);
-        }
-    }
-    if (options.inputs.empty()) {
-        return "no input file";
-    }
-    if (options.output.empty()) {
-        return "no output (-o OUT.gif or -o DIR/)";
-    }
-    if (!IsFolderOutput(options.output) && !HasGifExtension(options.output)) {
-        return "the output must be a .gif file or a folder (ending in /)";
-    }
-    return std::string();
-}
 
 // The inputs in observation-time order; files whose headers give no time
 // follow in the order given.
@@ -229,11 +135,11 @@ int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& f
 
 }  // namespace
 
-int RunAnimate(const CliArgs& args) {
+int AnimatePictures(const CliArgs& args) {
     AnimateArgs options;
-    const std::string problem = ParseAnimateArgs(args, options);
-    if (!problem.empty()) {
-        return UsageError(kVerb, problem);
+    if (const std::string problem = ParseAnimateArgs(args, options); !problem.empty()) {
+        std::fprintf(stderr, "kelvra-cli: %s\n", problem.c_str());
+        return kExitUsage;
     }
     CGuiSession session;
     CCliPictureJob job;
@@ -246,5 +152,3 @@ int RunAnimate(const CliArgs& args) {
     return IsFolderOutput(options.output) ? WritePngFolder(options, frames, job)
                                           : WriteGif(options, frames, job);
 }
-
-#endif  // KELVRA_HAVE_RENDER

@@ -1,5 +1,3 @@
-#ifdef KELVRA_HAVE_RENDER
-
 #include "cli/CliPictureJob.h"
 
 #include <cstdio>
@@ -124,5 +122,3 @@ PictureSaveResult CCliPictureJob::Save(CDibImage& image, const PictureSubject& s
     }
     return ComposeAndSave(m_job, image, subject, target);
 }
-
-#endif  // KELVRA_HAVE_RENDER

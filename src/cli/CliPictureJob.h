@@ -4,8 +4,6 @@
 // what keeps a picture from being the one asked for. render and animate
 // compose and save through it.
 
-#ifdef KELVRA_HAVE_RENDER
-
 #include <QImage>
 #include <string>
 
@@ -49,5 +47,3 @@ private:
 
     CPictureJob m_job;
 };
-
-#endif  // KELVRA_HAVE_RENDER

@@ -1,5 +1,6 @@
-// kelvra-cli: the headless front end over the same core (and render) code as
-// the desktop application. Output is UTF-8.
+// kelvra-cli: the headless front end over the same core code as the desktop
+// application. Output is UTF-8. The executable holds no Qt: the verbs that
+// draw run in the picture module, loaded when they run (cli/PictureModule.h).
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +12,7 @@
 
 namespace {
 
-#ifdef KELVRA_HAVE_RENDER
+#ifdef KELVRA_HAVE_PICTURES
 const std::string kRenderUsage = std::string("render FILE -o OUT ") + kPictureOptionsUsage;
 const std::string kAnimateUsage =
     std::string("animate FILE... -o OUT.gif|DIR/ [--delay MS] [--loop N] ") + kPictureOptionsUsage;
@@ -32,7 +33,7 @@ const Verb kVerbs[] = {
      "pixel to longitude/latitude (with count and calibrated value), or back"},
     {"synth", RunSynth, "synth OUT [--projection CODE] [--size WxH] [...]",
      "write a synthetic AWX product (see synth --help)"},
-#ifdef KELVRA_HAVE_RENDER
+#ifdef KELVRA_HAVE_PICTURES
     {"render", RunRender, kRenderUsage,
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
     {"animate", RunAnimate, kAnimateUsage,
