@@ -2,7 +2,6 @@
 // several products, in observation-time order, written as one animated GIF
 // or as numbered PNG files in a folder.
 
-#include <QImage>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -16,9 +15,8 @@
 #include "cli/PictureModuleVerbs.h"
 #include "image/GifLoop.h"
 #include "image/GifWriter.h"
+#include "image/IndexedFrame.h"
 #include "product/HeaderSummary.h"
-#include "render/CGuiSession.h"
-#include "render/LoopPictureView.h"
 
 namespace {
 
@@ -47,7 +45,7 @@ std::vector<std::string> InObservationOrder(const std::vector<std::string>& inpu
 // Opens and composes one frame; the picture and image stay for the caller.
 class CFrameComposer {
 public:
-    explicit CFrameComposer(CCliPictureJob& job) : m_job(job) {}
+    explicit CFrameComposer(CCliPictureJob& job) : m_job(job), m_picture(job.MakePicture()) {}
     bool Compose(const std::string& path) {
         if (!Open(path)) {
             return false;
@@ -69,8 +67,13 @@ public:
         target.png = true;
         return m_job.Save(m_image, subject, target) == PictureSaveResult::kSaved;
     }
-    const QImage& Picture() const { return m_picture; }
-    const CDibImage& Image() const { return m_image; }
+    // The frame as the GIF loop reads it: no pixels are copied.
+    LoopPicture View() const {
+        const DevicePixels& pixels = m_picture.Pixels();
+        return LoopPicture{
+            RgbFrameView{pixels.top, pixels.pixelsPerLine, pixels.width, pixels.height},
+            FrameBaseOf(m_image)};
+    }
 
 private:
     bool Open(const std::string& path) {
@@ -82,15 +85,18 @@ private:
     CCliPictureJob& m_job;
     CGeoImage m_product;
     CDibImage m_image;
-    QImage m_picture;
+    CRasterPicture m_picture;
 };
 
 int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames,
              CCliPictureJob& job) {
     CFrameComposer composer(job);
     const LoopPictureSource source = [&](int index, LoopPicture& picture) {
-        return composer.Compose(frames[static_cast<std::size_t>(index)]) &&
-               ViewLoopPicture(composer.Picture(), composer.Image(), picture);
+        if (!composer.Compose(frames[static_cast<std::size_t>(index)])) {
+            return false;
+        }
+        picture = composer.View();
+        return true;
     };
     GifLoopSettings settings;
     settings.delayCentiseconds = GifDelayOf(options.delayMs);
@@ -141,7 +147,6 @@ int AnimatePictures(const CliArgs& args) {
         std::fprintf(stderr, "kelvra-cli: %s\n", problem.c_str());
         return kExitUsage;
     }
-    CGuiSession session;
     CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;

@@ -1,8 +1,9 @@
 #pragma once
 // The verbs that draw run in kelvra-cli's picture module (kelvra-cli-pictures),
-// loaded only when a picture is drawn: the module links the render layer and
-// with it Qt, which the verbs that print text never load. The module is found
-// beside the executable (the build tree) or in the prefix's lib/kelvra (an
+// loaded only when a picture is drawn: the module links what drawing needs
+// beyond the core (FreeType for text, libpng), which the verbs that print
+// text never load; neither loads Qt. The module is found beside the
+// executable (the build tree) or in the prefix's lib/kelvra (an
 // installation).
 
 #include <string>

@@ -1,7 +1,8 @@
 #pragma once
 // The verbs of the picture module (kelvra-cli-pictures), the part of
-// kelvra-cli that draws through the render layer and so loads Qt. Each takes
-// the words kelvra-cli has already checked and returns the exit status.
+// kelvra-cli that draws: into raster pictures, their text through FreeType,
+// without Qt. Each takes the words kelvra-cli has already checked and
+// returns the exit status.
 
 #include "cli/CliVerbs.h"
 

@@ -7,7 +7,6 @@
 #include "cli/CliPictureJob.h"
 #include "cli/PictureModuleVerbs.h"
 #include "cli/RenderArgs.h"
-#include "render/CGuiSession.h"
 
 namespace {
 
@@ -21,7 +20,6 @@ int RenderPicture(const CliArgs& args) {
         std::fprintf(stderr, "kelvra-cli: %s\n", problem.c_str());
         return kExitUsage;
     }
-    CGuiSession session;
     CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;

@@ -9,11 +9,11 @@
 #include "cli/PictureModuleVerbs.h"
 #include "cli/PictureOptions.h"
 #include "compose/CPictureJob.h"
+#include "compose/RasterPictureFile.h"
+#include "fonts/CFreeTypeText.h"
 #include "image/CDibImage.h"
 #include "image/OpenImageFile.h"
 #include "platform/DataPaths.h"
-#include "render/CGuiSession.h"
-#include "render/PictureFile.h"
 
 int TrendPicture(const CliArgs& args) {
     if (args.size() != 3) {
@@ -32,8 +32,8 @@ int TrendPicture(const CliArgs& args) {
         std::fprintf(stderr, "打开文档失败。\n");
         return kExitFailed;
     }
-    CGuiSession session;
     CPictureJob job(CDataPaths::FromCurrentDirectory());
+    CFreeTypeText text(job.Paths());
     // Titled like render's picture: the first region's name.
     job.SetRegionName(RegionName(job.Paths(), 0));
     job.KeepLayers(false);
@@ -43,7 +43,7 @@ int TrendPicture(const CliArgs& args) {
     subject.previous = &other;
     PictureTarget target;
     target.path = args[2];
-    if (ComposeAndSave(job, image, subject, target) != PictureSaveResult::kSaved) {
+    if (ComposeAndSaveRaster(job, image, subject, target, &text) != PictureSaveResult::kSaved) {
         std::fprintf(stderr, "保存文档失败。\n");
         return kExitFailed;
     }

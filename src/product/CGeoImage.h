@@ -33,6 +33,12 @@ public:
     // data: sameFile holds the last width x height bytes of this file (as
     // the image reader reads them), and the product's data end the file.
     bool ReadProduct(const std::string& path, const SharedCounts* sameFile);
+    // What the headers say (description, calibration table, projection),
+    // the counts checked to lie inside the file but left unread: enough for
+    // the information text, the extent and the transforms, at the cost of
+    // the headers alone. Fails as ReadProduct does, but for a failure to
+    // read the counts themselves.
+    bool ReadProductHeaders(const std::string& path);
 
     // --- Geolocation: the transforms of geo/Projection.h on this product's
     // record, under the names the rest of the system uses.
@@ -95,6 +101,8 @@ public:
     int productLoaded = 0;
 
 private:
+    // ReadProduct, or ReadProductHeaders without the counts.
+    bool Read(const std::string& path, const SharedCounts* sameFile, bool withCounts);
     // The counts and what keeps them alive (product/CGeoImageCounts.h).
     struct CCountsStore;
 
