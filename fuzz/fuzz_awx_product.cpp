@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes as a product file to CGeoImage::ReadProduct.
+// Feeds arbitrary bytes as a product file to CGeoImage::ReadProduct: images
+// and grid products alike.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "FuzzInputFile.h"
 #include "product/CGeoImage.h"
+#include "product/ProductInfoText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = FuzzInputFile(data, size);
@@ -26,6 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             sink = first + last;
         }
         (void)sink;
+        if (ProductInfoText(d).empty()) {
+            std::abort();  // a read product always has its information text
+        }
+    } else if (product.ReadRefusal().size() > 4096) {
+        std::abort();  // a refusal names a field, it does not echo the file
     }
     return 0;
 }

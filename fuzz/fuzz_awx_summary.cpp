@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FuzzInputFile.h"
+#include "product/AwxGridHeader.h"
 #include "product/HeaderSummary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,8 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ReadAwxSummary(path, summary)) {
         return 0;
     }
-    if (size < kAwxHeadersSize || !PassesAwxFirstChecks(summary.first)) {
-        std::abort();  // only complete, checked headers are listed
+    // Only complete, checked headers are listed: an image's, or a grid
+    // product's whose records the file holds.
+    const bool image = size >= kAwxHeadersSize && PassesAwxFirstChecks(summary.first);
+    const bool grid = size > kAwxGridHeadersSize && IsAwxGridFile(summary.first);
+    if (!image && !grid) {
+        std::abort();
     }
     const std::string text = SummaryDateTime(summary.second) + SummaryProjection(summary.second) +
                              SummaryCentre(summary.second) + SummarySize(summary.second);

@@ -76,8 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static_cast<std::size_t>(grid.fileColumns) * h.ny > size / 2) {
         std::abort();
     }
-    DescriptionParts parts = SplitDescription(h.description, h.year);
-    if (parts.dateTime.size() + parts.fieldName.size() > h.description.size() + 3) {
+    // Either the description split in two behind its century, or the whole
+    // description as the field beside the header's own date and time.
+    DescriptionParts parts = SplitDescription(h);
+    if (parts.dateTime.size() + parts.fieldName.size() > h.description.size() + 3 &&
+        parts.fieldName != h.description) {
         std::abort();
     }
     if (!SmoothDiamondGrid(grid)) {

@@ -7,12 +7,13 @@
 #include "compose/RasterPictureFile.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
+#include "nwp/NwpOverlayColours.h"
 #include "platform/Message.h"
+#include "product/ProductReadFailure.h"
 
 namespace {
 
 constexpr const char* kOpenFailed = "打开文档失败。";
-constexpr const char* kReadFailed = "获取图像文件描述信息失败";
 
 const char* const kPaletteNames[] = {"gray1",  "gray2",  "gray3",  "grayv",
                                      "color1", "color2", "color3", "colorv"};
@@ -74,6 +75,7 @@ bool CCliPictureJob::Prepare(const PictureOptions& options) {
                          DiamondErrorText(why));
             return false;
         }
+        TakeNextOverlayColour(overlays, overlay);
         ApplyNwpRenderOptions(options.nwp, overlay.CurrentSettings());
         overlays.push_back(std::move(overlay));
     }
@@ -85,7 +87,7 @@ bool CCliPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage
     // none), the image may not.
     const OpenedImageFile opened = OpenImageFile(path, product, image);
     if (!opened.productRead) {
-        ShowMessage(kReadFailed);
+        ShowMessage(ProductReadFailure(opened.productRefusal));
     }
     if (!opened.imageLoaded) {
         std::fprintf(stderr, "%s\n", kOpenFailed);

@@ -4,10 +4,12 @@
 #include <cstdlib>
 
 #include "convection/ColdCells.h"
+#include "product/ProductReadFailure.h"
 
 bool ReadConvectionProduct(const std::string& path, bool cellsAsked, CGeoImage& product) {
     if (!product.ReadProduct(path)) {
-        std::fprintf(stderr, "获取图像文件描述信息失败: %s\n", path.c_str());
+        std::fprintf(stderr, "%s: %s\n", ProductReadFailure(product.ReadRefusal()).c_str(),
+                     path.c_str());
         return false;
     }
     if (cellsAsked) {

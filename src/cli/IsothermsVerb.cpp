@@ -10,6 +10,8 @@
 #include "analysis/IsothermLines.h"
 #include "cli/CliVerbs.h"
 #include "product/CGeoImage.h"
+#include "product/GridElements.h"
+#include "product/ProductReadFailure.h"
 
 namespace {
 
@@ -97,7 +99,11 @@ int RunIsotherms(const CliArgs& args) {
     }
     CGeoImage product;
     if (!product.ReadProduct(args[0])) {
-        std::fprintf(stderr, "获取图像文件描述信息失败\n");
+        std::fprintf(stderr, "%s\n", ProductReadFailure(product.ReadRefusal()).c_str());
+        return kExitFailed;
+    }
+    if (!ValuesAreTemperatures(product.Description())) {
+        std::fprintf(stderr, "格点产品的要素不是温度,没有等温线\n");
         return kExitFailed;
     }
     CContourTracer tracer;

@@ -9,10 +9,10 @@
 #include "image/CDibImage.h"
 #include "product/CGeoImage.h"
 #include "product/ProductInfoText.h"
+#include "product/ProductReadFailure.h"
 
 namespace {
 
-constexpr const char* kReadFailed = "获取图像文件描述信息失败";
 constexpr int kExitOtherHemisphere = 3;
 
 // Reads the product (its headers alone unless counts are asked for) or
@@ -21,7 +21,7 @@ bool ReadOrReport(const std::string& path, CGeoImage& product, bool counts = fal
     if (counts ? product.ReadProduct(path) : product.ReadProductHeaders(path)) {
         return true;
     }
-    std::fprintf(stderr, "%s\n", kReadFailed);
+    std::fprintf(stderr, "%s\n", ProductReadFailure(product.ReadRefusal()).c_str());
     return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/IntegerArg.h"
+#include "synth/AwxGridWriter.h"
 #include "synth/AwxWriter.h"
 
 namespace {
@@ -25,8 +26,16 @@ constexpr const char* kHelp =
     "  --center LON,LAT       projection centre, degrees\n"
     "  --resolution R         degrees for equal lat/lon, km otherwise\n"
     "  --stdlat A,B           standard latitudes, degrees\n"
+    "  --edges N,S,W,E        edge fields written instead of those the centre and\n"
+    "                         resolution give, degrees\n"
     "  --seed N               weather layout (default 1)\n"
-    "  --no-calibration       leave the calibration block out\n";
+    "  --no-calibration       leave the calibration block out\n"
+    "  --grid ELEMENT         write a grid product (category 3) of the element code\n"
+    "                         instead (19 brightness temperature, 20 cloud amount, ...):\n"
+    "                         --size is columns x rows, --center the grid's centre,\n"
+    "                         --resolution its spacing in degrees\n"
+    "  --bytes N              grid: bytes per value, 1 (default), 2 or 4\n"
+    "  --base B --scale S     grid: value = (stored + B) / S (defaults 100 and 1)\n";
 
 // Centre, resolution and standard latitudes that suit each projection.
 void ApplyProjectionDefaults(AwxWriterOptions& o) {
@@ -76,6 +85,26 @@ bool FitsCenti(double value) {
     return value * 100.0 >= -32768.0 && value * 100.0 <= 32767.0;
 }
 
+// "N,S,W,E", each fitting its field.
+bool ParseEdges(const std::string& text, AwxWriterOptions& o) {
+    double values[4] = {};
+    std::size_t start = 0;
+    for (int k = 0; k < 4; ++k) {
+        const std::size_t comma = k < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos) {
+            return false;
+        }
+        const auto value = ParseReal(text.substr(start, comma - start));
+        if (!value || !FitsCenti(*value)) {
+            return false;
+        }
+        values[k] = *value;
+        start = comma + 1;
+    }
+    o.edges = AwxEdges{values[0], values[1], values[2], values[3]};
+    return true;
+}
+
 bool ParseSize(const std::string& text, AwxWriterOptions& o) {
     const std::size_t at = text.find('x');
     if (at == std::string::npos) {
@@ -110,8 +139,27 @@ bool ParseTime(const std::string& text, AwxWriterOptions& o) {
 
 // The explicitly given options, applied over the projection's defaults.
 struct Overrides {
-    std::optional<std::string> center, resolution, stdlat;
+    std::optional<std::string> center, resolution, stdlat, edges;
+    std::optional<long> grid, bytes, base, scale;
 };
+
+// A grid option's value: an integer of the header's 16-bit field.
+bool ParseGridOption(const std::string& arg, const std::string& value, Overrides& x) {
+    int number = 0;
+    if (!ParseIntegerArg(value, -32768, 32767, number)) {
+        return false;
+    }
+    if (arg == "--grid") {
+        x.grid = number;
+    } else if (arg == "--bytes") {
+        x.bytes = number;
+    } else if (arg == "--base") {
+        x.base = number;
+    } else {
+        x.scale = number;
+    }
+    return true;
+}
 
 // Returns an error message, or "" when every option was understood.
 std::string ParseOptions(const CliArgs& args, AwxWriterOptions& o, Overrides& x, std::string& out) {
@@ -154,6 +202,10 @@ std::string ParseOptions(const CliArgs& args, AwxWriterOptions& o, Overrides& x,
             x.resolution = value;
         } else if (arg == "--stdlat") {
             x.stdlat = value;
+        } else if (arg == "--edges") {
+            x.edges = value;
+        } else if (arg == "--grid" || arg == "--bytes" || arg == "--base" || arg == "--scale") {
+            ok = ParseGridOption(arg, value, x);
         } else {
             return "unknown option '" + arg + "'";
         }
@@ -180,7 +232,43 @@ std::string ApplyOverrides(const Overrides& x, AwxWriterOptions& o) {
                       FitsCenti(o.stdLat2))) {
         return "bad value '" + *x.stdlat + "' for --stdlat";
     }
+    if (x.edges && !ParseEdges(*x.edges, o)) {
+        return "bad value '" + *x.edges + "' for --edges";
+    }
+    if (x.grid && o.projection != 1) {
+        return "--grid products are equal latitude/longitude (projection 1)";
+    }
+    if ((x.bytes || x.base || x.scale) && !x.grid) {
+        return "--bytes, --base and --scale go with --grid";
+    }
+    if (x.bytes && *x.bytes != 1 && *x.bytes != 2 && *x.bytes != 4) {
+        return "--bytes wants 1, 2 or 4";
+    }
     return "";
+}
+
+// The grid product of the options: the image's size, time, satellite and
+// edition, the centre and resolution placing the grid.
+AwxGridWriterOptions GridOptionsOf(const AwxWriterOptions& o, const Overrides& x) {
+    AwxGridWriterOptions g;
+    g.element = static_cast<int>(*x.grid);
+    g.bytesPerValue = static_cast<int>(x.bytes.value_or(1));
+    g.baseValue = static_cast<int>(x.base.value_or(100));
+    g.scaleFactor = static_cast<int>(x.scale.value_or(1));
+    g.year = o.year;
+    g.month = o.month;
+    g.day = o.day;
+    g.hour = o.hour;
+    g.minute = o.minute;
+    g.columns = o.width;
+    g.rows = o.height;
+    g.spacing = o.resolution;
+    g.leftLon = o.centerLon - 0.5 * (o.width - 1) * o.resolution;
+    g.topLat = o.centerLat + 0.5 * (o.height - 1) * o.resolution;
+    g.satelliteName = o.satelliteName;
+    g.edition = o.edition;
+    g.seed = o.seed;
+    return g;
 }
 
 }  // namespace
@@ -205,7 +293,11 @@ int RunSynth(const CliArgs& args) {
     if (!error.empty()) {
         return UsageError(kVerb, error);
     }
-    if (!WriteAwxProduct(out, options)) {
+    const bool written =
+        overrides.grid
+            ? WriteBytesToPath(out, MakeAwxGridProduct(GridOptionsOf(options, overrides)))
+            : WriteAwxProduct(out, options);
+    if (!written) {
         std::fprintf(stderr, "kelvra-cli: cannot write %s\n", out.c_str());
         return kExitFailed;
     }

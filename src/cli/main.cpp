@@ -30,7 +30,7 @@ struct Verb {
 
 // One row per verb, in the order of the help text.
 const Verb kVerbs[] = {
-    {"info", RunInfo, "info FILE", "print the product's 16-line information text"},
+    {"info", RunInfo, "info FILE", "print the product's information text"},
     {"extent", RunExtent, "extent FILE", "print WEST EAST SOUTH NORTH of the product"},
     {"locate", RunLocate, "locate FILE X Y [--value] | locate FILE --lonlat LON LAT",
      "pixel to longitude/latitude (with count and calibrated value), or back"},

@@ -9,6 +9,7 @@
 #include "analysis/IsothermLines.h"
 #include "platform/Canvas.h"
 #include "product/CGeoImage.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -188,6 +189,8 @@ std::string LegendScale::Unit() const {
             return "°C";
         case Kind::kPercent:
             return "%";
+        case Kind::kValue:
+            return unit;
         default:
             return "计数";
     }
@@ -205,8 +208,17 @@ LegendScale LegendScaleOf(const CGeoImage& product) {
         return scale;
     }
     scale.values.assign(table.begin(), table.end());
-    scale.kind = product.Description().channel == kVisibleChannel ? LegendScale::Kind::kPercent
-                                                                  : LegendScale::Kind::kCelsius;
+    const ProductDescription& d = product.Description();
+    if (d.IsGrid()) {
+        // A grid's temperatures read in Celsius like an image's; any other
+        // element in its own unit.
+        const GridElement element = GridElementOf(d.grid.element);
+        scale.kind = element.temperature ? LegendScale::Kind::kCelsius : LegendScale::Kind::kValue;
+        scale.unit = element.unit;
+        return scale;
+    }
+    scale.kind =
+        d.channel == kVisibleChannel ? LegendScale::Kind::kPercent : LegendScale::Kind::kCelsius;
     return scale;
 }
 

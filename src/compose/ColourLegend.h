@@ -2,8 +2,9 @@
 // The colour legend: a white strip at the bottom of the picture with the
 // display palette as a bar, labelled at the palette's breaks with the values
 // the product's calibration gives those counts (°C for the infrared and
-// water-vapour channels, % for the visible one, the counts themselves when
-// the product has no calibration), and, while the isotherms are drawn, a row
+// water-vapour channels and a grid product's temperatures, % for the
+// visible one, a grid's other elements in their unit, the counts themselves
+// when the product has no calibration), and, while the isotherms are drawn, a row
 // with the colour and value of every isotherm level.
 
 #include <cstdint>
@@ -25,13 +26,15 @@ LegendTicks FindLegendTicks(const std::vector<std::uint32_t>& palette);
 
 // How the labels read their values.
 struct LegendScale {
-    enum class Kind { kCounts, kCelsius, kPercent };
+    // kValue: a grid product's value in its element's own unit.
+    enum class Kind { kCounts, kCelsius, kPercent, kValue };
     Kind kind = Kind::kCounts;
     std::vector<float> values;  // calibrated value per count; empty for counts
+    std::string unit;           // kValue's unit (UTF-8), empty for none
 
     // The label of palette entry count: "-52", "45", or the count.
     std::string Label(int count) const;
-    // "°C", "%" or "计数".
+    // "°C", "%", the value's unit or "计数".
     std::string Unit() const;
 };
 // The scale of a product: counts without a loaded product or a calibration.

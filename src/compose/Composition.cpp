@@ -17,6 +17,7 @@
 #include "geo/MapLineOverlay.h"
 #include "geo/TitleOverlay.h"
 #include "platform/Message.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -32,15 +33,26 @@ void DrawPrecipitationLayer(CCanvas& canvas, const CompositionScene& scene) {
     }
 }
 
-// The visible NWP overlays, in the order of their list.
-void DrawNwpLayer(CCanvas& canvas, const CompositionScene& scene) {
-    if (scene.overlays != nullptr) {
-        DrawNwpOverlays(canvas, scene.product, *scene.overlays);
-    }
+// The title text, with its mark when the scene has one.
+std::string TitleLineText(const CompositionScene& scene) {
+    const std::string title = scene.product.TitleText(scene.regionNameGbk);
+    return scene.titleMark.empty() ? title : title + "  " + scene.titleMark;
 }
 
+// The visible NWP overlays, in the order of their list; their labels keep
+// clear of the title line drawn over them.
+void DrawNwpLayer(CCanvas& canvas, const CompositionScene& scene, const CompositionLayers& layers) {
+    if (scene.overlays == nullptr) {
+        return;
+    }
+    const bool titled = layers.m_bTitle == 1 && scene.product.productLoaded != 0;
+    const CanvasBox title = titled ? TitleLineBox(canvas, TitleLineText(scene)) : CanvasBox{};
+    DrawNwpOverlays(canvas, scene.product, *scene.overlays, titled ? &title : nullptr);
+}
+
+// A grid product whose element is no temperature has no isotherms.
 void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
-    if (product.productLoaded == 0) {
+    if (product.productLoaded == 0 || !ValuesAreTemperatures(product.Description())) {
         return;
     }
     DrawIsotherms(canvas, product.Calibrated());
@@ -53,7 +65,7 @@ void DrawTitleLayer(CCanvas& canvas, const CompositionScene& scene) {
         product.DrawTitle(canvas, scene.regionNameGbk);
         return;
     }
-    DrawTitleLine(canvas, product.TitleText(scene.regionNameGbk) + "  " + scene.titleMark);
+    DrawTitleLine(canvas, TitleLineText(scene));
 }
 
 // The convection layers draw what the scene was given; nothing of them is
@@ -97,7 +109,7 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
             DrawIsothermLayer(canvas, product);
             break;
         case CompositionLayer::NwpOverlays:
-            DrawNwpLayer(canvas, scene);
+            DrawNwpLayer(canvas, scene, layers);
             break;
         case CompositionLayer::WorldMap:
             product.DrawWorldMap(canvas, scene.paths);

@@ -1,10 +1,13 @@
 #include "convection/ColdCells.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <limits>
 
 #include "geo/Projection.h"
 #include "product/CGeoImage.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ std::vector<RegionSums> SumRegions(const CalibratedGrid& grid, const CPixelAreas
         }
         areas.RowNodes(y, rowNodes);
         const std::uint8_t* counts = grid.CountsRow(y);
+        const float* values = grid.values != nullptr ? grid.ValuesRow(y) : nullptr;
         for (std::size_t r = first; r < last; ++r) {
             const CellRun& run = regions.runs[r];
             RegionSums& s = sums[static_cast<std::size_t>(regions.region[r])];
@@ -44,7 +48,7 @@ std::vector<RegionSums> SumRegions(const CalibratedGrid& grid, const CPixelAreas
                 runArea += a;
                 s.areaX += a * x;
                 if (temperatures) {
-                    const float k = grid.table[counts[x]];
+                    const float k = values != nullptr ? values[x] : grid.table[counts[x]];
                     s.areaK += a * k;
                     s.minK = std::min(s.minK, k);
                 }
@@ -71,12 +75,30 @@ ColdCell CellOf(const RegionSums& s, const ProjectionParams& params) {
     return cell;
 }
 
+// The regions at or below ceilingK. A grid with exact values is judged by
+// them, through a mask of the pixels that pass (count 1).
+RunRegions RegionsAtOrBelow(const CalibratedGrid& grid, float ceilingK) {
+    if (grid.values == nullptr) {
+        return LabelRuns(grid, CountsAtOrBelow(grid.table, ceilingK, kNoTemperatureK));
+    }
+    const std::size_t width = static_cast<std::size_t>(grid.width);
+    std::vector<std::uint8_t> mask(width * static_cast<std::size_t>(grid.height));
+    std::transform(grid.values, grid.values + mask.size(), mask.begin(), [ceilingK](float k) {
+        return static_cast<std::uint8_t>(k > kNoTemperatureK && k <= ceilingK ? 1 : 0);
+    });
+    CalibratedGrid masked = grid;
+    masked.topRow = mask.data();
+    masked.rowStride = static_cast<std::ptrdiff_t>(width);
+    std::array<bool, 256> marked{};
+    marked[1] = true;
+    return LabelRuns(masked, marked);
+}
+
 // The shield areas of the cells: the shield region holding each cell's
 // first pixel.
 void AddShields(const CalibratedGrid& grid, const CPixelAreas& areas,
                 const ConvectionSettings& settings, std::vector<ColdCell>& cells) {
-    const RunRegions shields =
-        LabelRuns(grid, CountsAtOrBelow(grid.table, settings.shieldThresholdK, kNoTemperatureK));
+    const RunRegions shields = RegionsAtOrBelow(grid, settings.shieldThresholdK);
     const std::vector<RegionSums> sums = SumRegions(grid, areas, shields, false);
     for (ColdCell& cell : cells) {
         const int shield = shields.RegionAt(cell.runs.front().x0, cell.runs.front().y);
@@ -92,8 +114,7 @@ std::vector<ColdCell> FindColdCells(const CalibratedGrid& grid, const Projection
     if (grid.Empty() || areas.Empty()) {
         return cells;
     }
-    RunRegions regions =
-        LabelRuns(grid, CountsAtOrBelow(grid.table, settings.thresholdK, kNoTemperatureK));
+    RunRegions regions = RegionsAtOrBelow(grid, settings.thresholdK);
     const std::vector<RegionSums> sums = SumRegions(grid, areas, regions, true);
     std::vector<int> cellOfRegion(sums.size(), -1);
     for (std::size_t r = 0; r < sums.size(); ++r) {
@@ -124,7 +145,11 @@ std::string ColdCellRefusal(const CGeoImage& product) {
     if (product.productLoaded == 0 || product.Calibrated().Empty()) {
         return "没有打开的卫星产品";
     }
-    if (!IsInfraredChannel(product.Description().channel)) {
+    const ProductDescription& d = product.Description();
+    if (d.IsGrid() && !ValuesAreTemperatures(d)) {
+        return "格点产品的要素不是温度,不能识别冷云团";
+    }
+    if (!d.IsGrid() && !IsInfraredChannel(d.channel)) {
         return "不是红外通道的产品,不能识别冷云团";
     }
     if (product.Params().type == Disk) {

@@ -41,8 +41,8 @@ std::vector<ColdCell> FindColdCells(const CalibratedGrid& grid, const Projection
                                     const CPixelAreas& areas, const ConvectionSettings& settings);
 
 // Why cells cannot be found on a product (Chinese), or "" when they can:
-// a product not loaded, of a channel that is not infrared, or without
-// geolocation (full disk).
+// a product not loaded, of a channel that is not infrared (a grid product
+// whose element is no temperature), or without geolocation (full disk).
 std::string ColdCellRefusal(const CGeoImage& product);
 
 // Infrared 1, infrared 2 and infrared 3 see cloud tops; water vapour and

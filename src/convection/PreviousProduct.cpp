@@ -13,14 +13,15 @@ std::int64_t MinutesOf(const AwxSecondHeader& h) {
     return ObservationMinutes(h.year, h.month, h.day, h.hour, h.minute);
 }
 
-// Same channel and the same pixels on the earth, as the headers say.
+// Same channel (or grid element) and the same pixels on the earth, as the
+// headers say.
 bool SameKind(const AwxSummary& a, const AwxSummary& b) {
     const AwxSecondHeader& x = a.second;
     const AwxSecondHeader& y = b.second;
-    return a.channel == b.channel && x.projection == y.projection && x.width == y.width &&
-           x.height == y.height && x.centerLat == y.centerLat && x.centerLon == y.centerLon &&
-           x.stdLat1 == y.stdLat1 && x.stdLat2 == y.stdLat2 &&
-           x.horizontalResolution == y.horizontalResolution &&
+    return a.channel == b.channel && a.category == b.category && a.element == b.element &&
+           x.projection == y.projection && x.width == y.width && x.height == y.height &&
+           x.centerLat == y.centerLat && x.centerLon == y.centerLon && x.stdLat1 == y.stdLat1 &&
+           x.stdLat2 == y.stdLat2 && x.horizontalResolution == y.horizontalResolution &&
            x.verticalResolution == y.verticalResolution;
 }
 

@@ -11,17 +11,28 @@ constexpr std::uint32_t kTitleColour = CanvasRgb(232, 64, 64);
 constexpr int kTitleLeft = 6;
 constexpr int kTitleTop = 6;
 
-}  // namespace
-
-void DrawTitleLine(CCanvas& canvas, const std::string& utf8Text) {
-    CCanvasStateGuard guard(canvas);
+CanvasFont TitleFont() {
     CanvasFont font;
     font.height = 16;
     font.weight = 600;
     font.escapement = 0;
     font.face = "Arial";
-    canvas.SelectFont(font);
+    return font;
+}
+
+}  // namespace
+
+void DrawTitleLine(CCanvas& canvas, const std::string& utf8Text) {
+    CCanvasStateGuard guard(canvas);
+    canvas.SelectFont(TitleFont());
     canvas.SetBkMode(kBackgroundTransparent);
     canvas.SetTextColor(kTitleColour);
     canvas.TextOut(kTitleLeft, kTitleTop, utf8Text);
+}
+
+CanvasBox TitleLineBox(CCanvas& canvas, const std::string& utf8Text) {
+    const CanvasFont previous = canvas.SelectFont(TitleFont());
+    const CanvasSize size = canvas.TextExtent(utf8Text);
+    canvas.SelectFont(previous);
+    return CanvasBox{kTitleLeft, kTitleTop, kTitleLeft + size.cx, kTitleTop + size.cy};
 }

@@ -5,6 +5,10 @@
 
 #include <string>
 
-class CCanvas;
+#include "platform/Canvas.h"
 
 void DrawTitleLine(CCanvas& canvas, const std::string& utf8Text);
+
+// The box the title line covers, measured in its font; the canvas's state
+// is left as it was.
+CanvasBox TitleLineBox(CCanvas& canvas, const std::string& utf8Text);

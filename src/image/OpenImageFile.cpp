@@ -41,6 +41,7 @@ OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibI
     } else {
         opened.productRead = product.ReadProduct(path);
     }
+    opened.productRefusal = product.ReadRefusal();
     // Even after a failed load the image shown is the one "返回原图" returns to.
     image.SaveFirstState();
     return opened;
@@ -52,6 +53,7 @@ OpenedImageFile OpenImageFileWhole(const std::string& path, CGeoImage& product, 
     // values, so trying costs nothing until the read replaces them.
     CGeoImage readProduct = product;
     opened.productRead = readProduct.ReadProduct(path);
+    opened.productRefusal = readProduct.ReadRefusal();
     CDibImage loaded;
     opened.imageLoaded = loaded.Load(path);
     if (!opened.imageLoaded) {

@@ -12,6 +12,9 @@ class CGeoImage;
 struct OpenedImageFile {
     bool productRead = false;  // false leaves the previous product description in place
     bool imageLoaded = false;  // false leaves the previous image in place
+    // Why the product could not be read, when the file says (see
+    // CGeoImage::ReadRefusal).
+    std::string productRefusal;
 };
 
 OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image);

@@ -49,7 +49,7 @@ bool CNwpOverlay::ProbeHeader(const std::string& path, DiamondError* why) {
     m_header.hour = header.hour;
     m_header.forecastHours = header.forecastHours;
     m_header.level = header.level;
-    DescriptionParts parts = SplitDescription(header.description, header.year);
+    DescriptionParts parts = SplitDescription(header);
     m_strDateTime = std::move(parts.dateTime);
     m_strFieldName = std::move(parts.fieldName);
     return true;
@@ -71,7 +71,7 @@ bool CNwpOverlay::ReadFile(const std::string& path, DiamondError* why) {
     }
     m_strPath = path;
     m_extent = ExtentOf(grid);
-    DescriptionParts parts = SplitDescription(grid.header.description, grid.header.year);
+    DescriptionParts parts = SplitDescription(grid.header);
     m_strDateTime = std::move(parts.dateTime);
     m_strFieldName = std::move(parts.fieldName);
     m_header = std::move(grid.header);

@@ -14,6 +14,7 @@
 class CCanvas;
 class CContourTracer;
 class CGeoImage;
+class CNwpLabelSpace;
 
 class CNwpOverlay {
 public:
@@ -38,8 +39,10 @@ public:
 
     // Draws the contours onto the picture of the displayed product: 1 when
     // drawn, 0 when skipped (contours off, no file read, the product not
-    // loaded or without geolocation, or no memory for the tracer).
-    int Draw(CCanvas& canvas, const CGeoImage& product) const;
+    // loaded or without geolocation, or no memory for the tracer). Labels
+    // take their places in labels, shared by the composition's overlays
+    // (without one, this overlay's labels only keep clear of each other).
+    int Draw(CCanvas& canvas, const CGeoImage& product, CNwpLabelSpace* labels = nullptr) const;
 
     // Prepares a tracer on the grid in longitude/latitude; projectionCode 4
     // lets a grid round the earth join its first and last columns. 0, or -1
@@ -52,6 +55,11 @@ public:
     NwpSettings& CurrentSettings() { return m_current; }
     const NwpSettings& CurrentSettings() const { return m_current; }
     const NwpSettings& DefaultSettings() const { return m_default; }
+    // The colour "默认" restores, for lines and labels.
+    void SetDefaultColour(std::uint32_t colour) {
+        m_default.lineColour = colour;
+        m_default.labelColour = colour;
+    }
 
     // --- What was read -------------------------------------------------------
     // Empty until a file was read; an overlay without a path draws nothing.
@@ -84,5 +92,7 @@ private:
 };
 
 // Draws every visible overlay of the list, in list order; the number drawn.
+// No label covers another of the list's labels or the reserved box (the
+// title line), when one is given.
 int DrawNwpOverlays(CCanvas& canvas, const CGeoImage& product,
-                    const std::vector<CNwpOverlay>& overlays);
+                    const std::vector<CNwpOverlay>& overlays, const CanvasBox* reserved = nullptr);

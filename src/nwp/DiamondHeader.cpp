@@ -1,10 +1,18 @@
 #include "nwp/DiamondHeader.h"
 
+#include <cstdio>
+
 namespace {
 
 // "时" (hour) and "点" (o'clock) in GBK.
 constexpr char kHourMark[] = "\xCA\xB1";
 constexpr char kOClockMark[] = "\xB5\xE3";
+// "年", "月", "日" in GBK: the marks after year, month and day.
+constexpr char kYearMark[] = "\xC4\xEA";
+constexpr char kMonthMark[] = "\xD4\xC2";
+constexpr char kDayMark[] = "\xC8\xD5";
+// Two-digit years from this on are of the 1900s.
+constexpr int kFirstYearOf1900s = 60;
 
 bool IsLeadByte(unsigned char c) {
     return c >= 0x81 && c <= 0xFE;
@@ -37,6 +45,54 @@ std::string CenturyPrefix(int year, const std::string& dateTime) {
         return "19";
     }
     return "20";
+}
+
+// Reads 1 to maxDigits digits at `at`, then the two-byte mark; the number
+// must lie in [low, high]. Moves `at` past the mark.
+bool ReadNumberAndMark(const std::string& text, std::size_t& at, int maxDigits, int low, int high,
+                       const char* mark) {
+    int value = 0;
+    int digits = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < maxDigits) {
+        value = value * 10 + (text[at] - '0');
+        ++at;
+        ++digits;
+    }
+    if (digits == 0 || value < low || value > high || text.compare(at, 2, mark) != 0) {
+        return false;
+    }
+    at += 2;
+    return true;
+}
+
+// "YY年M月D日H时" (or "点"), one- or two-digit numbers, and nothing else.
+bool ReadsAsDateTime(const std::string& text) {
+    std::size_t at = 0;
+    if (!ReadNumberAndMark(text, at, 2, 0, 99, kYearMark) ||
+        !ReadNumberAndMark(text, at, 2, 1, 12, kMonthMark) ||
+        !ReadNumberAndMark(text, at, 2, 1, 31, kDayMark)) {
+        return false;
+    }
+    const std::size_t hourAt = at;
+    if (ReadNumberAndMark(text, at, 2, 0, 24, kHourMark) && at == text.size()) {
+        return true;
+    }
+    at = hourAt;
+    return ReadNumberAndMark(text, at, 2, 0, 24, kOClockMark) && at == text.size();
+}
+
+// "2023年04月17日20时 +036" from the header's numbers, in GBK.
+std::string HeaderDateTime(const DiamondHeader& h) {
+    int year = h.year;
+    if (year >= 0 && year < 100) {
+        year += year < kFirstYearOf1900s ? 2000 : 1900;
+    }
+    const int forecast = h.forecastHours;
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d%s%02d%s%02d%s%02d%s %c%03d", year, kYearMark, h.month,
+                  kMonthMark, h.day, kDayMark, h.hour, kHourMark, forecast < 0 ? '-' : '+',
+                  forecast < 0 ? -forecast : forecast);
+    return text;
 }
 
 bool ReadInt(CDiamondTokens& tokens, int& value) {
@@ -120,19 +176,20 @@ DiamondError ReadGridTokens(CDiamondTokens& tokens, DiamondHeader& header) {
     return ok ? DiamondError::None : DiamondError::BadHeader;
 }
 
-DescriptionParts SplitDescription(const std::string& descriptionGbk, int year) {
-    std::size_t mark = FindGbkChar(descriptionGbk, kHourMark);
+DescriptionParts SplitDescription(const DiamondHeader& header) {
+    const std::string& description = header.description;
+    std::size_t mark = FindGbkChar(description, kHourMark);
     if (mark == std::string::npos) {
-        mark = FindGbkChar(descriptionGbk, kOClockMark);
+        mark = FindGbkChar(description, kOClockMark);
     }
-    // Without either mark the date/time part is the first character; a GBK
-    // pair is kept whole so that neither part shows half a character.
-    const std::size_t split = mark != std::string::npos ? mark + 2
-                              : descriptionGbk.empty()  ? 0
-                                                        : CharLength(descriptionGbk, 0);
     DescriptionParts parts;
-    parts.dateTime = descriptionGbk.substr(0, split);
-    parts.fieldName = descriptionGbk.substr(split);
-    parts.dateTime = CenturyPrefix(year, parts.dateTime) + parts.dateTime;
+    if (mark == std::string::npos || !ReadsAsDateTime(description.substr(0, mark + 2))) {
+        parts.dateTime = HeaderDateTime(header);
+        parts.fieldName = description;
+        return parts;
+    }
+    parts.dateTime = description.substr(0, mark + 2);
+    parts.fieldName = description.substr(mark + 2);
+    parts.dateTime = CenturyPrefix(header.year, parts.dateTime) + parts.dateTime;
     return parts;
 }

@@ -4,7 +4,8 @@
 //   lonStep latStep firstLon lastLon firstLat lastLat nx ny
 //   interval firstValue lastValue smoothing bold
 // followed by ny rows of nx values. The description is GBK text without
-// blanks: a date/time part ending in "时" (or "点") and the field's name.
+// blanks: usually a date/time part ending in "时" (or "点") and the field's
+// name, but real files put anything there.
 
 #include <cstddef>
 #include <string>
@@ -45,7 +46,7 @@ struct DiamondHeader {
     int month = 0;
     int day = 0;
     int hour = 0;
-    int forecastHours = 0;  // read and kept, not used
+    int forecastHours = 0;  // shown when the description gives no date/time
     int level = 0;          // read and kept, not used
     float lonStep = 0.0f;
     float latStep = 0.0f;  // its sign gives the row order
@@ -71,9 +72,14 @@ DiamondError ReadProbeTokens(CDiamondTokens& tokens, DiamondHeader& header);
 DiamondError ReadGridTokens(CDiamondTokens& tokens, DiamondHeader& header);
 
 // The description split into the date/time text, with its century prefix,
-// and the field's name; both GBK.
+// and the field's name; both GBK. The split is made after the first "时"
+// (or "点"); when what comes before does not read as a date and time
+// ("17年3月31日8点", "19年02月01日08时": a one- or two-digit year, month,
+// day and hour), the header's own numbers are shown instead,
+// "2023年04月17日20时 +036" with the forecast hour, and the whole description
+// is the field's name.
 struct DescriptionParts {
     std::string dateTime;
     std::string fieldName;
 };
-DescriptionParts SplitDescription(const std::string& descriptionGbk, int year);
+DescriptionParts SplitDescription(const DiamondHeader& header);

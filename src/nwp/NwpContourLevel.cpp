@@ -28,12 +28,14 @@ NwpDrawingSettings DrawingSettingsOf(const NwpSettings& current) {
 
 CNwpContourPainter::CNwpContourPainter(CCanvas& canvas, const ProjectionParams& params,
                                        const NwpDrawingSettings& settings,
-                                       const NwpGridExtent& grid)
+                                       const NwpGridExtent& grid, CNwpLabelSpace* space)
     : m_canvas(canvas),
       m_params(params),
       m_settings(settings),
       m_grid(grid),
-      m_bSouthernConic(IsSouthernConic(grid, params)) {}
+      m_bSouthernConic(IsSouthernConic(grid, params)),
+      m_ownSpace(canvas.Width(), canvas.Height()),
+      m_space(space != nullptr ? *space : m_ownSpace) {}
 
 bool CNwpContourPainter::ToPixel(double lon, double lat, int& x, int& y) const {
     double px = std::numeric_limits<double>::quiet_NaN();
@@ -51,27 +53,33 @@ void CNwpContourPainter::DrawContourLevel(const NwpLines& lines, float level) {
     const CanvasPen previousPen =
         m_canvas.SelectPen(CanvasPen{m_settings.lineStyle, 1, m_settings.lineColour});
     const std::uint32_t previousColour = m_canvas.SetTextColor(m_settings.labelColour);
+    m_level = MeasureLevel(level);
     std::size_t first = 0;
     for (int k = 0; k < lines.lineCount; ++k) {
         const int count = lines.counts[k];
         const std::size_t n = static_cast<std::size_t>(std::abs(count));
-        DrawLine(lines.lon + first, lines.lat + first, n, count < 0, level);
+        Line line{lines.lon + first, lines.lat + first, n, m_space.NewLine(), false};
+        DrawLine(line, count < 0);
         first += n;
     }
     m_canvas.SetTextColor(previousColour);
     m_canvas.SelectPen(previousPen);
 }
 
-void CNwpContourPainter::DrawLine(const float* lon, const float* lat, std::size_t n, bool closed,
-                                  float level) {
+void CNwpContourPainter::DrawLine(Line& line, bool closed) {
+    const float* lon = line.lon;
+    const float* lat = line.lat;
+    const std::size_t n = line.n;
     bool penDown = false;
-    int lastX = 0;  // the last point drawn
+    bool seen = false;  // a point of the line lies inside the picture
+    int lastX = 0;      // the last point drawn
     int lastY = 0;
     for (std::size_t k = 0; k < n; ++k) {
         int x = 0;
         int y = 0;
         const bool located = ToPixel(lon[k], lat[k], x, y);
         if (located && Inside(x, y)) {
+            seen = true;
             if (penDown) {
                 m_canvas.LineTo(x, y);
             } else {
@@ -79,8 +87,7 @@ void CNwpContourPainter::DrawLine(const float* lon, const float* lat, std::size_
                 penDown = true;
                 if (k != 0 && k + 1 != n) {
                     // The line comes back into the picture here.
-                    const NwpLabelFactors f = EdgeLabelFactors(x, y, m_params.width);
-                    DrawContourLabel(lon[k], lat[k], level, f.fx, f.fy);
+                    LabelLine(line, k, EdgeLabelFactors(x, y, m_params.width));
                 }
             }
             lastX = x;
@@ -91,7 +98,7 @@ void CNwpContourPainter::DrawLine(const float* lon, const float* lat, std::size_
             // the last point drawn stands for it.
             const NwpLabelFactors f = located ? EdgeLabelFactors(x, y, m_params.width)
                                               : EdgeLabelFactors(lastX, lastY, m_params.width);
-            DrawContourLabel(lon[k - 1], lat[k - 1], level, f.fx, f.fy);
+            LabelLine(line, k - 1, f);
             penDown = false;
         }
     }
@@ -102,9 +109,13 @@ void CNwpContourPainter::DrawLine(const float* lon, const float* lat, std::size_
                 top = k;
             }
         }
-        DrawContourLabel(lon[top], lat[top], level, kClosedLabel.fx, kClosedLabel.fy);
+        LabelLine(line, top, kClosedLabel);
     } else if (!closed && n > 1) {
-        DrawEndLabel(lon[0], lat[0], lon[1], level);
-        DrawEndLabel(lon[n - 1], lat[n - 1], lon[n - 2], level);
+        LabelLine(line, 0, EndLabelFactors(lon[0], lat[0], lon[1], m_grid, m_bSouthernConic));
+        LabelLine(line, n - 1,
+                  EndLabelFactors(lon[n - 1], lat[n - 1], lon[n - 2], m_grid, m_bSouthernConic));
+    }
+    if (seen) {
+        EnsureLabel(line);
     }
 }

@@ -36,7 +36,7 @@ int CNwpOverlay::PrepareTracer(CContourTracer& tracer, int projectionCode) const
         static_cast<float>(m_extent.rowSpacing), projectionCode, kMaxValid, kMinValid, kNwpMissing);
 }
 
-int CNwpOverlay::Draw(CCanvas& canvas, const CGeoImage& product) const {
+int CNwpOverlay::Draw(CCanvas& canvas, const CGeoImage& product, CNwpLabelSpace* labels) const {
     const ProjectionParams& params = product.Params();
     // A full-disk product has no geolocation to put the lines on.
     if (m_current.contoursOn == 0 || m_strPath.empty() || product.productLoaded == 0 ||
@@ -51,7 +51,7 @@ int CNwpOverlay::Draw(CCanvas& canvas, const CGeoImage& product) const {
     if (PrepareTracer(tracer, code) != 0) {
         return 0;
     }
-    CNwpContourPainter painter(canvas, params, DrawingSettingsOf(m_current), m_extent);
+    CNwpContourPainter painter(canvas, params, DrawingSettingsOf(m_current), m_extent, labels);
     std::vector<int> counts;
     for (float level :
          NwpContourLevels(m_header.firstValue, m_header.lastValue, m_current.interval)) {
@@ -62,11 +62,15 @@ int CNwpOverlay::Draw(CCanvas& canvas, const CGeoImage& product) const {
 }
 
 int DrawNwpOverlays(CCanvas& canvas, const CGeoImage& product,
-                    const std::vector<CNwpOverlay>& overlays) {
+                    const std::vector<CNwpOverlay>& overlays, const CanvasBox* reserved) {
+    CNwpLabelSpace labels(canvas.Width(), canvas.Height());
+    if (reserved != nullptr) {
+        labels.Reserve(*reserved);
+    }
     int drawn = 0;
     for (const CNwpOverlay& overlay : overlays) {
         if (overlay.IsVisible() == 1) {
-            drawn += overlay.Draw(canvas, product);
+            drawn += overlay.Draw(canvas, product, &labels);
         }
     }
     return drawn;

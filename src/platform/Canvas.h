@@ -47,6 +47,19 @@ struct CanvasSize {
     int cx = 0;
     int cy = 0;
 };
+
+// [left, right) × [top, bottom) in pixels.
+struct CanvasBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const CanvasBox&) const = default;
+    // Whether the two share a pixel.
+    bool Overlaps(const CanvasBox& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+};
 // The pixels a stretch of drawing wrote, in the order written, with where
 // the drawing left the current position: what a canvas that writes whole
 // pixels itself can record and write again later (see CCanvas).

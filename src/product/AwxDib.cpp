@@ -6,7 +6,9 @@
 
 #include "platform/ByteOrder.h"
 #include "product/AwxFileAccess.h"
+#include "product/AwxGrid.h"
 #include "product/AwxHeaders.h"
+#include "product/GridDisplayScale.h"
 
 namespace {
 
@@ -35,13 +37,48 @@ void WriteGreyRamp(std::uint8_t* p) {
     }
 }
 
+// A grid product's picture: its values as the counts of the element's
+// display range, the northern row on top.
+std::vector<std::uint8_t> ReadAwxGridDib(std::FILE* file) {
+    AwxGrid grid;
+    std::string refusal;
+    if (!ReadAwxGrid(file, grid, refusal)) {
+        return {};
+    }
+    const std::vector<std::uint8_t> counts =
+        GridCounts(DisplayScaleOf(GridElementOf(grid.header.element), grid.values), grid.values);
+    const std::size_t width = static_cast<std::size_t>(grid.header.columns);
+    const std::size_t height = static_cast<std::size_t>(grid.header.rows);
+    const std::size_t stride = DibStride8(width);
+    const std::size_t bitsOffset = kDibInfoHeaderSize + kDibGreyPaletteSize;
+    std::vector<std::uint8_t> block;
+    try {
+        block.assign(bitsOffset + stride * height, 0);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    WriteInfoHeader(block.data(), static_cast<std::uint16_t>(width),
+                    static_cast<std::uint16_t>(height), stride * height);
+    WriteGreyRamp(block.data() + kDibInfoHeaderSize);
+    for (std::size_t r = 0; r < height; ++r) {
+        std::memcpy(block.data() + bitsOffset + (height - 1 - r) * stride,
+                    counts.data() + r * width, width);
+    }
+    return block;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> ReadAwxDib(std::FILE* file) {
     AwxFirstHeader first;
     AwxSecondHeader second;
-    if (!file || !SeekTo(file, 0, SEEK_SET) || !ReadAwxHeaders(file, first, second) ||
-        !AwxSizeWithinLimits(second)) {
+    if (!file || !SeekTo(file, 0, SEEK_SET)) {
+        return {};
+    }
+    if (!ReadAwxHeaders(file, first, second)) {
+        return IsAwxGridFile(first) ? ReadAwxGridDib(file) : std::vector<std::uint8_t>{};
+    }
+    if (!AwxSizeWithinLimits(second)) {
         return {};
     }
     const std::size_t width = second.width;

@@ -13,6 +13,8 @@ constexpr std::int32_t kAwxDibPixelsPerMetre = 188;
 
 // Reads the open file from its start. The image is taken as the last
 // width × height bytes of the file, whatever the header-record fields say.
+// A grid product (category 3) gives its values as the counts of its
+// element's display range (product/GridDisplayScale.h), northern row on top.
 // Returns the packed block, or an empty vector when the headers fail the
 // first-level checks, the size is 0 or more than kAwxMaxSide (AwxFileAccess.h)
 // a side, or the file is too short. The caller keeps ownership of the file and

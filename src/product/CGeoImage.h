@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +28,11 @@ public:
 
     // Reads the product file; true on success. Never reports anything itself.
     // Fails for anything but a regular file and for images more than
-    // kAwxMaxSide pixels a side.
+    // kAwxMaxSide pixels a side. Satellite images (category 1) and grid
+    // products (category 3, product/AwxGrid.h: opened as an equal
+    // latitude/longitude picture of the grid's spacing, the counts spanning
+    // the element's display range, the exact values kept for every reader
+    // of a value) are read.
     bool ReadProduct(const std::string& path);
     // The same, taking the counts from sameFile when they are the file's
     // data: sameFile holds the last width x height bytes of this file (as
@@ -100,9 +105,16 @@ public:
     // 1 after a complete successful read, 0 after any failed read.
     int productLoaded = 0;
 
+    // Why the last read failed when the file itself says so (the field of a
+    // grid product at fault, a category that is not read), in Chinese;
+    // empty after a success or any other failure.
+    const std::string& ReadRefusal() const { return m_strReadRefusal; }
+
 private:
     // ReadProduct, or ReadProductHeaders without the counts.
     bool Read(const std::string& path, const SharedCounts* sameFile, bool withCounts);
+    bool ReadGridProduct(std::FILE* file);
+
     // The counts and what keeps them alive (product/CGeoImageCounts.h).
     struct CCountsStore;
 
@@ -110,4 +122,5 @@ private:
     std::array<float, 256> m_calibration{};
     std::shared_ptr<const CCountsStore> m_pCounts;
     ProjectionParams m_params;
+    std::string m_strReadRefusal;
 };

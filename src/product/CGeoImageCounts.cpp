@@ -17,6 +17,9 @@ CalibratedGrid CGeoImage::Calibrated() const {
     grid.table = m_calibration.data();
     grid.width = c.width;
     grid.height = c.height;
+    if (m_pCounts->exactValues) {
+        grid.values = m_pCounts->floats.get();
+    }
     return grid;
 }
 
@@ -40,7 +43,7 @@ bool CGeoImage::CalibratedValueAt(int x, int y, float& value) const {
     if (row == nullptr || x < 0 || x >= m_pCounts->counts.width) {
         return false;
     }
-    value = m_calibration[row[x]];
+    value = m_pCounts->exactValues ? Calibrated().At(x, y) : m_calibration[row[x]];
     return true;
 }
 

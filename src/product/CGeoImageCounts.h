@@ -13,4 +13,7 @@ struct CGeoImage::CCountsStore {
     // copies of the product, which read the same counts through the same
     // table.
     mutable std::unique_ptr<float[]> floats;
+    // The floats are a grid product's exact values, made when it was read,
+    // and every value is read from them.
+    bool exactValues = false;
 };

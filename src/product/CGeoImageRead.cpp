@@ -1,5 +1,6 @@
 // CGeoImage::ReadProduct: headers, calibration table and counts of one AWX
-// product, then the projection set-up for it.
+// image product, then the projection set-up for it; grid products are read
+// in CGeoImageReadGrid.cpp.
 
 #include <algorithm>
 #include <array>
@@ -11,9 +12,11 @@
 
 #include "platform/ByteOrder.h"
 #include "product/AwxFileAccess.h"
+#include "product/AwxGridHeader.h"
 #include "product/AwxHeaders.h"
 #include "product/CGeoImage.h"
 #include "product/CGeoImageCounts.h"
+#include "product/EdgeGeolocation.h"
 
 namespace {
 
@@ -27,6 +30,7 @@ float Centi(std::int16_t value) {
 }
 
 void FillDescription(const AwxSecondHeader& h, ProductDescription& d) {
+    d = ProductDescription{};
     d.fileId = "SEC";
     d.version = "10";
     d.satelliteName = AwxSatelliteName(h);
@@ -150,6 +154,23 @@ void ApplyDegreeResolutionRule(ProductDescription& d) {
     }
 }
 
+// The projection record of an image product: by its resolution fields, or
+// by its edges when only they fit the picture (then the description shows
+// the spacings the edges give).
+int SetUpImageProjection(const AwxSecondHeader& second, ProductDescription& d,
+                         ProjectionParams& out) {
+    ApplyDegreeResolutionRule(d);
+    EdgeGrid edges;
+    if (EdgesOverrideResolution(second, d, edges) && SetUpFromEdges(edges, out) == 0) {
+        d.horizontalResolution = static_cast<float>(edges.lonStep);
+        d.verticalResolution = static_cast<float>(edges.latStep);
+        d.resolutionFromEdges = true;
+        return 0;
+    }
+    return CGeoImage::SetUpProjection(d.projection, d.centerLon, d.centerLat, d.verticalResolution,
+                                      d.width, d.height, d.stdLat1, d.stdLat2, out);
+}
+
 }  // namespace
 
 bool CGeoImage::ReadProduct(const std::string& path) {
@@ -166,10 +187,18 @@ bool CGeoImage::ReadProduct(const std::string& path, const SharedCounts* sameFil
 
 bool CGeoImage::Read(const std::string& path, const SharedCounts* sameFile, bool withCounts) {
     productLoaded = 0;
+    m_strReadRefusal.clear();
     UniqueStdFile file = OpenForReading(path);
     AwxFirstHeader first;
     AwxSecondHeader second;
-    if (!file || !ReadAwxHeaders(file.get(), first, second)) {
+    if (!file) {
+        return false;
+    }
+    if (!ReadAwxHeaders(file.get(), first, second)) {
+        if (IsAwxGridFile(first)) {
+            return ReadGridProduct(file.get());
+        }
+        m_strReadRefusal = AwxCategoryRefusal(first);
         return false;
     }
     FillDescription(second, m_description);
@@ -187,17 +216,14 @@ bool CGeoImage::Read(const std::string& path, const SharedCounts* sameFile, bool
         }
         try {
             m_pCounts =
-                std::make_shared<const CCountsStore>(CCountsStore{std::move(counts), nullptr});
+                std::make_shared<const CCountsStore>(CCountsStore{std::move(counts), nullptr, false});
         } catch (const std::bad_alloc&) {
             return false;
         }
     }
     file.reset();
 
-    ApplyDegreeResolutionRule(m_description);
-    const ProductDescription& d = m_description;
-    if (SetUpProjection(d.projection, d.centerLon, d.centerLat, d.verticalResolution, d.width,
-                        d.height, d.stdLat1, d.stdLat2, m_params) < 0) {
+    if (SetUpImageProjection(second, m_description, m_params) < 0) {
         return false;
     }
     ComputeExtent();

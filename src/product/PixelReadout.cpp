@@ -5,6 +5,7 @@
 
 #include "geo/Projection.h"
 #include "product/CGeoImage.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -29,6 +30,17 @@ std::string LongitudeText(double lon) {
 
 std::string LatitudeText(double lat) {
     return Format(lat < 0.0 ? "纬度 %.2f°S" : "纬度 %.2f°N", std::fabs(lat));
+}
+
+// A grid product's value with its element and unit; temperatures in
+// Celsius too, as for the infrared channels.
+std::string GridValueText(int elementCode, float value) {
+    const GridElement element = GridElementOf(elementCode);
+    if (element.temperature) {
+        return element.name + Format(" %.1f K (%.1f °C)", value, value - kKelvinAtZeroCelsius);
+    }
+    const std::string unit = element.unit.empty() ? std::string() : " " + element.unit;
+    return element.name + Format(" %.1f", value) + unit;
 }
 
 std::string CalibratedText(int channel, float value) {
@@ -63,7 +75,8 @@ std::string PixelReadoutText(const CGeoImage& product, int x, int y, std::option
     }
     float value = 0.0f;
     if (inside && product.CalibratedValueAt(x, y, value)) {
-        text += kSeparator + CalibratedText(d.channel, value);
+        text += kSeparator + (d.IsGrid() ? GridValueText(d.grid.element, value)
+                                         : CalibratedText(d.channel, value));
     }
     return text;
 }

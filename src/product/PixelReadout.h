@@ -13,5 +13,7 @@ class CGeoImage;
 // the image), "计数 N" when count is given, and the calibrated value of the
 // pixel: "亮温 250.3 K (-22.9 °C)" for the infrared and water-vapour
 // channels, "反照率 45.2%" for the visible channel, "定标值 …" for a
-// channel code the system does not know. UTF-8, parts two blanks apart.
+// channel code the system does not know; for a grid product its element's
+// exact value with its unit ("亮温 250.3 K (-22.9 °C)", "总云量 45.0 %").
+// UTF-8, parts two blanks apart.
 std::string PixelReadoutText(const CGeoImage& product, int x, int y, std::optional<int> count);

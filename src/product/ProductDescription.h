@@ -5,6 +5,29 @@
 #include <cstdint>
 #include <string>
 
+// What only a grid product (category 3) carries.
+struct GridDescription {
+    int element = 0;
+    int bytesPerValue = 0;
+    int baseValue = 0;
+    int scaleFactor = 0;
+    int timeRange = 0;
+    // The end of the time range; its start is the description's time.
+    int endYear = 0;
+    int endMonth = 0;
+    int endDay = 0;
+    int endHour = 0;
+    int endMinute = 0;
+    // The first (north-west) and last (south-east) grid points, degrees.
+    float topLat = 0.0f;
+    float leftLon = 0.0f;
+    float bottomLat = 0.0f;
+    float rightLon = 0.0f;
+    // The range the picture's counts span.
+    float displayLow = 0.0f;
+    float displayHigh = 0.0f;
+};
+
 struct ProductDescription {
     std::string fileId;         // "SEC" after an AWX read; empty before any
     std::string version;        // "10" after an AWX read
@@ -26,4 +49,12 @@ struct ProductDescription {
     float stdLat1 = 0.0f;
     float stdLat2 = 0.0f;
     float stdLon = 0.0f;
+    // The resolutions were worked out from the image's edge fields, which
+    // alone fit the picture; the information text says so.
+    bool resolutionFromEdges = false;
+    // 1 for a satellite image, 3 for a grid product (channel 0, the grid's
+    // values in grid).
+    int category = 1;
+    GridDescription grid;
+    bool IsGrid() const { return category == 3; }
 };

@@ -4,6 +4,7 @@
 
 #include "platform/TextCodec.h"
 #include "product/AwxHeaders.h"
+#include "product/GridInfoText.h"
 
 namespace {
 
@@ -35,6 +36,9 @@ std::string ProductInfoText(const ProductDescription& d) {
     if (d.fileId.find("SEC") == std::string::npos) {
         return std::string();
     }
+    if (d.IsGrid()) {
+        return GridInfoText(d);
+    }
     std::string text;
     text += Line("文件标识：", d.fileId);
     text += Line("版本号：", d.version);
@@ -53,5 +57,8 @@ std::string ProductInfoText(const ProductDescription& d) {
     text += Line("标准纬度1(度)：", Real(d.stdLat1));
     text += Line("标准纬度2(度)：", Real(d.stdLat2));
     text += Line("标准经度(度)：", Real(d.stdLon));
+    if (d.resolutionFromEdges) {
+        text += "分辨率按图像边界计算\n";
+    }
     return text;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The information text of the open product: 16 lines, each a label directly
-// followed by its value and ended by a line feed. UTF-8.
+// followed by its value and ended by a line feed, and a 17th,
+// "分辨率按图像边界计算", when the resolutions come from the edges. UTF-8.
+// A grid product has its own text (product/GridInfoText.h).
 
 #include <string>
 

@@ -6,6 +6,7 @@
 
 #include "platform/TextCodec.h"
 #include "product/AwxHeaders.h"
+#include "product/GridElements.h"
 
 namespace {
 
@@ -34,5 +35,7 @@ std::string ProductTitleText(const ProductDescription& d, const std::string& reg
     if (!region.empty()) {
         text += region + " ";
     }
-    return text + time + " " + TitleChannelName(d.channel);
+    const std::string what =
+        d.IsGrid() ? GridElementOf(d.grid.element).name : TitleChannelName(d.channel);
+    return text + time + " " + what;
 }

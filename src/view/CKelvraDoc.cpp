@@ -8,6 +8,7 @@
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
+#include "product/ProductReadFailure.h"
 #include "render/PictureFile.h"
 #include "ui/CRecentFileList.h"
 #include "ui/CWaitCursor.h"
@@ -97,7 +98,7 @@ bool CKelvraDoc::OnOpenDocument(const std::string& path) {
     // product, the title and the recent-file list stay as they were.
     const OpenedImageFile opened = OpenImageFileWhole(path, m_product, m_image);
     if (!opened.productRead) {
-        ShowMessage("获取图像文件描述信息失败");
+        ShowMessage(ProductReadFailure(opened.productRefusal));
     }
     if (!opened.imageLoaded) {
         ShowMessage(kFailedToOpen);

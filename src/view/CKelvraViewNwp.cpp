@@ -4,6 +4,7 @@
 #include "dialogs/CNwpManagerDlg.h"
 #include "dialogs/CNwpSelectDlg.h"
 #include "nwp/NwpCatalogue.h"
+#include "nwp/NwpOverlayColours.h"
 #include "platform/TextCodec.h"
 #include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
@@ -45,12 +46,17 @@ std::string CKelvraView::NwpClassMenuText(int classNumber) const {
     return "第" + n + "类资料(&" + n + ")";
 }
 
+// An overlay added beside shown ones takes a colour of its own.
 int CKelvraView::AddNwpOverlays(const std::vector<std::string>& paths) {
     int read = 0;
     std::vector<CNwpOverlay>& overlays = m_job.Overlays();
     for (const std::string& path : paths) {
-        overlays.emplace_back();
-        read += overlays.back().ReadFile(path) ? 1 : 0;
+        CNwpOverlay overlay;
+        if (overlay.ReadFile(path)) {
+            TakeNextOverlayColour(overlays, overlay);
+            ++read;
+        }
+        overlays.push_back(std::move(overlay));
     }
     return read;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TestSupport.h"
+#include "synth/AwxGridWriter.h"
 #include "synth/AwxWriter.h"
 
 // A small product of the channel code whose header bytes can be changed by
@@ -24,6 +25,16 @@ inline std::string WriteSmall(const CTempDir& dir, const std::string& name, int 
     }
     const std::string path = dir.File(name);
     WriteBytesToPath(path, bytes);
+    return path;
+}
+
+// A small brightness-temperature grid product.
+inline std::string WriteSmallGrid(const CTempDir& dir, const std::string& name) {
+    AwxGridWriterOptions options;
+    options.columns = 16;
+    options.rows = 12;
+    const std::string path = dir.File(name);
+    WriteBytesToPath(path, MakeAwxGridProduct(options));
     return path;
 }
 

@@ -69,12 +69,15 @@ TEST(CatalogueListingTest, ListsOnlyAcceptedHeadersOfTheTabsChannel) {
     sat96.edition = "SAT96";
     WriteAwxProduct(dir.File("OLD_LCN.AWX"), sat96);
     WriteSmall(dir, "CAT2_LCN.AWX", 1, {{kCategoryOffset, 2}});
+    // Grid products go on the infrared-1 tab, when their headers can be read.
+    WriteSmallGrid(dir, "TBB_LCN.AWX");
+    WriteSmall(dir, "CAT3_LCN.AWX", 1, {{kCategoryOffset, 3}});
     for (int number = 0; number <= 6; ++number) {
         WriteSmall(dir, "CH" + std::to_string(number) + "_LCN.AWX", 1,
                    {{kFileChannelOffset, number}});
     }
     EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 1)),
-              (std::vector<std::string>{"CH1_LCN.AWX", "OLD_LCN.AWX"}));
+              (std::vector<std::string>{"CH1_LCN.AWX", "OLD_LCN.AWX", "TBB_LCN.AWX"}));
     // The water-vapour tab (code 3) takes header channel number 2.
     EXPECT_EQ(Names(ListFileEntries(dir.Path(), "LCN", 3)),
               (std::vector<std::string>{"CH2_LCN.AWX"}));

@@ -45,6 +45,22 @@ TEST(CliNwp, SummaryOfTheHeaderAsRead) {
               "interval: 40\nfirst: 5000\nlast: 5880\n");
 }
 
+TEST(CliNwp, DescriptionWithoutADateShowsTheHeadersTime) {
+    CTempDir dir;
+    DiamondContent s;
+    s.description = "[optimal]-[r24](mm)(2023-04-17_20:00.036:1908)";
+    s.year = 2023;
+    s.month = 4;
+    s.day = 17;
+    s.hour = 20;
+    s.forecastHours = 36;
+    const CliResult r = RunCli("nwp " + WriteDiamond(dir, "r.036", s));
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find("nx:")),
+              "datetime: 2023年04月17日20时 +036\n"
+              "field: [optimal]-[r24](mm)(2023-04-17_20:00.036:1908)\n");
+}
+
 TEST(CliNwp, GridRowsNorthernmostFirst) {
     CTempDir dir;
     DiamondContent s;  // lon + lat: rows fall from north to south

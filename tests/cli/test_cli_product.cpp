@@ -151,3 +151,43 @@ TEST(CliProduct, RealSampleInformationAndExtent) {
     EXPECT_NEAR(e[3], 27.5 + 649.5 * 0.05, 1e-3);
     EXPECT_LT(e[0], e[1]);
 }
+
+// Grid products through the verbs that read products: written by synth,
+// read back as a picture of the grid's spacing with exact values.
+TEST(CliProduct, GridProductsThroughTheReadingVerbs) {
+    CTempDir dir;
+    const std::string tbb = dir.File("tbb.awx");
+    const std::string cloud = dir.File("cloud.awx");
+    ASSERT_EQ(RunCli("synth " + tbb +
+                     " --grid 19 --size 241x161 --resolution 0.25 --center 105,20 "
+                     "--bytes 2 --base 0 --scale 100")
+                  .status,
+              0);
+    ASSERT_EQ(RunCli("synth " + cloud + " --grid 20 --size 241x161 --resolution 0.25").status, 0);
+
+    const std::vector<std::string> info = Lines(RunCli("info " + tbb).out);
+    ASSERT_EQ(info.size(), 14u);
+    EXPECT_EQ(info[4], "要素：亮温（代码 19）");
+    EXPECT_EQ(info[11], "格距(经向×纬向,度)：0.250000×0.250000");
+
+    // The first grid point is the centre of the top-left pixel.
+    EXPECT_EQ(Numbers(RunCli("locate " + tbb + " 0 0").out), (std::vector<double>{75.0, 40.0}));
+    const std::vector<double> value = Numbers(RunCli("locate " + tbb + " 120 80 --value").out);
+    ASSERT_EQ(value.size(), 4u);
+    EXPECT_GT(value[3], 150.0);
+    EXPECT_LT(value[3], 340.0);
+    EXPECT_EQ(RunCli("isotherms " + tbb).status, 0);
+    EXPECT_EQ(RunCli("cells " + tbb + " --min-area 0").status, 0);
+
+    // Cloud amount is no temperature: neither isotherms nor cells.
+    EXPECT_EQ(RunCli("isotherms " + cloud + " 2>&1").out, "格点产品的要素不是温度,没有等温线\n");
+    EXPECT_EQ(RunCli("cells " + cloud + " 2>/dev/null").status, 1);
+
+    // A spacing in km is refused, naming the field.
+    std::vector<std::uint8_t> bytes = ReadFileBytes(tbb);
+    bytes[40 + 8 + 38] = 1;
+    const std::string km = dir.File("km.awx");
+    ASSERT_TRUE(WriteFileBytes(km, bytes));
+    EXPECT_EQ(RunCli("info " + km + " 2>&1").out,
+              "获取图像文件描述信息失败：格距单位 1 不是 0.01 度（只读 0）\n");
+}

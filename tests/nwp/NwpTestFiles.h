@@ -18,6 +18,7 @@ struct DiamondContent {
     int month = 3;
     int day = 30;
     int hour = 20;
+    int forecastHours = 0;
     double lonStep = 2.5;
     double latStep = -2.5;
     double firstLon = 100.0;
@@ -60,8 +61,8 @@ inline std::string DiamondText(const DiamondContent& s) {
     const std::string split = s.headerOnOneLine ? b : s.lineEnd;
     std::string text = "diamond" + b + "4" + b + Utf8ToGbk(s.description) + b +
                        std::to_string(s.year) + b + std::to_string(s.month) + b +
-                       std::to_string(s.day) + b + std::to_string(s.hour) + b + "0" + b + "500" +
-                       split;
+                       std::to_string(s.day) + b + std::to_string(s.hour) + b +
+                       std::to_string(s.forecastHours) + b + "500" + split;
     text += Num(s.lonStep) + b + Num(s.latStep) + b + Num(s.firstLon) + b + Num(s.lastLon) + b +
             Num(s.firstLat) + b + Num(s.lastLat) + b + std::to_string(s.nx) + b +
             std::to_string(s.ny) + b + Num(s.interval) + b + Num(s.firstValue) + b +

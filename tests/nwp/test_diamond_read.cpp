@@ -138,6 +138,9 @@ TEST(DiamondRead, PolarTracingJoinsLinesAcrossZeroDegrees) {
     EXPECT_EQ(polarLines + 1, plainLines);  // two halves become one line
 }
 
+// A description whose part up to "时" (or "点") reads as a date and time is
+// split there; any other shows the header's own date, hour and forecast
+// hour (here 30 March 20 h, +0 h) and is the field's name whole.
 TEST(DiamondRead, DescriptionsSplitWithTheirCentury) {
     struct Case {
         std::string description;
@@ -150,10 +153,16 @@ TEST(DiamondRead, DescriptionsSplitWithTheirCentury) {
         {"5年03月30日20时500hPa高度", 5, "2005年03月30日20时", "500hPa高度"},
         {"98年12月31日08时海平面气压", 98, "1998年12月31日08时", "海平面气压"},
         {"22年03月30日20点850hPa温度", 22, "2022年03月30日20点", "850hPa温度"},
-        {"2005年03月30日20时高度", 2005, "202005年03月30日20时", "高度"},
-        {"22033020时500", 22, "2022033020时", "500"},
-        {"高度场", 22, "20高", "度场"},  // no mark: the first character
-        {"X500", 22, "20X", "500"},
+        {"17年3月31日8点500hPa高度", 17, "2017年3月31日8点", "500hPa高度"},
+        {"19年02月01日08时", 19, "2019年02月01日08时", ""},
+        {"2005年03月30日20时高度", 2005, "2005年03月30日20时 +000", "2005年03月30日20时高度"},
+        {"22033020时500", 22, "2022年03月30日20时 +000", "22033020时500"},
+        {"高度场", 22, "2022年03月30日20时 +000", "高度场"},
+        {"X500", 98, "1998年03月30日20时 +000", "X500"},
+        {"2015070712_000时效(0720)T639GSI_2米温度", 15, "2015年03月30日20时 +000",
+         "2015070712_000时效(0720)T639GSI_2米温度"},
+        {"/data/nwp/t639/500/15070712.000", 15, "2015年03月30日20时 +000",
+         "/data/nwp/t639/500/15070712.000"},
     };
     CTempDir dir;
     for (const Case& c : cases) {

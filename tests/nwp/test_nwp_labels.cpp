@@ -1,14 +1,20 @@
 // Where the contour labels go: leaving and re-entering the picture, closed
-// lines, line ends at grid edges, and the turn along conic meridians.
+// lines, line ends at grid edges, the turn along conic meridians, and
+// labels kept inside the picture and clear of each other and the title.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <vector>
 
 #include "geo/GeoTestCases.h"
 #include "geo/OverlayTestSupport.h"
 #include "nwp/CNwpContourPainter.h"
+#include "nwp/CNwpOverlay.h"
 #include "nwp/NwpDrawSupport.h"
+#include "nwp/NwpTestFiles.h"
+#include "support/ProductSupport.h"
 
 namespace {
 
@@ -41,14 +47,15 @@ TEST(NwpLabels, LineLeavingAtTheTopAndReenteringAtTheLeft) {
     // left edge, inside.
     const Line line{{95, 96, 96.5f, 89, 90.1f, 93}, {18, 21.5f, 22.1f, 20, 19, 18}, 6};
     const CLabelCanvas canvas = DrawOne(line, FarGrid());
-    // "5880.0" is 48 x 16: the last inside point (60, 5) gets (-0.5, 0), the
-    // re-entry (1, 30) gets (-1.0, 0.5), then the two ends: the first ends
-    // left of its neighbour, the last right of it.
+    // "5880.0" is 48 x 16: the last inside point (60, 5) gets (-0.5, 0),
+    // which would put the label's top at -7: mirrored about the point, it
+    // stands below it. The re-entry (1, 30) gets (-1.0, 0.5), left of the
+    // picture: mirrored, it stands right of the point. The two ends' labels
+    // (the first left of its neighbour at (2, 34), the last right of it at
+    // (36, 34)) would cover the re-entry's label of the same line: left out.
     const std::vector<TextAt> expected = {
-        {60 - 24, 5 - 12, "5880.0"},
-        {1 - 48, 30 - 6, "5880.0"},
-        {50 - 48, 40 - 6, "5880.0"},
-        {30 + 6, 40 - 6, "5880.0"},
+        {60 - 24, 5 + 12 - 16, "5880.0"},
+        {1, 30 - 6, "5880.0"},
     };
     EXPECT_EQ(TextsOf(canvas), expected);
     const std::vector<RecordedSegment> segments = canvas.Segments();
@@ -70,12 +77,12 @@ TEST(NwpLabels, ClosedLineGetsOneLabelAtItsNorthernmostPoint) {
 TEST(NwpLabels, LineEndingAtTheWestEdgeIsLabelledToItsRight) {
     // Running west to the grid's first longitude: without the edge rule the
     // label would stand left of the end, beyond the line.
-    const Line line{{94, 93, 92}, {18, 19, 18}, 3};
+    const Line line{{100, 96, 92}, {18, 19, 18}, 3};
     NwpGridExtent grid = FarGrid();
     grid.firstLon = 92.0;
     const CLabelCanvas canvas = DrawOne(line, grid);
     EXPECT_EQ(TextsOf(canvas),
-              std::vector<TextAt>({{40 + 6, 40 - 6, "5880.0"}, {20 + 6, 40 - 6, "5880.0"}}));
+              std::vector<TextAt>({{100 + 6, 40 - 6, "5880.0"}, {20 + 6, 40 - 6, "5880.0"}}));
 }
 
 TEST(NwpLabels, EdgeFactorsByTheEdgeCrossed) {
@@ -166,4 +173,55 @@ TEST(NwpLabels, TextTurnsOnlyWellEastOfTheCentralMeridian) {
     EXPECT_EQ(texts[0].font.height, -16);
     EXPECT_EQ(texts[0].font.face, "Arial");
     EXPECT_EQ(canvas.Font(), CanvasFont{});  // restored
+}
+
+// An 850 hPa temperature-like field that spans the picture: every line
+// enters at the left edge and leaves at the right one. Each line gets a
+// label, every label lies inside the picture, and none covers another or
+// the title line.
+TEST(NwpLabels, EveryLineAcrossThePictureIsLabelledInsideIt) {
+    ProjectionParams params;
+    ASSERT_EQ(SetUpProjection(EqualLatLon, 105.0, 35.0, 0.1, 640, 480, 0.0, 0.0, params), 0);
+    const CGeoImage product = MakeProduct(params);
+    CTempDir dir;
+    DiamondContent s;
+    s.firstLon = 60.0;
+    s.lastLon = 150.0;
+    s.firstLat = 70.0;
+    s.lastLat = 0.0;
+    s.nx = 37;
+    s.ny = 29;
+    s.interval = 4.0;
+    s.firstValue = 200.0;
+    s.lastValue = 320.0;
+    s.field = [](double lon, double lat) { return 300.0 - lat + 1.5 * std::sin(lon / 8.0); };
+    std::vector<CNwpOverlay> overlays(2);
+    ASSERT_TRUE(overlays[0].ReadFile(WriteDiamond(dir, "t850.000", s)));
+    // A second field over the first, crossing it: its labels must find room.
+    s.field = [](double lon, double lat) { return 200.0 + lon - 0.5 * lat; };
+    ASSERT_TRUE(overlays[1].ReadFile(WriteDiamond(dir, "other.000", s)));
+
+    CLabelCanvas canvas(params.width, params.height);
+    const CanvasBox title{6, 6, 6 + 8 * 40, 6 + 16};
+    ASSERT_EQ(DrawNwpOverlays(canvas, product, overlays, &title), 2);
+
+    std::vector<CanvasBox> boxes;
+    std::set<std::string> texts;
+    for (const TextAt& t : TextsOf(canvas)) {
+        const CanvasBox box{t.x, t.y, t.x + 8 * static_cast<int>(t.text.size()), t.y + 16};
+        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= params.width &&
+                    box.bottom <= params.height)
+            << t;
+        EXPECT_FALSE(box.Overlaps(title)) << t;
+        for (const CanvasBox& earlier : boxes) {
+            EXPECT_FALSE(box.Overlaps(earlier)) << t;
+        }
+        boxes.push_back(box);
+        texts.insert(t.text);
+    }
+    // The picture spans 11-59 N, so 241-289 K less the wiggle: 12 levels of
+    // the first field cross it from edge to edge.
+    for (int level = 244; level <= 288; level += 4) {
+        EXPECT_TRUE(texts.count(NwpLabelText(static_cast<float>(level), 1))) << level;
+    }
 }

@@ -1,14 +1,18 @@
-// The level loop, the label text and the renderer's options.
+// The level loop, the label text, the renderer's options and the colours of
+// overlays added beside others.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "nwp/NwpLabels.h"
 #include "nwp/NwpLevels.h"
+#include "nwp/NwpOverlayColours.h"
 #include "nwp/NwpSettings.h"
+#include "nwp/NwpTestFiles.h"
 
 TEST(NwpLevels, FromFirstToLastByTheInterval) {
     const float inf = std::numeric_limits<float>::infinity();
@@ -97,4 +101,41 @@ TEST(NwpRenderOptions, ParsedValuesSetTheCurrentBlock) {
     EXPECT_EQ(current.labelDecimals, 0);
     EXPECT_EQ(current.lineStyle, 2);  // not given: kept
     EXPECT_EQ(current.labelHeight, 16);
+}
+
+// An overlay added while others are shown takes a colour none of them
+// draws in, never the rivers' blue; the first keeps the settings' blue.
+TEST(NwpOverlayColours, AddedBesideShownOverlaysTakesTheNextColour) {
+    CTempDir dir;
+    const std::string file = WriteDiamond(dir, "h.000", DiamondContent{});
+    auto overlay = [&file](std::uint32_t colour, int visible) {
+        CNwpOverlay o;
+        EXPECT_TRUE(o.ReadFile(file));
+        o.CurrentSettings().lineColour = colour;
+        o.SetVisible(visible);
+        return o;
+    };
+    const std::uint32_t blue = NwpSettings{}.lineColour;
+    const std::uint32_t magenta = CanvasRgb(255, 0, 255);
+    const std::uint32_t orange = CanvasRgb(255, 128, 0);
+    struct Case {
+        const char* name;
+        std::vector<CNwpOverlay> shown;
+        std::uint32_t taken;
+    };
+    const Case cases[] = {
+        {"the first", {}, blue},
+        {"beside one", {overlay(blue, 1)}, magenta},
+        {"beside two", {overlay(blue, 1), overlay(magenta, 1)}, orange},
+        {"beside a hidden one", {overlay(blue, 0)}, blue},
+        {"a hidden colour is free", {overlay(blue, 1), overlay(magenta, 0)}, magenta},
+        {"beside an unread one", {CNwpOverlay{}}, blue},
+    };
+    for (const Case& c : cases) {
+        CNwpOverlay added = overlay(blue, 1);
+        TakeNextOverlayColour(c.shown, added);
+        EXPECT_EQ(added.CurrentSettings().lineColour, c.taken) << c.name;
+        EXPECT_EQ(added.CurrentSettings().labelColour, c.taken) << c.name;
+        EXPECT_EQ(added.DefaultSettings().lineColour, c.taken) << c.name;
+    }
 }

@@ -72,7 +72,10 @@ private slots:
         bytes[kCategoryAt] = 2;
         QVERIFY(WriteBytesToPath(p.path, bytes));
         QVERIFY(!t.App().OpenDocumentFile(p.path));
-        QCOMPARE(t.Messages(), Msgs({kNoDescription, kOpenFailed}));
+        // The message names the category the system does not read.
+        QCOMPARE(t.Messages(), Msgs({"获取图像文件描述信息失败：产品类别 2 不能读取（只读 1 "
+                                     "静止卫星图像和 3 格点产品）",
+                                     kOpenFailed}));
         QVERIFY(t.View().OffscreenPicture().isNull());
     }
 

@@ -24,6 +24,14 @@ double DegreesPerPixel(const AwxWriterOptions& o) {
     return o.projection == kEqualLatLon ? o.resolution : o.resolution / kKmPerDegree;
 }
 
+// The edges of the first and last pixels' centres.
+AwxEdges EdgesOf(const AwxWriterOptions& o) {
+    const double deg = DegreesPerPixel(o);
+    return AwxEdges{
+        o.centerLat + 0.5 * (o.height - 1) * deg, o.centerLat - 0.5 * (o.height - 1) * deg,
+        o.centerLon - 0.5 * (o.width - 1) * deg, o.centerLon + 0.5 * (o.width - 1) * deg};
+}
+
 // Days from 1970-01-01 of a civil date (H. Hinnant's algorithm).
 long DaysFromCivil(int y, int m, int d) {
     y -= m <= 2 ? 1 : 0;
@@ -89,11 +97,11 @@ void WriteSecondHeader(std::uint8_t* p, const AwxWriterOptions& o) {
     WriteInt16LE(p + 26, 1);  // upper-left scan line
     WriteInt16LE(p + 28, 1);  // upper-left pixel
     WriteInt16LE(p + 30, 1);  // sampling rate
-    const double deg = DegreesPerPixel(o);
-    WriteInt16LE(p + 32, Centi(o.centerLat + 0.5 * (o.height - 1) * deg));
-    WriteInt16LE(p + 34, Centi(o.centerLat - 0.5 * (o.height - 1) * deg));
-    WriteInt16LE(p + 36, Centi(o.centerLon - 0.5 * (o.width - 1) * deg));
-    WriteInt16LE(p + 38, Centi(o.centerLon + 0.5 * (o.width - 1) * deg));
+    const AwxEdges edges = o.edges.value_or(EdgesOf(o));
+    WriteInt16LE(p + 32, Centi(edges.north));
+    WriteInt16LE(p + 34, Centi(edges.south));
+    WriteInt16LE(p + 36, Centi(edges.west));
+    WriteInt16LE(p + 38, Centi(edges.east));
     WriteInt16LE(p + 40, Centi(o.centerLat));
     WriteInt16LE(p + 42, Centi(o.centerLon));
     WriteInt16LE(p + 44, Centi(o.stdLat1));

@@ -10,6 +10,14 @@
 #include <string>
 #include <vector>
 
+// The four edge fields of the second header, in degrees.
+struct AwxEdges {
+    double north = 0.0;
+    double south = 0.0;
+    double west = 0.0;
+    double east = 0.0;
+};
+
 struct AwxWriterOptions {
     int projection = 1;  // system projection code 0-5 (1 equal latitude/longitude)
     int width = 400;
@@ -29,6 +37,9 @@ struct AwxWriterOptions {
     double resolution = 0.05;
     double stdLat1 = 30.0;
     double stdLat2 = 60.0;
+    // Written instead of the edges the centre and resolution give, as real
+    // products do whose resolution fields do not fit the picture.
+    std::optional<AwxEdges> edges;
     bool calibration = true;
     int recordLength = 0;  // bytes per record; 0 = one record per image row
     // 0 = as many records as the headers need. The image never overlaps the
