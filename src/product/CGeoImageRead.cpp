@@ -215,8 +215,8 @@ bool CGeoImage::Read(const std::string& path, const SharedCounts* sameFile, bool
             return false;
         }
         try {
-            m_pCounts =
-                std::make_shared<const CCountsStore>(CCountsStore{std::move(counts), nullptr, false});
+            m_pCounts = std::make_shared<const CCountsStore>(
+                CCountsStore{std::move(counts), nullptr, false});
         } catch (const std::bad_alloc&) {
             return false;
         }
