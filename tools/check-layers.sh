@@ -18,15 +18,16 @@ declare -A below=(
     [nwp]="analysis product geo platform"
     [browse]="product geo platform"
     [compose]="nwp analysis convection image product geo platform"
+    [fonts]="platform"
     [render]="compose nwp analysis convection image browse product geo platform"
     [ui]="platform"
     [dialogs]="ui render compose nwp analysis convection image browse product geo platform"
     [sidebar]="ui platform"
     [view]="dialogs ui render compose nwp analysis convection image browse product geo platform"
     [app]="view sidebar dialogs ui render compose nwp analysis convection image browse product geo platform"
-    [cli]="synth render compose nwp analysis convection image browse product geo platform"
+    [cli]="synth render fonts compose nwp analysis convection image browse product geo platform"
 )
-core=" platform geo product image analysis convection nwp browse compose "
+core=" platform geo product image analysis convection nwp browse compose fonts "
 
 status=0
 while IFS= read -r -d '' file; do

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ ninja-build clang libclang-rt-14-dev
     qt6-base-dev libgl-dev qt6-translations-l10n
-    libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
+    libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libpng-dev libfreetype-dev
     libgtest-dev libbenchmark-dev libproj-dev
     fonts-wqy-zenhei fonts-liberation
     xvfb xauth

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "analysis/CPrecipTexture.h"
 #include "analysis/PrecipFormulas.h"
 #include "analysis/PrecipThresholds.h"
+#include "geo/Projection.h"
 #include "platform/DataPaths.h"
 #include "platform/Message.h"
 #include "product/CGeoImage.h"
@@ -19,6 +21,123 @@ bool Geolocates(const ProjectionParams& params, int x, int y) {
     float lon = 0.0f;
     float lat = 0.0f;
     return CGeoImage::PixelToLatLon(params, x, y, lon, lat) == 0;
+}
+
+// A column whose longitude lies outside the thresholds' domain.
+constexpr std::size_t kOutsideDomain = ~std::size_t{0};
+
+// What the estimate of every pixel reads.
+struct PrecipInputs {
+    const CalibratedGrid& t1;
+    const CalibratedGrid& t2;
+    const std::vector<float>& thresholds;
+    PrecipSeason season;
+    const ProjectionParams& params;
+    int width;
+    int height;
+};
+
+// The rain pixel (i, j) of a candidate below its threshold, when its amount
+// rounds to at least 1 mm; x is the texture row, made for the row's first
+// candidate.
+void AddRainPixel(const PrecipInputs& in, CPrecipTexture& texture, int i, int j, float value1,
+                  const float*& x, std::vector<PrecipPixel>& pixels) {
+    const double t = value1;
+    const double d = t - in.t2.table[in.t2.CountsRow(j)[i]];
+    if (x == nullptr) {
+        x = texture.Row(j);
+    }
+    const double g = kTextureScale * x[i];
+    const int amount = PrecipRoundedAmount(PrecipAmount(in.season, t, d, g));
+    if (amount > 0) {
+        pixels.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(j),
+                          static_cast<std::int16_t>(amount)});
+    }
+}
+
+// Every pixel geolocated on its own; false when one cannot be.
+bool EstimateByPixel(const PrecipInputs& in, CPrecipTexture& texture,
+                     std::vector<PrecipPixel>& pixels) {
+    const float warmest = *std::max_element(in.thresholds.begin(), in.thresholds.end());
+    for (int j = 0; j + 1 < in.height; ++j) {
+        const std::uint8_t* counts1 = in.t1.CountsRow(j);
+        const float* x = nullptr;
+        for (int i = 0; i + 1 < in.width; ++i) {
+            const float value1 = in.t1.table[counts1[i]];
+            if (!(value1 < warmest)) {
+                continue;
+            }
+            float lon = 0.0f;
+            float lat = 0.0f;
+            if (CGeoImage::PixelToLatLon(in.params, i, j, lon, lat) != 0) {
+                return false;
+            }
+            if (!InsidePrecipDomain(lon, lat) ||
+                !(value1 < in.thresholds[PrecipThresholdIndex(lon, lat)])) {
+                continue;
+            }
+            AddRainPixel(in, texture, i, j, value1, x, pixels);
+        }
+    }
+    return true;
+}
+
+// A projection whose longitude follows the column and latitude the row:
+// each column and each row is geolocated once, rows outside the domain are
+// passed over and only the columns inside it are looked at.
+bool EstimateByRowAndColumn(const PrecipInputs& in, CPrecipTexture& texture,
+                            std::vector<PrecipPixel>& pixels) {
+    const int columns = in.width - 1;
+    std::vector<std::size_t> tableColumn(static_cast<std::size_t>(columns), kOutsideDomain);
+    int first = columns;
+    int last = -1;
+    for (int i = 0; i < columns; ++i) {
+        float lon = 0.0f;
+        float lat = 0.0f;
+        if (CGeoImage::PixelToLatLon(in.params, i, 0, lon, lat) != 0) {
+            return false;
+        }
+        if (InsidePrecipDomain(lon, kPrecipSouthLat)) {
+            tableColumn[static_cast<std::size_t>(i)] = PrecipThresholdColumn(lon);
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    // The rows in the domain and their thresholds; the candidates are
+    // counted first, so the rain pixels are kept in one block, never moved.
+    std::vector<std::pair<int, const float*>> rows;
+    for (int j = 0; j + 1 < in.height; ++j) {
+        float lon = 0.0f;
+        float lat = 0.0f;
+        if (CGeoImage::PixelToLatLon(in.params, 0, j, lon, lat) != 0) {
+            return false;
+        }
+        if (InsidePrecipDomain(kPrecipWestLon, lat)) {
+            rows.emplace_back(j, in.thresholds.data() + PrecipThresholdRow(lat) * kPrecipTableSide);
+        }
+    }
+    const auto isCandidate = [&](const std::uint8_t* counts1, const float* thresholds, int i) {
+        const std::size_t column = tableColumn[static_cast<std::size_t>(i)];
+        return column != kOutsideDomain && in.t1.table[counts1[i]] < thresholds[column];
+    };
+    std::size_t candidates = 0;
+    for (const auto& [j, thresholds] : rows) {
+        const std::uint8_t* counts1 = in.t1.CountsRow(j);
+        for (int i = first; i <= last; ++i) {
+            candidates += isCandidate(counts1, thresholds, i) ? 1 : 0;
+        }
+    }
+    pixels.reserve(pixels.size() + candidates);
+    for (const auto& [j, thresholds] : rows) {
+        const std::uint8_t* counts1 = in.t1.CountsRow(j);
+        const float* x = nullptr;
+        for (int i = first; i <= last; ++i) {
+            if (isCandidate(counts1, thresholds, i)) {
+                AddRainPixel(in, texture, i, j, in.t1.table[counts1[i]], x, pixels);
+            }
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -95,47 +214,21 @@ int CPrecipEstimate::Compute(const std::string& ir1Path, const std::string& ir2P
     // projection has no geolocation at all, so when the two opposite corners
     // of the estimated area geolocate, every pixel between them does. That
     // lets pixels at or above the warmest threshold, which can never be rain,
-    // skip their geolocation.
+    // skip their geolocation, and a projection whose longitude follows the
+    // column and latitude the row be geolocated a column and a row at a time.
     const ProjectionParams& params = ir2.Params();
     if (width < 2 || height < 2 || !Geolocates(params, 0, 0) ||
         !Geolocates(params, width - 2, height - 2)) {
         return 0;
     }
-    const float warmest = *std::max_element(thresholds.begin(), thresholds.end());
+    const PrecipInputs inputs{t1, t2, thresholds, season, params, width, height};
     try {
-        for (int j = 0; j + 1 < height; ++j) {
-            const std::uint8_t* counts1 = t1.CountsRow(j);
-            const std::uint8_t* counts2 = t2.CountsRow(j);
-            const float* x = nullptr;  // the texture row, made for the first candidate
-            for (int i = 0; i + 1 < width; ++i) {
-                const float value1 = t1.table[counts1[i]];
-                if (!(value1 < warmest)) {
-                    continue;
-                }
-                float lon = 0.0f;
-                float lat = 0.0f;
-                if (CGeoImage::PixelToLatLon(params, i, j, lon, lat) != 0) {
-                    Clear();
-                    return 0;
-                }
-                if (!InsidePrecipDomain(lon, lat)) {
-                    continue;
-                }
-                if (!(value1 < thresholds[PrecipThresholdIndex(lon, lat)])) {
-                    continue;
-                }
-                const double t = value1;
-                const double d = t - t2.table[counts2[i]];
-                if (x == nullptr) {
-                    x = texture.Row(j);
-                }
-                const double g = kTextureScale * x[i];
-                const int amount = PrecipRoundedAmount(PrecipAmount(season, t, d, g));
-                if (amount > 0) {
-                    m_pixels.push_back({static_cast<std::int16_t>(i), static_cast<std::int16_t>(j),
-                                        static_cast<std::int16_t>(amount)});
-                }
-            }
+        const bool estimated = SeparableProjection(params.type)
+                                   ? EstimateByRowAndColumn(inputs, texture, m_pixels)
+                                   : EstimateByPixel(inputs, texture, m_pixels);
+        if (!estimated) {
+            Clear();
+            return 0;
         }
     } catch (const std::bad_alloc&) {
         Clear();

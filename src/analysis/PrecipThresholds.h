@@ -41,16 +41,24 @@ inline bool InsidePrecipDomain(double lon, double lat) {
            lat <= kPrecipNorthLat;
 }
 
-// The table entry of a point of the domain, nearest row and column. Points
-// within half a cell of the south or east edge round to one past the last
-// row or column; they take the last one instead.
-inline std::size_t PrecipThresholdIndex(double lon, double lat) {
+// The table row of a latitude and the table column of a longitude of the
+// domain, nearest row and column. Points within half a cell of the south or
+// east edge round to one past the last row or column; they take the last
+// one instead.
+inline std::size_t PrecipThresholdRow(double lat) {
     constexpr double kRowsPerDegree = 10.0;
+    constexpr int kLast = kPrecipTableSide - 1;
+    const int row = static_cast<int>((kPrecipNorthLat - lat) * kRowsPerDegree + 0.5);
+    return static_cast<std::size_t>(row < kLast ? row : kLast);
+}
+inline std::size_t PrecipThresholdColumn(double lon) {
     constexpr double kColumnsPerDegree = 8.333333333333334;
     constexpr int kLast = kPrecipTableSide - 1;
-    int row = static_cast<int>((kPrecipNorthLat - lat) * kRowsPerDegree + 0.5);
-    int column = static_cast<int>((lon - kPrecipWestLon) * kColumnsPerDegree + 0.5);
-    row = row < kLast ? row : kLast;
-    column = column < kLast ? column : kLast;
-    return static_cast<std::size_t>(row) * kPrecipTableSide + static_cast<std::size_t>(column);
+    const int column = static_cast<int>((lon - kPrecipWestLon) * kColumnsPerDegree + 0.5);
+    return static_cast<std::size_t>(column < kLast ? column : kLast);
+}
+
+// The table entry of a point of the domain.
+inline std::size_t PrecipThresholdIndex(double lon, double lat) {
+    return PrecipThresholdRow(lat) * kPrecipTableSide + PrecipThresholdColumn(lon);
 }

@@ -1,120 +1,24 @@
-// kelvra-cli animate: the pictures render makes of several products, in
-// observation-time order, written as one animated GIF or as numbered PNG
-// files in a folder.
+// kelvra-cli animate, in the picture module: the pictures render makes of
+// several products, in observation-time order, written as one animated GIF
+// or as numbered PNG files in a folder.
 
-#ifdef KELVRA_HAVE_RENDER
-
-#include <QImage>
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "browse/LoopTimeline.h"
+#include "cli/AnimateArgs.h"
 #include "cli/CliPictureJob.h"
-#include "cli/CliVerbs.h"
+#include "cli/PictureModuleVerbs.h"
 #include "image/GifLoop.h"
 #include "image/GifWriter.h"
+#include "image/IndexedFrame.h"
 #include "product/HeaderSummary.h"
-#include "render/CGuiSession.h"
-#include "render/LoopPictureView.h"
 
 namespace {
-
-constexpr const char* kVerb = "animate";
-constexpr int kDefaultDelayMs = 200;
-constexpr int kMinDelayMs = 10;
-constexpr int kMaxDelayMs = 10 * kMaxGifDelayCentiseconds;
-
-struct AnimateArgs {
-    std::vector<std::string> inputs;
-    std::string output;
-    int delayMs = kDefaultDelayMs;
-    int loopCount = 0;
-    PictureOptions picture;
-};
-
-bool ParseBounded(const std::string& text, int low, int high, int& value) {
-    char* end = nullptr;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || parsed < low || parsed > high) {
-        return false;
-    }
-    value = static_cast<int>(parsed);
-    return true;
-}
-
-// The frames go to a folder when the output ends with a separator or names
-// an existing folder.
-bool IsFolderOutput(const std::string& output) {
-    std::error_code ec;
-    return output.back() == '/' || std::filesystem::is_directory(output, ec);
-}
-
-bool HasGifExtension(const std::string& output) {
-    std::string extension = std::filesystem::path(output).extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".gif";
-}
-
-// The verb's own options; an empty string, or what is wrong.
-std::string ParseLoopOption(const CliArgs& args, std::size_t& i, AnimateArgs& options) {
-    const std::string& arg = args[i];
-    if (i + 1 >= args.size()) {
-        return "missing value after " + arg;
-    }
-    const std::string& value = args[++i];
-    if (arg == "-o") {
-        options.output = value;
-    } else if (arg == "--delay" &&
-               !ParseBounded(value, kMinDelayMs, kMaxDelayMs, options.delayMs)) {
-        return "bad delay '" + value + "' (milliseconds, " + std::to_string(kMinDelayMs) + "-" +
-               std::to_string(kMaxDelayMs) + ")";
-    } else if (arg == "--loop" && !ParseBounded(value, 0, kMaxGifLoopCount, options.loopCount)) {
-        return "bad loop count '" + value + "' (0 for ever, or 1-" +
-               std::to_string(kMaxGifLoopCount) + " repeats)";
-    }
-    return std::string();
-}
-
-std::string ParseAnimateArgs(const CliArgs& args, AnimateArgs& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        const OptionParse parsed = ParsePictureOption(args, i, options.picture, error);
-        if (parsed == OptionParse::kBad) {
-            return error;
-        }
-        if (parsed == OptionParse::kTaken) {
-            continue;
-        }
-        const std::string& arg = args[i];
-        if (arg == "-o" || arg == "--delay" || arg == "--loop") {
-            if (std::string problem = ParseLoopOption(args, i, options); !problem.empty()) {
-                return problem;
-            }
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else {
-            options.inputs.push_back(arg);
-        }
-    }
-    if (options.inputs.empty()) {
-        return "no input file";
-    }
-    if (options.output.empty()) {
-        return "no output (-o OUT.gif or -o DIR/)";
-    }
-    if (!IsFolderOutput(options.output) && !HasGifExtension(options.output)) {
-        return "the output must be a .gif file or a folder (ending in /)";
-    }
-    return std::string();
-}
 
 // The inputs in observation-time order; files whose headers give no time
 // follow in the order given.
@@ -141,7 +45,7 @@ std::vector<std::string> InObservationOrder(const std::vector<std::string>& inpu
 // Opens and composes one frame; the picture and image stay for the caller.
 class CFrameComposer {
 public:
-    explicit CFrameComposer(CCliPictureJob& job) : m_job(job) {}
+    explicit CFrameComposer(CCliPictureJob& job) : m_job(job), m_picture(job.MakePicture()) {}
     bool Compose(const std::string& path) {
         if (!Open(path)) {
             return false;
@@ -163,8 +67,13 @@ public:
         target.png = true;
         return m_job.Save(m_image, subject, target) == PictureSaveResult::kSaved;
     }
-    const QImage& Picture() const { return m_picture; }
-    const CDibImage& Image() const { return m_image; }
+    // The frame as the GIF loop reads it: no pixels are copied.
+    LoopPicture View() const {
+        const DevicePixels& pixels = m_picture.Pixels();
+        return LoopPicture{
+            RgbFrameView{pixels.top, pixels.pixelsPerLine, pixels.width, pixels.height},
+            FrameBaseOf(m_image)};
+    }
 
 private:
     bool Open(const std::string& path) {
@@ -176,15 +85,18 @@ private:
     CCliPictureJob& m_job;
     CGeoImage m_product;
     CDibImage m_image;
-    QImage m_picture;
+    CRasterPicture m_picture;
 };
 
 int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames,
              CCliPictureJob& job) {
     CFrameComposer composer(job);
     const LoopPictureSource source = [&](int index, LoopPicture& picture) {
-        return composer.Compose(frames[static_cast<std::size_t>(index)]) &&
-               ViewLoopPicture(composer.Picture(), composer.Image(), picture);
+        if (!composer.Compose(frames[static_cast<std::size_t>(index)])) {
+            return false;
+        }
+        picture = composer.View();
+        return true;
     };
     GifLoopSettings settings;
     settings.delayCentiseconds = GifDelayOf(options.delayMs);
@@ -229,13 +141,12 @@ int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& f
 
 }  // namespace
 
-int RunAnimate(const CliArgs& args) {
+int AnimatePictures(const CliArgs& args) {
     AnimateArgs options;
-    const std::string problem = ParseAnimateArgs(args, options);
-    if (!problem.empty()) {
-        return UsageError(kVerb, problem);
+    if (const std::string problem = ParseAnimateArgs(args, options); !problem.empty()) {
+        std::fprintf(stderr, "kelvra-cli: %s\n", problem.c_str());
+        return kExitUsage;
     }
-    CGuiSession session;
     CCliPictureJob job;
     if (!job.Prepare(options.picture)) {
         return kExitFailed;
@@ -246,5 +157,3 @@ int RunAnimate(const CliArgs& args) {
     return IsFolderOutput(options.output) ? WritePngFolder(options, frames, job)
                                           : WriteGif(options, frames, job);
 }
-
-#endif  // KELVRA_HAVE_RENDER

@@ -1,17 +1,15 @@
-#ifdef KELVRA_HAVE_RENDER
-
 #include "cli/CliPictureJob.h"
 
 #include <cstdio>
 #include <memory>
 #include <utility>
 
+#include "compose/RasterPictureFile.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
 #include "nwp/NwpOverlayColours.h"
 #include "platform/Message.h"
 #include "product/ProductReadFailure.h"
-#include "render/CQtPicture.h"
 
 namespace {
 
@@ -42,7 +40,7 @@ CDataPaths PathsWithStderrNotices() {
 
 }  // namespace
 
-CCliPictureJob::CCliPictureJob() : m_job(PathsWithStderrNotices()) {
+CCliPictureJob::CCliPictureJob() : m_job(PathsWithStderrNotices()), m_text(m_job.Paths()) {
     m_job.KeepLayers(false);
 }
 
@@ -111,12 +109,11 @@ bool CCliPictureJob::CellsAllowed(const PictureSubject& subject) {
 }
 
 int CCliPictureJob::Compose(CDibImage& image, const PictureSubject& subject, int& recompose,
-                            QImage& picture) {
+                            CRasterPicture& picture) {
     if (!CellsAllowed(subject)) {
         return 0;
     }
-    CQtPicture target(picture);
-    return m_job.Compose(image, subject, recompose, target);
+    return m_job.Compose(image, subject, recompose, picture);
 }
 
 PictureSaveResult CCliPictureJob::Save(CDibImage& image, const PictureSubject& subject,
@@ -124,7 +121,5 @@ PictureSaveResult CCliPictureJob::Save(CDibImage& image, const PictureSubject& s
     if (!CellsAllowed(subject)) {
         return PictureSaveResult::kNotComposed;
     }
-    return ComposeAndSave(m_job, image, subject, target);
+    return ComposeAndSaveRaster(m_job, image, subject, target, &m_text);
 }
-
-#endif  // KELVRA_HAVE_RENDER

@@ -2,18 +2,18 @@
 // The command line's picture job: the core picture job set up from the
 // picture options, opening files as the document does, and saying on stderr
 // what keeps a picture from being the one asked for. render and animate
-// compose and save through it.
+// compose and save through it, into raster pictures whose text is written
+// with the face the data folder's font list names (no Qt).
 
-#ifdef KELVRA_HAVE_RENDER
-
-#include <QImage>
 #include <string>
 
 #include "cli/PictureOptions.h"
 #include "compose/CPictureJob.h"
+#include "compose/CRasterPicture.h"
+#include "compose/PictureTarget.h"
+#include "fonts/CFreeTypeText.h"
 #include "image/CDibImage.h"
 #include "product/CGeoImage.h"
-#include "render/PictureFile.h"
 
 class CCliPictureJob {
 public:
@@ -33,11 +33,14 @@ public:
     // Opens path as the document does; false, said on stderr, when there is
     // no image (a missing product is said and the image kept).
     bool Open(const std::string& path, CGeoImage& product, CDibImage& image) const;
+    // A raster picture writing its text with the job's face.
+    CRasterPicture MakePicture() { return CRasterPicture(&m_text); }
     // Composes the opened file's picture into picture (see ComposePicture);
     // 0, said on stderr, when cells are asked of a product that cannot have
     // them.
-    int Compose(CDibImage& image, const PictureSubject& subject, int& recompose, QImage& picture);
-    // Composes and saves in one call (see ComposeAndSave); kNotComposed
+    int Compose(CDibImage& image, const PictureSubject& subject, int& recompose,
+                CRasterPicture& picture);
+    // Composes and saves in one call (see ComposeAndSaveRaster); kNotComposed
     // when the cells are refused as above.
     PictureSaveResult Save(CDibImage& image, const PictureSubject& subject,
                            const PictureTarget& target);
@@ -48,6 +51,6 @@ private:
     bool CellsAllowed(const PictureSubject& subject);
 
     CPictureJob m_job;
+    // Opens its face only when text is first drawn or measured.
+    CFreeTypeText m_text;
 };
-
-#endif  // KELVRA_HAVE_RENDER

@@ -22,13 +22,12 @@ int RunSynth(const CliArgs& args);
 int RunConvert(const CliArgs& args);
 // Loads IN, applies the image operations in order and saves the result as OUT.
 int RunEnhance(const CliArgs& args);
-#ifdef KELVRA_HAVE_RENDER
-// Composes the picture of a file as the desktop view does and saves it.
+// Composes the picture of a file as the desktop view does and saves it (in
+// the picture module).
 int RunRender(const CliArgs& args);
 // The pictures of several products, in observation-time order, as an
-// animated GIF or numbered PNG files.
+// animated GIF or numbered PNG files (in the picture module).
 int RunAnimate(const CliArgs& args);
-#endif
 int RunIsotherms(const CliArgs& args);
 // The file list's rows of a catalogue folder, tab-separated, in time order.
 int RunList(const CliArgs& args);

@@ -3,14 +3,15 @@
 // extension. A failing operation prints the document's message and nothing
 // is written.
 
-#include <charconv>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/CliVerbs.h"
+#include "cli/IntegerArg.h"
 #include "image/CDibImage.h"
 #include "platform/Rand15.h"
 
@@ -23,17 +24,6 @@ struct EnhanceStep {
     std::function<bool(CDibImage&, CRand15&)> run;
     const char* failure;  // "" for steps that cannot fail
 };
-
-std::optional<int> ParseInt(const std::string& text) {
-    int value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    auto [end, ec] = std::from_chars(first, last, value);
-    if (text.empty() || ec != std::errc() || end != last) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 struct PlainOp {
     const char* name;
@@ -87,11 +77,11 @@ std::optional<EnhanceStep> ParseStep(const std::string& op) {
                            },
                            ""};
     }
-    const std::optional<int> percent = ParseInt(value);
-    if (!percent) {
+    int p = 0;
+    if (!ParseIntegerArg(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                         p)) {
         return std::nullopt;
     }
-    const int p = *percent;
     if (name == "noise") {
         return EnhanceStep{
             [p](CDibImage& image, CRand15& generator) { return image.AddNoise(p, generator); },

@@ -1,10 +1,8 @@
-#ifdef KELVRA_HAVE_RENDER
-
 #include "cli/PictureOptions.h"
 
-#include <cstdlib>
 #include <memory>
 
+#include "cli/IntegerArg.h"
 #include "geo/RegionFile.h"
 
 const char* const kPictureOptionsUsage =
@@ -15,15 +13,8 @@ const char* const kPictureOptionsUsage =
 
 namespace {
 
-bool ParseIndex(const std::string& text, int& value) {
-    char* end = nullptr;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || parsed < 0 || parsed > 1000000) {
-        return false;
-    }
-    value = static_cast<int>(parsed);
-    return true;
-}
+// Far beyond any region file; only keeps the index an int.
+constexpr int kMaxRegionIndex = 1000000;
 
 // The switches without a value; false when arg is none of them.
 bool ParseLayerSwitch(const std::string& arg, CompositionLayers& layers) {
@@ -89,11 +80,9 @@ OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptio
         options.lut = value;
     } else if (arg == "--nwp") {
         options.nwpFiles.push_back(value);
-    } else if (!ParseIndex(value, options.region)) {
+    } else if (!ParseIntegerArg(value, 0, kMaxRegionIndex, options.region)) {
         error = "bad region index '" + value + "'";
         return OptionParse::kBad;
     }
     return OptionParse::kTaken;
 }
-
-#endif  // KELVRA_HAVE_RENDER

@@ -3,8 +3,6 @@
 // precipitation, NWP overlays, legend) that render and animate share, and
 // their parsing.
 
-#ifdef KELVRA_HAVE_RENDER
-
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -39,5 +37,3 @@ std::string RegionName(const CDataPaths& paths, int index);
 // Takes args[i] when it is a picture option, with its value.
 OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptions& options,
                                std::string& error);
-
-#endif  // KELVRA_HAVE_RENDER

@@ -15,9 +15,10 @@ namespace {
 
 constexpr int kExitOtherHemisphere = 3;
 
-// Reads the product or reports the document's message; true when loaded.
-bool ReadOrReport(const std::string& path, CGeoImage& product) {
-    if (product.ReadProduct(path)) {
+// Reads the product (its headers alone unless counts are asked for) or
+// reports the document's message; true when loaded.
+bool ReadOrReport(const std::string& path, CGeoImage& product, bool counts = false) {
+    if (counts ? product.ReadProduct(path) : product.ReadProductHeaders(path)) {
         return true;
     }
     std::fprintf(stderr, "%s\n", ProductReadFailure(product.ReadRefusal()).c_str());
@@ -130,7 +131,7 @@ int RunLocate(const CliArgs& argsIn) {
         return UsageError("locate", "coordinates must be numbers");
     }
     CGeoImage product;
-    if (!ReadOrReport(args[0], product)) {
+    if (!ReadOrReport(args[0], product, withValue)) {
         return kExitFailed;
     }
     return lonLat ? LocateLonLat(product, a, b) : LocatePixel(args[0], product, a, b, withValue);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CliVerbs.h"
+#include "cli/IntegerArg.h"
 #include "synth/AwxGridWriter.h"
 #include "synth/AwxWriter.h"
 
@@ -63,15 +64,6 @@ std::optional<double> ParseReal(const std::string& text) {
     return value;
 }
 
-std::optional<long> ParseInteger(const std::string& text, long lo, long hi) {
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || value < lo || value > hi) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // "A<sep>B" as two reals.
 bool ParsePair(const std::string& text, char sep, double& a, double& b) {
     const std::size_t at = text.find(sep);
@@ -118,13 +110,14 @@ bool ParseSize(const std::string& text, AwxWriterOptions& o) {
     if (at == std::string::npos) {
         return false;
     }
-    const auto w = ParseInteger(text.substr(0, at), 1, 65535);
-    const auto h = ParseInteger(text.substr(at + 1), 1, 65535);
-    if (!w || !h) {
+    int width = 0;
+    int height = 0;
+    if (!ParseIntegerArg(text.substr(0, at), 1, 65535, width) ||
+        !ParseIntegerArg(text.substr(at + 1), 1, 65535, height)) {
         return false;
     }
-    o.width = static_cast<int>(*w);
-    o.height = static_cast<int>(*h);
+    o.width = width;
+    o.height = height;
     return true;
 }
 
@@ -132,19 +125,15 @@ bool ParseTime(const std::string& text, AwxWriterOptions& o) {
     if (text.size() != 12) {
         return false;
     }
-    const auto year = ParseInteger(text.substr(0, 4), 1900, 9999);
-    const auto month = ParseInteger(text.substr(4, 2), 1, 12);
-    const auto day = ParseInteger(text.substr(6, 2), 1, 31);
-    const auto hour = ParseInteger(text.substr(8, 2), 0, 23);
-    const auto minute = ParseInteger(text.substr(10, 2), 0, 59);
-    if (!year || !month || !day || !hour || !minute) {
+    AwxWriterOptions read = o;
+    if (!ParseIntegerArg(text.substr(0, 4), 1900, 9999, read.year) ||
+        !ParseIntegerArg(text.substr(4, 2), 1, 12, read.month) ||
+        !ParseIntegerArg(text.substr(6, 2), 1, 31, read.day) ||
+        !ParseIntegerArg(text.substr(8, 2), 0, 23, read.hour) ||
+        !ParseIntegerArg(text.substr(10, 2), 0, 59, read.minute)) {
         return false;
     }
-    o.year = static_cast<int>(*year);
-    o.month = static_cast<int>(*month);
-    o.day = static_cast<int>(*day);
-    o.hour = static_cast<int>(*hour);
-    o.minute = static_cast<int>(*minute);
+    o = read;
     return true;
 }
 
@@ -156,8 +145,8 @@ struct Overrides {
 
 // A grid option's value: an integer of the header's 16-bit field.
 bool ParseGridOption(const std::string& arg, const std::string& value, Overrides& x) {
-    const auto number = ParseInteger(value, -32768, 32767);
-    if (!number) {
+    int number = 0;
+    if (!ParseIntegerArg(value, -32768, 32767, number)) {
         return false;
     }
     if (arg == "--grid") {
@@ -193,24 +182,20 @@ std::string ParseOptions(const CliArgs& args, AwxWriterOptions& o, Overrides& x,
         const std::string& value = args[++i];
         bool ok = true;
         if (arg == "--projection") {
-            const auto code = ParseInteger(value, 0, 5);
-            ok = code.has_value();
-            o.projection = static_cast<int>(code.value_or(1));
+            ok = ParseIntegerArg(value, 0, 5, o.projection);
         } else if (arg == "--size") {
             ok = ParseSize(value, o);
         } else if (arg == "--channel") {
-            const auto code = ParseInteger(value, 1, 5);
-            ok = code.has_value();
-            o.channel = static_cast<int>(code.value_or(1));
+            ok = ParseIntegerArg(value, 1, 5, o.channel);
         } else if (arg == "--time") {
             ok = ParseTime(value, o);
         } else if (arg == "--edition") {
             ok = value == "SAT2004" || value == "SAT96";
             o.edition = value;
         } else if (arg == "--seed") {
-            const auto seed = ParseInteger(value, 0, 0x7fffffffL);
-            ok = seed.has_value();
-            o.seed = static_cast<std::uint32_t>(seed.value_or(1));
+            int seed = 0;
+            ok = ParseIntegerArg(value, 0, 0x7fffffff, seed);
+            o.seed = static_cast<std::uint32_t>(seed);
         } else if (arg == "--center") {
             x.center = value;
         } else if (arg == "--resolution") {

@@ -7,18 +7,9 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/ConvectionArgs.h"
-#include "cli/PictureOptions.h"
+#include "cli/PictureModule.h"
 #include "convection/CoolingRate.h"
 #include "product/ObservationTime.h"
-
-#ifdef KELVRA_HAVE_RENDER
-#include "compose/CPictureJob.h"
-#include "image/CDibImage.h"
-#include "image/OpenImageFile.h"
-#include "platform/DataPaths.h"
-#include "render/CGuiSession.h"
-#include "render/PictureFile.h"
-#endif
 
 namespace {
 
@@ -58,37 +49,6 @@ std::string ParseTrendArgs(const CliArgs& args, TrendOptions& options) {
     return "";
 }
 
-#ifdef KELVRA_HAVE_RENDER
-// The newer product opened as the document opens it, composed with its map,
-// grid and title and the cooling from the other product (made as the view
-// makes it), and saved.
-int SavePicture(const CGeoImage& other, const std::string& newerPath, const std::string& output) {
-    CGeoImage product;
-    CDibImage image;
-    const OpenedImageFile opened = OpenImageFile(newerPath, product, image);
-    if (!opened.imageLoaded || !opened.productRead) {
-        std::fprintf(stderr, "打开文档失败。\n");
-        return kExitFailed;
-    }
-    CGuiSession session;
-    CPictureJob job(CDataPaths::FromCurrentDirectory());
-    // Titled like render's picture: the first region's name.
-    job.SetRegionName(RegionName(job.Paths(), 0));
-    job.KeepLayers(false);
-    job.Layers().m_bCooling = 1;
-    PictureSubject subject(product);
-    subject.path = newerPath;
-    subject.previous = &other;
-    PictureTarget target;
-    target.path = output;
-    if (ComposeAndSave(job, image, subject, target) != PictureSaveResult::kSaved) {
-        std::fprintf(stderr, "保存文档失败。\n");
-        return kExitFailed;
-    }
-    return kExitOk;
-}
-#endif
-
 }  // namespace
 
 int RunTrend(const CliArgs& args) {
@@ -97,12 +57,6 @@ int RunTrend(const CliArgs& args) {
     if (!problem.empty()) {
         return UsageError(kVerb, problem);
     }
-#ifndef KELVRA_HAVE_RENDER
-    if (!options.output.empty()) {
-        std::fprintf(stderr, "kelvra-cli: this build cannot draw pictures\n");
-        return kExitFailed;
-    }
-#endif
     CGeoImage older;
     CGeoImage newer;
     if (!ReadConvectionProduct(options.older, false, older) ||
@@ -120,14 +74,13 @@ int RunTrend(const CliArgs& args) {
         std::printf("cooling %lld fastest %.2f\n", summary.fastPixels,
                     static_cast<double>(summary.fastestKPerHour));
     }
-#ifdef KELVRA_HAVE_RENDER
     if (!options.output.empty()) {
         // Drawn over the newer product, whichever was named second.
         const bool newerSecond =
             ObservationMinutes(older.Description()) < ObservationMinutes(newer.Description());
-        return SavePicture(newerSecond ? older : newer, newerSecond ? options.newer : options.older,
-                           options.output);
+        const std::string& drawnOver = newerSecond ? options.newer : options.older;
+        const std::string& other = newerSecond ? options.older : options.newer;
+        return RunPictureModule(kVerb, {drawnOver, other, options.output});
     }
-#endif
     return kExitOk;
 }

@@ -1,5 +1,6 @@
-// kelvra-cli: the headless front end over the same core (and render) code as
-// the desktop application. Output is UTF-8.
+// kelvra-cli: the headless front end over the same core code as the desktop
+// application. Output is UTF-8. The executable holds no Qt: the verbs that
+// draw run in the picture module, loaded when they run (cli/PictureModule.h).
 
 #include <cstdio>
 #include <cstring>
@@ -7,11 +8,14 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/PictureOptions.h"
+#include "platform/LargePageHeap.h"
 #include "platform/TempFileCleanup.h"
 
 namespace {
 
-#ifdef KELVRA_HAVE_RENDER
+constexpr std::size_t kLargePageReserve = std::size_t{64} << 20;
+
+#ifdef KELVRA_HAVE_PICTURES
 const std::string kRenderUsage = std::string("render FILE -o OUT ") + kPictureOptionsUsage;
 const std::string kAnimateUsage =
     std::string("animate FILE... -o OUT.gif|DIR/ [--delay MS] [--loop N] ") + kPictureOptionsUsage;
@@ -32,7 +36,7 @@ const Verb kVerbs[] = {
      "pixel to longitude/latitude (with count and calibrated value), or back"},
     {"synth", RunSynth, "synth OUT [--projection CODE] [--size WxH] [...]",
      "write a synthetic AWX product (see synth --help)"},
-#ifdef KELVRA_HAVE_RENDER
+#ifdef KELVRA_HAVE_PICTURES
     {"render", RunRender, kRenderUsage,
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
     {"animate", RunAnimate, kAnimateUsage,
@@ -102,6 +106,9 @@ int main(int argc, char** argv) {
     if (!verb) {
         return UsageError("", "unknown verb '" + first + "'");
     }
+    // A product's counts, its image and its picture (tens of megabytes) are
+    // made in large pages: a few page faults instead of thousands.
+    ReserveLargePageHeap(kLargePageReserve);
     // A save interrupted by Ctrl-C or a kill leaves no temporary file behind.
     RemoveTempFilesOnTermination();
     CliArgs args(argv + 2, argv + argc);

@@ -70,3 +70,7 @@ bool IsConicProjection(int type) {
     const ProjectionFamily* family = FindProjectionFamily(type);
     return family != nullptr && family->IsConic();
 }
+
+bool SeparableProjection(int type) {
+    return type == EqualLatLon || type == Mercator;
+}

@@ -20,6 +20,11 @@ int LatLonToPixel(const ProjectionParams& params, double lon, double lat, double
 // 0 on success; -1 without output outside the image or for Disk.
 int PixelToLatLon(const ProjectionParams& params, double x, double y, float& lon, float& lat);
 
+// True for the families whose inverse gives a longitude that depends on the
+// column alone and a latitude that depends on the row alone (equal
+// latitude/longitude, Mercator): their pixels can be geolocated a column
+// and a row at a time, with the very values PixelToLatLon gives.
+bool SeparableProjection(int type);
 // The resolution in degrees: as given for equal latitude/longitude images,
 // converted from kilometres on the Earth's radius for the others.
 double ResolutionInDegrees(int type, double resolution);

@@ -38,6 +38,12 @@ public:
     // data: sameFile holds the last width x height bytes of this file (as
     // the image reader reads them), and the product's data end the file.
     bool ReadProduct(const std::string& path, const SharedCounts* sameFile);
+    // What the headers say (description, calibration table, projection),
+    // the counts checked to lie inside the file but left unread: enough for
+    // the information text, the extent and the transforms, at the cost of
+    // the headers alone. Fails as ReadProduct does, but for a failure to
+    // read the counts themselves.
+    bool ReadProductHeaders(const std::string& path);
 
     // --- Geolocation: the transforms of geo/Projection.h on this product's
     // record, under the names the rest of the system uses.
@@ -105,6 +111,8 @@ public:
     const std::string& ReadRefusal() const { return m_strReadRefusal; }
 
 private:
+    // ReadProduct, or ReadProductHeaders without the counts.
+    bool Read(const std::string& path, const SharedCounts* sameFile, bool withCounts);
     bool ReadGridProduct(std::FILE* file);
 
     // The counts and what keeps them alive (product/CGeoImageCounts.h).

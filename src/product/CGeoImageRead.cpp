@@ -99,13 +99,22 @@ std::array<float, 256> ReadCalibration(std::FILE* file, const AwxSecondHeader& s
 // a hostile header cannot make a large allocation. When the block ends the
 // file it is the image reader's block too, so counts already read from this
 // file are taken instead of reading them again.
+// True when the width × height counts at the header-record offset lie inside
+// the file.
+bool CountsWithinFile(std::FILE* file, const AwxFirstHeader& first, const AwxSecondHeader& second) {
+    const std::size_t count = static_cast<std::size_t>(second.width) * second.height;
+    const std::int64_t offset = AwxDataOffset(first);
+    const std::int64_t size = FileSize(file);
+    return offset >= 0 && size >= 0 && offset <= size &&
+           static_cast<std::int64_t>(count) <= size - offset;
+}
+
 bool ReadCounts(std::FILE* file, const AwxFirstHeader& first, const AwxSecondHeader& second,
                 const SharedCounts* sameFile, SharedCounts& out) {
     const std::size_t count = static_cast<std::size_t>(second.width) * second.height;
     const std::int64_t offset = AwxDataOffset(first);
     const std::int64_t size = FileSize(file);
-    if (offset < 0 || size < 0 || offset > size ||
-        static_cast<std::int64_t>(count) > size - offset) {
+    if (!CountsWithinFile(file, first, second)) {
         return false;
     }
     out.width = second.width;
@@ -168,7 +177,15 @@ bool CGeoImage::ReadProduct(const std::string& path) {
     return ReadProduct(path, nullptr);
 }
 
+bool CGeoImage::ReadProductHeaders(const std::string& path) {
+    return Read(path, nullptr, false);
+}
+
 bool CGeoImage::ReadProduct(const std::string& path, const SharedCounts* sameFile) {
+    return Read(path, sameFile, true);
+}
+
+bool CGeoImage::Read(const std::string& path, const SharedCounts* sameFile, bool withCounts) {
     productLoaded = 0;
     m_strReadRefusal.clear();
     UniqueStdFile file = OpenForReading(path);
@@ -190,14 +207,19 @@ bool CGeoImage::ReadProduct(const std::string& path, const SharedCounts* sameFil
     // Copies of this product keep the previous counts; this one lets them go.
     m_pCounts.reset();
     SharedCounts counts;
-    if (!AwxSizeWithinLimits(second) || !ReadCounts(file.get(), first, second, sameFile, counts)) {
+    if (!AwxSizeWithinLimits(second) || !CountsWithinFile(file.get(), first, second)) {
         return false;
     }
-    try {
-        m_pCounts =
-            std::make_shared<const CCountsStore>(CCountsStore{std::move(counts), nullptr, false});
-    } catch (const std::bad_alloc&) {
-        return false;
+    if (withCounts) {
+        if (!ReadCounts(file.get(), first, second, sameFile, counts)) {
+            return false;
+        }
+        try {
+            m_pCounts = std::make_shared<const CCountsStore>(
+                CCountsStore{std::move(counts), nullptr, false});
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
     }
     file.reset();
 

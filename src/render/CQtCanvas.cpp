@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "platform/PenRaster.h"
+
 namespace {
 
 // The original device's background colour for opaque text and pattern gaps.
@@ -25,22 +27,6 @@ Qt::PenStyle ToQtStyle(int style) {
             return Qt::DashDotDotLine;
         default:
             return Qt::SolidLine;
-    }
-}
-
-// Qt's patterns for its styles at one pixel width: on, off, on, off, ...
-std::vector<int> PatternOf(int style) {
-    switch (style) {
-        case kPenDash:
-            return {4, 2};
-        case kPenDot:
-            return {1, 1};
-        case kPenDashDot:
-            return {4, 2, 1, 2};
-        case kPenDashDotDot:
-            return {4, 2, 1, 2, 1, 2};
-        default:
-            return {};
     }
 }
 
@@ -139,7 +125,7 @@ int CQtCanvas::Height() const {
 CanvasPen CQtCanvas::SelectPen(const CanvasPen& pen) {
     const CanvasPen previous = m_pen;
     m_pen = pen;
-    m_pattern = PatternOf(pen.style);
+    m_pattern = PenPattern(pen.style);
     m_nPatternPos = 0;
     return previous;
 }
@@ -201,53 +187,17 @@ void CQtCanvas::Plot(int x, int y, std::uint32_t rgb) {
     }
 }
 
-// Bresenham's line over every octant, from `from` up to but not including
-// `to`. Pixels outside the picture are stepped over, so a line that comes in
-// from far outside keeps its true course and its pattern phase.
 void CQtCanvas::RasterLine(QPoint from, QPoint to) {
     const QRgb ink = ToQRgb(m_pen.colour);
     const bool opaque = m_nBkMode != kBackgroundTransparent;
-    int period = 0;
-    for (int run : m_pattern) {
-        period += run;
-    }
-    int x = from.x();
-    int y = from.y();
-    const int dx = std::abs(to.x() - x);
-    const int dy = -std::abs(to.y() - y);
-    const int sx = x < to.x() ? 1 : -1;
-    const int sy = y < to.y() ? 1 : -1;
-    int err = dx + dy;
-    while (x != to.x() || y != to.y()) {
-        bool on = true;
-        if (period > 0) {
-            int pos = m_nPatternPos % period;
-            std::size_t run = 0;
-            while (pos >= m_pattern[run]) {
-                pos -= m_pattern[run];
-                ++run;
-            }
-            on = run % 2 == 0;
-            ++m_nPatternPos;
-        }
-        if (on) {
-            Plot(x, y, ink);
-        } else if (opaque) {
-            Plot(x, y, kOpaqueBackground);
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
-    if (period > 0) {
-        m_nPatternPos %= period;
-    }
+    WalkPenLine(from.x(), from.y(), to.x(), to.y(), m_pattern, m_nPatternPos,
+                [&](int x, int y, bool on) {
+                    if (on) {
+                        Plot(x, y, ink);
+                    } else if (opaque) {
+                        Plot(x, y, kOpaqueBackground);
+                    }
+                });
 }
 
 void CQtCanvas::TextOut(int x, int y, const std::string& utf8) {

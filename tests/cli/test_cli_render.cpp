@@ -177,6 +177,26 @@ TEST_F(CliRenderTest, PrecipitationDrawsRainAndItsLegend) {
     EXPECT_EQ(rain[first + 2], 255);
 }
 
+// The title is written with the face the shipped font list names, and
+// nothing of its colour is drawn without it.
+TEST_F(CliRenderTest, TitleIsWrittenUnlessTurnedOff) {
+    CTempDir shipped;
+    const std::string product = shipped.File("FY2G_LCN_IR1_202203311300.AWX");
+    ASSERT_EQ(RunIn(shipped.Path(), "synth " + product + " --size 320x240").status, 0);
+    const auto titlePixels = [&](const std::string& options) {
+        EXPECT_EQ(RunIn(shipped.Path(), "render " + product + " -o t.bmp" + options).status, 0);
+        const std::vector<std::uint8_t> bmp = ReadFileBytes(shipped.File("t.bmp"));
+        std::size_t count = 0;
+        for (std::size_t p = bmp.size() < 54 ? bmp.size() : ReadUInt32LE(bmp.data() + 10);
+             p + 2 < bmp.size(); p += 3) {
+            count += bmp[p] == 64 && bmp[p + 1] == 64 && bmp[p + 2] == 232;
+        }
+        return count;
+    };
+    EXPECT_GT(titlePixels(""), 50u);
+    EXPECT_EQ(titlePixels(" --no-title"), 0u);
+}
+
 // Real products wider or taller than 2048 pixels open geolocated and get
 // their coastlines (the world map's green) from the shipped data.
 TEST_F(CliRenderTest, WideProductsRenderWithTheirCoastlines) {
