@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliVerbs.h"
+#include "platform/ReplacementFile.h"
 #include "synth/AwxWriter.h"
 
 namespace {
@@ -198,6 +200,15 @@ std::string ApplyOverrides(const Overrides& x, AwxWriterOptions& o) {
     return "";
 }
 
+// Saved as every other output is: the old file stays until the new one is
+// whole, so a full disk leaves no empty or cut product.
+bool SaveProduct(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    CReplacementFile output(path);
+    std::FILE* file = output.Open();
+    return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+           output.Commit();
+}
+
 }  // namespace
 
 int RunSynth(const CliArgs& args) {
@@ -220,7 +231,7 @@ int RunSynth(const CliArgs& args) {
     if (!error.empty()) {
         return UsageError(kVerb, error);
     }
-    if (!WriteAwxProduct(out, options)) {
+    if (!SaveProduct(out, MakeAwxProduct(options))) {
         std::fprintf(stderr, "kelvra-cli: cannot write %s\n", out.c_str());
         return kExitFailed;
     }
