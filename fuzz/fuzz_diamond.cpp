@@ -1,4 +1,4 @@
-// Diamond files of any content, read from memory as the overlay reads them,
+// Diamond files of any content, read from a file as the overlay reads them,
 // then smoothed, traced and drawn on a polar picture: a refused file leaves
 // nothing behind, an accepted one holds exactly its rows of stored columns,
 // and drawing never leaves the picture with a label anchor or a line.
@@ -6,10 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "FuzzInputFile.h"
 
 #include "analysis/CContourTracer.h"
 #include "nwp/CNwpContourPainter.h"
+#include "nwp/DiamondFile.h"
 #include "nwp/DiamondGrid.h"
 #include "nwp/NwpLevels.h"
 #include "product/CGeoImage.h"
@@ -62,6 +66,17 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Read from a file as the overlay reads it: the same bytes, or refused.
+    const std::string& path = FuzzInputFile(data, size);
+    std::string bytes;
+    const DiamondError read = path.empty()
+                                  ? DiamondError::CannotOpen
+                                  : ReadDiamondBytes(path, kMaxDiamondFileBytes, false, bytes);
+    if (read == DiamondError::None
+            ? bytes.size() != size || std::memcmp(bytes.data(), data, size) != 0
+            : read != DiamondError::TooShort || size >= kMinDiamondBytes) {
+        std::abort();
+    }
     DiamondGrid grid;
     const DiamondError error = ParseDiamondText(reinterpret_cast<const char*>(data), size, grid);
     if (error != DiamondError::None) {

@@ -26,6 +26,24 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// True when another instance of this user runs (said on stderr); a start
+// without a lock goes on.
+bool IsSecondStart(CSingleInstance& instance) {
+    switch (instance.TryAcquire()) {
+        case CSingleInstance::Outcome::kAcquired:
+            return false;
+        case CSingleInstance::Outcome::kHeldElsewhere:
+            std::fprintf(stderr, "kelvra: already running (process %lld); this start ends\n",
+                         static_cast<long long>(instance.HolderPid()));
+            return true;
+        case CSingleInstance::Outcome::kUnavailable:
+            break;
+    }
+    std::fprintf(stderr, "kelvra: no single-instance lock at %s; starting without one\n",
+                 qPrintable(instance.LockPath()));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -42,9 +60,10 @@ int main(int argc, char* argv[]) {
         std::fputs(kCommandLineUsage, stderr);
         return kUsageError;
     }
-    // A second start ends here, silently; the running instance is left alone.
+    // A second start of the same user ends here and says so; the running
+    // instance is left alone. Without a lock the program still starts.
     CSingleInstance instance(QFileInfo(QApplication::applicationFilePath()).baseName());
-    if (!instance.TryAcquire()) {
+    if (IsSecondStart(instance)) {
         return 0;
     }
     CQtSettings profile;

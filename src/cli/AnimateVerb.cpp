@@ -16,6 +16,7 @@
 #include "image/GifLoop.h"
 #include "image/GifWriter.h"
 #include "image/IndexedFrame.h"
+#include "platform/ReplacementFolder.h"
 #include "product/HeaderSummary.h"
 
 namespace {
@@ -111,30 +112,56 @@ int WriteGif(const AnimateArgs& options, const std::vector<std::string>& frames,
     return kExitOk;
 }
 
-// frame_001.png … in the folder; on a failure the files written so far are
-// removed again, so a folder holds a whole loop or what it held before.
+// "frame_" digits ".png": what an earlier run left in the folder.
+bool IsFrameFileName(const std::string& name) {
+    const std::string prefix = "frame_";
+    const std::string suffix = ".png";
+    if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+const char* FolderRefusal(CReplacementFolder::OpenResult result) {
+    switch (result) {
+        case CReplacementFolder::OpenResult::kNotAFolder:
+            return "is not a folder";
+        case CReplacementFolder::OpenResult::kHoldsOtherFiles:
+            return "holds files other than earlier frames; it is left alone";
+        default:
+            return "cannot have a new folder made beside it";
+    }
+}
+
+// frame_001.png … written into a new folder that takes the output folder's
+// place only when every frame is in it: the folder holds its old loop or the
+// new one, and a failed run leaves neither.
 int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& frames,
                    CCliPictureJob& job) {
-    const std::filesystem::path folder(options.output);
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    CReplacementFolder folder(options.output, IsFrameFileName);
+    if (const auto opened = folder.Open(); opened != CReplacementFolder::OpenResult::kOpened) {
+        std::fprintf(stderr, "kelvra-cli: %s %s\n", folder.Target().c_str(), FolderRefusal(opened));
+        return kExitFailed;
+    }
     CFrameComposer composer(job);
-    std::vector<std::filesystem::path> written;
     const std::size_t digits = std::max<std::size_t>(3, std::to_string(frames.size()).size());
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         const std::string name =
             "frame_" + std::string(digits - number.size(), '0') + number + ".png";
-        const std::filesystem::path target = folder / name;
-        if (!composer.Save(frames[i], target.string())) {
+        if (!composer.Save(frames[i], (std::filesystem::path(folder.Folder()) / name).string())) {
             std::fprintf(stderr, "kelvra-cli: frame %zu (%s) not written to %s\n", i + 1,
-                         frames[i].c_str(), target.string().c_str());
-            for (const std::filesystem::path& done : written) {
-                std::filesystem::remove(done, ec);
-            }
+                         frames[i].c_str(), folder.Target().c_str());
             return kExitFailed;
         }
-        written.push_back(target);
+    }
+    if (!folder.Commit()) {
+        std::fprintf(stderr, "kelvra-cli: the frames could not take the place of %s\n",
+                     folder.Target().c_str());
+        return kExitFailed;
     }
     return kExitOk;
 }

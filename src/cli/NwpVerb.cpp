@@ -9,6 +9,7 @@
 
 #include "analysis/CContourTracer.h"
 #include "cli/CliVerbs.h"
+#include "cli/StandardOutput.h"
 #include "nwp/CNwpOverlay.h"
 #include "nwp/DiamondTokens.h"
 #include "nwp/NwpLevels.h"
@@ -86,7 +87,7 @@ void PrintSummary(const CNwpOverlay& overlay) {
 void PrintGrid(const CNwpOverlay& overlay) {
     const std::vector<float>& grid = overlay.Grid();
     const std::size_t nx = static_cast<std::size_t>(overlay.Nx());
-    for (std::size_t at = 0; at < grid.size(); at += nx) {
+    for (std::size_t at = 0; at < grid.size() && !StandardOutputFailed(); at += nx) {
         for (std::size_t i = 0; i < nx; ++i) {
             std::printf(i == 0 ? "%.4f" : " %.4f", static_cast<double>(grid[at + i]));
         }

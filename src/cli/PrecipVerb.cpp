@@ -11,6 +11,7 @@
 #include "analysis/PrecipChannelPaths.h"
 #include "analysis/PrecipLegend.h"
 #include "cli/CliVerbs.h"
+#include "cli/StandardOutput.h"
 
 namespace {
 
@@ -81,6 +82,9 @@ int RunPrecip(const CliArgs& args) {
         return kExitOk;
     }
     for (const PrecipPixel& p : estimate.Pixels()) {
+        if (StandardOutputFailed()) {
+            break;  // the run fails at the end; millions of lines need not be tried
+        }
         std::printf("%d %d %d\n", p.x, p.y, p.amount);
     }
     return kExitOk;

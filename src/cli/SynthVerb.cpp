@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliVerbs.h"
 #include "cli/IntegerArg.h"
+#include "platform/ReplacementFile.h"
 #include "synth/AwxGridWriter.h"
 #include "synth/AwxWriter.h"
 
@@ -271,6 +273,15 @@ AwxGridWriterOptions GridOptionsOf(const AwxWriterOptions& o, const Overrides& x
     return g;
 }
 
+// Saved as every other output is: the old file stays until the new one is
+// whole, so a full disk leaves no empty or cut product.
+bool SaveProduct(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    CReplacementFile output(path);
+    std::FILE* file = output.Open();
+    return file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+           output.Commit();
+}
+
 }  // namespace
 
 int RunSynth(const CliArgs& args) {
@@ -294,9 +305,8 @@ int RunSynth(const CliArgs& args) {
         return UsageError(kVerb, error);
     }
     const bool written =
-        overrides.grid
-            ? WriteBytesToPath(out, MakeAwxGridProduct(GridOptionsOf(options, overrides)))
-            : WriteAwxProduct(out, options);
+        SaveProduct(out, overrides.grid ? MakeAwxGridProduct(GridOptionsOf(options, overrides))
+                                        : MakeAwxProduct(options));
     if (!written) {
         std::fprintf(stderr, "kelvra-cli: cannot write %s\n", out.c_str());
         return kExitFailed;

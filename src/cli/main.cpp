@@ -8,6 +8,7 @@
 
 #include "cli/CliVerbs.h"
 #include "cli/PictureOptions.h"
+#include "cli/StandardOutput.h"
 #include "platform/LargePageHeap.h"
 #include "platform/TempFileCleanup.h"
 
@@ -93,7 +94,9 @@ int UsageError(const std::string& verb, const std::string& message) {
     return kExitUsage;
 }
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunVerb(int argc, char** argv) {
     if (argc < 2) {
         return UsageError("", "no verb given");
     }
@@ -113,4 +116,11 @@ int main(int argc, char** argv) {
     RemoveTempFilesOnTermination();
     CliArgs args(argv + 2, argv + argc);
     return verb->run(args);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever the verb, output that could not be written fails the run.
+    return FinishStandardOutput(RunVerb(argc, argv));
 }

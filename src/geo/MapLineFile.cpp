@@ -8,9 +8,6 @@
 
 namespace {
 
-// Far above any map file; guards against sizes reported for non-files.
-constexpr long kMaxMapFileBytes = 256L * 1024 * 1024;
-
 std::int16_t ReadInt16(const std::uint8_t* p) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
 }
@@ -19,16 +16,20 @@ std::int16_t ReadInt16(const std::uint8_t* p) {
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = OpenRegularFileForReading(path);
+    std::uint64_t size = 0;
+    std::FILE* file = OpenRegularFileForReading(path, size);
     if (!file) {
         return false;
     }
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= kMaxMapFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
+    // Refused by its size before any of it is read or memory is taken for it.
+    bool ok = size <= kMapFileMaxBytes;
     if (ok) {
-        bytes.resize(static_cast<std::size_t>(size));
-        ok = bytes.empty() || std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        try {
+            bytes.resize(static_cast<std::size_t>(size));
+            ok = bytes.empty() || std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
     }
     std::fclose(file);
     if (!ok) {
@@ -88,6 +89,24 @@ bool OnGlobe(const MapLines::Record& r) {
            std::fabs(MapLongitude(r.maxLon)) <= 360.0f;
 }
 
+// The records in the bytes, each header hopped over: the record list is
+// made once at its final size.
+std::size_t CountRecords(const std::uint8_t* data, std::size_t size, MapCountRule rule) {
+    std::size_t records = 0;
+    std::size_t pos = 0;
+    while (size - pos >= kMapRecordHeaderSize) {
+        ++records;
+        const std::size_t points =
+            static_cast<std::size_t>(MapRecordPoints(ReadInt16(data + pos), rule));
+        pos += kMapRecordHeaderSize;
+        if ((size - pos) / kMapPointSize < points) {
+            break;  // cut short by the end of the file: the last record
+        }
+        pos += points * kMapPointSize;
+    }
+    return records;
+}
+
 }  // namespace
 
 std::shared_ptr<const MapLines> ParseMapLines(std::vector<std::uint8_t> bytes, MapCountRule rule) {
@@ -95,6 +114,11 @@ std::shared_ptr<const MapLines> ParseMapLines(std::vector<std::uint8_t> bytes, M
     lines->bytes = std::move(bytes);
     const std::uint8_t* data = lines->bytes.data();
     const std::size_t size = lines->bytes.size();
+    if (size > kMapFileMaxBytes) {
+        lines->intact = false;
+        return lines;
+    }
+    lines->records.reserve(CountRecords(data, size, rule));
     std::size_t pos = 0;
     bool onGlobe = true;
     bool cut = false;
@@ -103,10 +127,10 @@ std::shared_ptr<const MapLines> ParseMapLines(std::vector<std::uint8_t> bytes, M
             static_cast<std::size_t>(MapRecordPoints(ReadInt16(data + pos), rule));
         pos += kMapRecordHeaderSize;
         MapLines::Record record;
-        record.offset = pos;
+        record.offset = static_cast<std::uint32_t>(pos);
         // A record cut short by the end of the file keeps its complete points.
         const std::size_t fit = (size - pos) / kMapPointSize;
-        record.count = std::min(points, fit);
+        record.count = static_cast<std::uint16_t>(std::min(points, fit));
         cut = record.count < points;
         pos += record.count * kMapPointSize;
         if (record.count > 0) {

@@ -18,6 +18,9 @@ enum class MapCountRule {
 
 constexpr std::size_t kMapRecordHeaderSize = 10;
 constexpr std::size_t kMapPointSize = 4;
+// The shipped WORLD.LNB is 2 MB; a larger file than this is refused by its
+// size unread, and every offset into one fits 32 bits.
+constexpr std::size_t kMapFileMaxBytes = 64u * 1024 * 1024;
 
 // Points of a record with the given count; a count of zero or less has none.
 inline int MapRecordPoints(int count, MapCountRule rule) {
@@ -27,7 +30,8 @@ inline int MapRecordPoints(int count, MapCountRule rule) {
     return rule == MapCountRule::HalfCount ? count / 2 : count;
 }
 
-// Reads the whole file with one read; false when it cannot be opened or read.
+// Reads the whole file with one read; false when it cannot be opened or read,
+// is no regular file or holds more than kMapFileMaxBytes.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Receives the records of a map file in order.
@@ -49,11 +53,13 @@ bool WalkMapLines(const std::uint8_t* data, std::size_t size, MapCountRule rule,
 
 // A map file parsed once, as WalkMapLines walks it: the file's bytes and every
 // record with the range of its raw values, so that a walk over a box can
-// pass over records that lie wholly outside it.
+// pass over records that lie wholly outside it. A record takes 16 bytes, so
+// the list stays within 1.6 times the file even for records without points.
+// Bytes beyond kMapFileMaxBytes are not parsed (the lines are not intact).
 struct MapLines {
     struct Record {
-        std::size_t offset = 0;  // of its first point in the bytes
-        std::size_t count = 0;   // complete points
+        std::uint32_t offset = 0;  // of its first point in the bytes
+        std::uint16_t count = 0;   // complete points (a count is 16 bits)
         // Smallest and largest raw values (hundredths of a degree); 0 when
         // count is 0.
         std::int16_t minLat = 0;
@@ -61,6 +67,7 @@ struct MapLines {
         std::int16_t minLon = 0;
         std::int16_t maxLon = 0;
     };
+    static_assert(sizeof(Record) <= 16, "records stay compact");
     std::vector<std::uint8_t> bytes;
     std::vector<Record> records;
     // What WalkMapLines returns for the file: false when it is damaged.

@@ -3,9 +3,9 @@
 #include "platform/RegularFile.h"
 
 #include <charconv>
-#include <fstream>
 #include <limits>
 #include <new>
+#include <sstream>
 #include <system_error>
 
 #include "platform/CDataFileCache.h"
@@ -64,11 +64,11 @@ bool ReadRecord(std::istream& in, RegionRecord& r) {
 
 bool ReadRegionRecords(const std::string& path, std::vector<RegionRecord>& records) {
     records.clear();
-    // A FIFO named like the region file would block the start-up.
-    if (!IsRegularFile(path)) {
+    std::string text;
+    if (ReadRegularFile(path, kRegionFileMaxBytes, text) != FileReadResult::kRead) {
         return false;
     }
-    std::ifstream file(path);
+    std::istringstream file(std::move(text));
     std::string keyword;
     if (!file || !(file >> keyword) || keyword != kKeyword) {
         return false;

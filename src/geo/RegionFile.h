@@ -4,12 +4,16 @@
 // token is the region's name (GBK bytes); the nine numbers are kept with the
 // record although nothing consults them.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CDataFileCache;
+
+// A region file is a few kilobytes; a larger file is refused by its size unread.
+constexpr std::size_t kRegionFileMaxBytes = 1024 * 1024;
 
 // One region in file order. The name is kept whole, however long.
 struct RegionRecord {
@@ -26,11 +30,11 @@ struct RegionRecord {
 };
 
 // Reads the records in file order into records (replacing its contents).
-// False when the file cannot be opened, does not start with "REGION"
-// (case-sensitive), has no readable count, or holds fewer complete records
-// than its count says: reading stops at the first record that is incomplete
-// or whose numbers do not convert, and the records before it are kept. A
-// count of 0 or less gives no records and true.
+// False when the file cannot be opened or is too large, does not start with
+// "REGION" (case-sensitive), has no readable count, or holds fewer complete
+// records than its count says: reading stops at the first record that is
+// incomplete or whose numbers do not convert, and the records before it are
+// kept. A count of 0 or less gives no records and true.
 bool ReadRegionRecords(const std::string& path, std::vector<RegionRecord>& records);
 
 // The names of ReadRegionRecords, with the same result.

@@ -1,7 +1,6 @@
 #include "image/PaletteFile.h"
 
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
 #include "platform/CDataFileCache.h"
@@ -176,15 +175,11 @@ std::optional<PaletteTable> ParsePaletteBytes(const std::uint8_t* data, std::siz
 }
 
 std::optional<PaletteTable> ReadPaletteFile(const std::string& path) {
-    // A FIFO or device would block the stream or never end.
-    if (!IsRegularFile(path)) {
+    std::string text;
+    if (ReadRegularFile(path, kPaletteMaxFileBytes, text) != FileReadResult::kRead) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return ParsePalette(in);
+    return ParsePaletteBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
 std::shared_ptr<const PaletteTable> CachedPaletteFile(CDataFileCache& cache,

@@ -20,7 +20,9 @@ class CDataFileCache;
 
 using PaletteTable = std::array<RgbQuad, 256>;
 
-// Limits of the format; a file that breaks one is refused as a whole.
+// Limits of the format; a file that breaks one is refused as a whole. A
+// palette is a few kilobytes; a larger file is refused by its size unread.
+constexpr std::size_t kPaletteMaxFileBytes = 1024 * 1024;
 constexpr std::size_t kPaletteMaxWordLength = 63;
 constexpr int kPaletteMaxPoints = 256;
 constexpr int kPaletteMaxIndex = 256;  // closes a segment so that entry 255 is filled

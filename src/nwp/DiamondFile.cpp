@@ -2,6 +2,7 @@
 #include "platform/RegularFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -17,20 +18,22 @@ struct FileCloser {
 
 DiamondError ReadDiamondBytes(const std::string& path, std::size_t limit, bool prefixOnly,
                               std::string& bytes) {
-    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path));
+    std::uint64_t size = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path, size));
     if (!file) {
         return DiamondError::CannotOpen;
+    }
+    // A file larger than the limit is refused by its size, before any of it
+    // is read or memory is taken for it.
+    if (size > limit && !prefixOnly) {
+        return DiamondError::TooLarge;
     }
     constexpr std::size_t kChunk = 1 << 20;
     std::string data;
     try {
         // One read of the whole file when its size is known; chunks otherwise.
-        if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-            const long size = std::ftell(file.get());
-            if (size > 0) {
-                data.reserve(std::min(static_cast<std::size_t>(size), limit) + 1);
-            }
-            std::rewind(file.get());
+        if (size > 0) {
+            data.reserve(std::min(static_cast<std::size_t>(size), limit) + 1);
         }
         std::size_t used = 0;
         while (true) {

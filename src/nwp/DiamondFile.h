@@ -14,7 +14,8 @@ constexpr std::size_t kMaxDiamondFileBytes = 512u * 1024 * 1024;
 constexpr std::size_t kProbeBytes = 64 * 1024;
 
 // The whole file (at most `limit` bytes are read, refusing larger files
-// unless `prefixOnly`). CannotOpen, TooShort (under 100 bytes in all),
+// unless `prefixOnly`; a file whose size is beyond the limit is refused before
+// any of it is read). CannotOpen, TooShort (under 100 bytes in all),
 // TooLarge or OutOfMemory on refusal.
 DiamondError ReadDiamondBytes(const std::string& path, std::size_t limit, bool prefixOnly,
                               std::string& bytes);

@@ -5,20 +5,17 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "nwp/CNwpOverlay.h"
 #include "platform/DataPaths.h"
+#include "platform/RegularFile.h"
 #include "platform/TextCodec.h"
 #include "product/AwxName.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A catalogue is a few hundred bytes; anything past this is not one.
-constexpr std::size_t kMaxCatalogueBytes = 1024 * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -160,15 +157,11 @@ bool ParseNwpCatalogue(const std::string& text, int classNumber, NwpDataClass& o
 }
 
 bool ReadNwpCatalogue(const std::string& root, int classNumber, NwpDataClass& out) {
-    std::ifstream file(fs::path(CDataPaths::Join(root, kNwpCatalogueName)), std::ios::binary);
-    if (!file) {
-        return false;
-    }
+    // Opened as every data file is: a FIFO in its place would hang the menu.
     std::string text;
-    text.resize(kMaxCatalogueBytes);
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return ParseNwpCatalogue(text, classNumber, out);
+    return ReadRegularFile(CDataPaths::Join(root, kNwpCatalogueName), kNwpCatalogueMaxBytes,
+                           text) == FileReadResult::kRead &&
+           ParseNwpCatalogue(text, classNumber, out);
 }
 
 std::string NwpTypeFolder(const std::string& root, const NwpDataClass& dataClass,

@@ -11,6 +11,7 @@
 // The last word of a folder/title/count line is taken first, then the word
 // before it; the rest of the line, blanks included, is the folder.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ constexpr char kParamFileSection[] = "PARAM FILE";
 constexpr char kNwpRootKey[] = "Nwp Root";
 constexpr char kNwpCatalogueName[] = "nwp.txt";
 constexpr int kNwpClassCount = 6;
+// A catalogue is a few hundred bytes; a larger file is refused by its size unread.
+constexpr std::size_t kNwpCatalogueMaxBytes = 1024 * 1024;
 
 // "d:\mdata" on Windows, ~/mdata elsewhere.
 std::string DefaultNwpRoot();
@@ -46,7 +49,8 @@ struct NwpDataClass {
 // LF; a file that ends early keeps the types and levels read so far.
 bool ParseNwpCatalogue(const std::string& text, int classNumber, NwpDataClass& out);
 
-// Reads root/nwp.txt; false when it cannot be read or lacks the class.
+// Reads root/nwp.txt; false when it cannot be read, is no regular file or is
+// too large, or lacks the class.
 bool ReadNwpCatalogue(const std::string& root, int classNumber, NwpDataClass& out);
 
 // The folders rows are listed from, each ending with the separator:

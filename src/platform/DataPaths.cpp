@@ -88,12 +88,14 @@ std::string CDataPaths::ExecutableFolder() {
 }
 
 std::string CDataPaths::DataFolder() const {
+    // An explicit choice wins over a dat folder that merely happens to be
+    // where the program was started.
+    if (const char* variable = std::getenv("KELVRA_DATA"); variable && IsFolder(variable)) {
+        return variable;
+    }
     const std::string local = Join(m_startDirectory, "dat");
     if (IsFolder(local)) {
         return local;
-    }
-    if (const char* variable = std::getenv("KELVRA_DATA"); variable && IsFolder(variable)) {
-        return variable;
     }
     const std::string executableFolder = ExecutableFolder();
     const std::string buildTree = BuildTreeDataFolder(executableFolder);

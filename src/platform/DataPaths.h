@@ -1,8 +1,8 @@
 #pragma once
 // The start-up directory and the data files under it. Every data file of the
 // system (palettes, map files, region file, threshold tables) is found in the
-// data folder: start-up directory + "dat" when that exists, otherwise the
-// folder named by KELVRA_DATA, the build tree's copy next to the executable,
+// data folder: the folder named by KELVRA_DATA when that exists, otherwise
+// start-up directory + "dat", the build tree's copy next to the executable,
 // or the installed share folder beside the executable's bin folder, so that
 // kelvra finds its files wherever it is started.
 
@@ -36,8 +36,8 @@ public:
 
     const std::string& StartDirectory() const { return m_startDirectory; }
 
-    // The folder that holds the data files, the first that exists of: start-up
-    // directory + "dat", $KELVRA_DATA, the build tree's dat beside the
+    // The folder that holds the data files, the first that exists of:
+    // $KELVRA_DATA, start-up directory + "dat", the build tree's dat beside the
     // executable, the executable's ../share/kelvra, the installed data folder
     // compiled in (returned even when it does not exist).
     std::string DataFolder() const;

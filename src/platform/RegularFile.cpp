@@ -1,7 +1,11 @@
 #include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -9,10 +13,28 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
 std::FILE* OpenRegularFileForReading(const std::string& path) {
+    std::uint64_t size = 0;
+    return OpenRegularFileForReading(path, size);
+}
+
+std::FILE* OpenRegularFileForReading(const std::string& path, std::uint64_t& size) {
 #ifdef _WIN32
     // Windows keeps pipes and devices out of the folders, so a look first is enough.
-    return IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::error_code error;
+    if (!IsRegularFile(path)) {
+        return nullptr;
+    }
+    size = std::filesystem::file_size(path, error);
+    return error ? nullptr : std::fopen(path.c_str(), "rb");
 #else
     // Without O_NONBLOCK, open() waits for a FIFO's writer. The type is then
     // checked on what was opened, so nothing can be swapped in between.
@@ -31,6 +53,7 @@ std::FILE* OpenRegularFileForReading(const std::string& path) {
     if (file == nullptr) {
         ::close(fd);
     }
+    size = static_cast<std::uint64_t>(info.st_size);
     return file;
 #endif
 }
@@ -38,4 +61,41 @@ std::FILE* OpenRegularFileForReading(const std::string& path) {
 bool IsRegularFile(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
+}
+
+FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    std::uint64_t size = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForReading(path, size));
+    if (!file) {
+        return FileReadResult::kCannotOpen;
+    }
+    if (size > maxBytes) {
+        return FileReadResult::kTooLarge;
+    }
+    std::string data;
+    try {
+        // Read past the size, so a file that grew since (or whose size is not
+        // told, as in /proc) is read or refused as it is.
+        data.resize(static_cast<std::size_t>(size) + 1);
+        std::size_t used = 0;
+        while (true) {
+            used += std::fread(&data[used], 1, data.size() - used, file.get());
+            if (used > maxBytes) {
+                return FileReadResult::kTooLarge;
+            }
+            if (used < data.size()) {
+                break;
+            }
+            data.resize(std::min(data.size() * 2, maxBytes + 1));
+        }
+        if (std::ferror(file.get()) != 0) {
+            return FileReadResult::kReadError;
+        }
+        data.resize(used);
+    } catch (const std::bad_alloc&) {
+        return FileReadResult::kReadError;
+    }
+    bytes = std::move(data);
+    return FileReadResult::kRead;
 }

@@ -1,12 +1,11 @@
 #include "platform/ReplacementFile.h"
 
-#include <cstdint>
 #include <filesystem>
-#include <random>
 #include <system_error>
 #include <utility>
 
 #include "platform/TempFileCleanup.h"
+#include "platform/TempName.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -21,15 +20,6 @@
 namespace {
 
 constexpr int kTempAttempts = 16;
-
-// ".kelvra-" and 16 hex digits: 24 bytes, whatever the target is called.
-std::string RandomTempName() {
-    std::random_device entropy;
-    const std::uint64_t value = (static_cast<std::uint64_t>(entropy()) << 32) | entropy();
-    char name[32];
-    std::snprintf(name, sizeof name, ".kelvra-%016llx", static_cast<unsigned long long>(value));
-    return name;
-}
 
 }  // namespace
 
@@ -73,9 +63,11 @@ bool CReplacementFile::Commit() {
     const std::filesystem::path temp = std::filesystem::path(m_folder) / m_tempName;
     std::error_code error;
     if (ok) {
-        const std::filesystem::file_status old = std::filesystem::status(m_target, error);
-        if (!error && std::filesystem::exists(old)) {
-            std::filesystem::permissions(temp, old.permissions(), error);
+        // The access rights of a regular file only, never through a link.
+        const std::filesystem::file_status old = std::filesystem::symlink_status(m_target, error);
+        if (!error && std::filesystem::is_regular_file(old)) {
+            std::filesystem::permissions(temp, old.permissions() & std::filesystem::perms::all,
+                                         error);
         }
         std::filesystem::rename(temp, m_target, error);
         ok = !error;
@@ -105,6 +97,12 @@ namespace {
 
 // Narrowed by the umask, as for any new file.
 constexpr mode_t kNewFileMode = 0666;
+
+// Read and write bits as they were, execute bits only where the old file was
+// executable; set-user-id, set-group-id and sticky bits never carry over.
+mode_t KeptAccessRights(mode_t old) {
+    return old & ((old & 0111) != 0 ? 0777 : 0666);
+}
 
 }  // namespace
 
@@ -211,10 +209,12 @@ bool CReplacementFile::Commit() {
         Discard();
         return false;
     }
-    // The replacement keeps the access rights of the file it replaces.
+    // The replacement keeps the access rights of the regular file it
+    // replaces; a link is not followed (see the header).
     struct stat old {};
-    if (::fstatat(m_folderFd, m_name.c_str(), &old, 0) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
+    if (::fstatat(m_folderFd, m_name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode)) {
+        ::fchmod(fd, KeptAccessRights(old.st_mode));
     }
     const bool placed = m_tempName.empty() ? LinkUnnamed() : MoveOverTarget();
     if (placed) {

@@ -3,6 +3,13 @@
 // target holds either its old bytes or the whole new file, also across a crash
 // or a power cut, and an interrupted save leaves nothing behind.
 //
+// A target that is a symbolic link is replaced, link and all, as a rename
+// replaces it: a save never writes through a link, so a link planted in a
+// shared folder cannot send it over a file elsewhere, and the file the link
+// named is left as it was. The new file keeps the access rights of a regular
+// file it replaces (without set-id bits); in place of anything else it gets
+// those of any new file.
+//
 // Where the system allows (Linux), the new file has no name until it is
 // complete; otherwise it is a hidden file of at most 24 bytes, so the
 // temporary name fits any folder the target's own name fits, and termination
@@ -28,9 +35,9 @@ public:
     // The file belongs to this object.
     std::FILE* Open();
 
-    // Flushes the file to the disk, gives it the access rights of the file it
-    // replaces, moves it over the target and flushes the folder. False leaves
-    // the target as it was.
+    // Flushes the file to the disk, gives it the access rights of the regular
+    // file it replaces, moves it over the target and flushes the folder. False
+    // leaves the target as it was.
     bool Commit();
 
 private:

@@ -14,5 +14,10 @@ void RemoveTempFilesOnTermination();
 // released; returns the slot, or -1 when nothing is held (table full, name too
 // long).
 int HoldTempFile(int folder, const char* name);
-// Frees a slot from HoldTempFile; -1 is ignored.
+// Holds the folder `name` of the open folder `folder` in the same way: the
+// signal handler removes the files in it (after every held file) and then the
+// folder. Only a folder of files; on systems other than Linux only an empty
+// one goes.
+int HoldTempFolder(int folder, const char* name);
+// Frees a slot from HoldTempFile or HoldTempFolder; -1 is ignored.
 void ReleaseTempFile(int slot);

@@ -8,8 +8,8 @@
 
 class QGuiApplication;
 
-// Names the per-user runtime folder Qt would fall back to (made private), so
-// that Qt has nothing to warn about on stderr; call before the application.
+// Names the user's private runtime folder (platform/RuntimeFolder.h), so that
+// Qt has nothing to warn about on stderr; call before the application.
 void NameRuntimeFolder();
 
 class CGuiSession {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,61 @@ TEST_F(CliAnimateTest, FolderGetsNumberedPngs) {
         EXPECT_EQ(png[1], 'P') << name;
     }
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("frames/frame_004.png")));
+}
+
+// A frame folder holds its old loop or the whole new one, never a mixture;
+// a failed run changes nothing and leaves nothing beside it, not even a
+// folder it would have made; a folder holding anything else is refused.
+TEST_F(CliAnimateTest, FolderHoldsTheOldLoopOrTheNewOne) {
+    const std::vector<std::string> oldLoop = {"frame_001.png", "frame_002.png", "frame_003.png",
+                                              "frame_004.png", "frame_005.png"};
+    const std::vector<std::string> newLoop = {"frame_001.png", "frame_002.png", "frame_003.png"};
+    const std::vector<std::string> foreign = {"frame_001.png", "notes.txt"};
+    const std::string missing = " " + m_dir.File("missing.AWX");
+    const struct {
+        const char* what;
+        std::vector<std::string> before;  // empty: no folder
+        std::string extra;                // more arguments
+        int status;
+        std::vector<std::string> after;  // empty: no folder
+    } cases[] = {
+        {"new folder", {}, "", 0, newLoop},
+        {"over a longer older loop", oldLoop, "", 0, newLoop},
+        {"failed rerun", oldLoop, missing, 1, oldLoop},
+        {"failed first run", {}, missing, 1, {}},
+        {"folder holding other files", foreign, "", 1, foreign},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = m_dir.File("frames");
+        std::filesystem::remove_all(folder);
+        if (!c.before.empty()) {
+            std::filesystem::create_directory(folder);
+        }
+        for (const std::string& name : c.before) {
+            ASSERT_TRUE(WriteFileBytes(folder + "/" + name, {'o', 'l', 'd'}));
+        }
+        EXPECT_EQ(
+            RunIn(m_dir.Path(), "animate " + m_inputs + c.extra + " -o " + folder + "/").status,
+            c.status)
+            << c.what;
+        EXPECT_EQ(std::filesystem::exists(folder), !c.after.empty()) << c.what;
+        std::vector<std::string> after;
+        if (std::filesystem::exists(folder)) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                after.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, c.after) << c.what;
+        for (const std::string& name : after) {
+            const std::vector<std::uint8_t> bytes = ReadFileBytes(folder + "/" + name);
+            const bool isOld = bytes == std::vector<std::uint8_t>{'o', 'l', 'd'};
+            EXPECT_EQ(isOld, c.status != 0) << c.what << " " << name;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path())) {
+            EXPECT_NE(entry.path().filename().string()[0], '.') << c.what << " left " << entry;
+        }
+    }
 }
 
 TEST_F(CliAnimateTest, BadArgumentsAndUnreadableFramesLeaveNoFile) {

@@ -1,6 +1,7 @@
 // kelvra-cli with awkward files: FIFO inputs fail at once with the readers'
-// texts, output names as long as the folder allows are saved, and a save
-// killed half-way leaves the old file and nothing else.
+// texts, output names as long as the folder allows are saved, a save killed
+// half-way or on a full disk leaves the old file and nothing else, and a link
+// planted where the runtime folder goes is not followed.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -88,6 +89,45 @@ TEST(CliFiles, LongChineseOutputNamesAreSaved) {
         EXPECT_EQ(image.Width(), 20);
     }
     EXPECT_EQ(Entries(dir.File("out")).size(), std::size(names));
+}
+
+// synth on a disk that fills up (a file size limit stands for it) keeps the
+// product it would have replaced and leaves nothing beside it.
+TEST(CliFiles, SynthOnAFullDiskKeepsTheOldProduct) {
+    CTempDir dir;
+    const std::string out = dir.File("old.awx");
+    const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+    ASSERT_TRUE(WriteFileBytes(out, old));
+    const CliResult result = RunShell("(ulimit -f 8; trap '' XFSZ; exec " +
+                                      std::string(KELVRA_CLI) + " synth " + out + " 2>&1)");
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_EQ(ReadFileBytes(out), old);
+    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"old.awx"});
+}
+
+// A picture verb draws without Qt and so never sets up Qt's runtime folder
+// (TMPDIR/runtime-<uid> when none is named): a link another user planted
+// under that name is not followed, and the file it names keeps its mode.
+TEST(CliFiles, PlantedRuntimeLinkIsNotFollowed) {
+    CTempDir dir;
+    if (RunCli("render 2>&1").out.find("unknown verb") != std::string::npos) {
+        GTEST_SKIP() << "kelvra-cli was built without the render layer";
+    }
+    const std::string victim = dir.File("victim");
+    ASSERT_TRUE(WriteFileBytes(victim, {1}));
+    ASSERT_EQ(chmod(victim.c_str(), 0644), 0);
+    const std::string link = dir.File("runtime-" + std::to_string(getuid()));
+    ASSERT_EQ(symlink(victim.c_str(), link.c_str()), 0);
+    ASSERT_EQ(RunCli("synth " + dir.File("p.awx") + " --size 40x30").status, 0);
+    const CliResult result =
+        RunShell("cd " + dir.Path() + " && env -u XDG_RUNTIME_DIR TMPDIR=" + dir.Path() + " " +
+                 KELVRA_CLI + " render p.awx -o p.bmp 2>&1");
+    EXPECT_EQ(result.status, 0) << result.out;
+    struct stat info {};
+    ASSERT_EQ(stat(victim.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 // The file the child has open in folder, other than the folder itself.

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
@@ -8,6 +10,7 @@
 #include "platform/DataPaths.h"
 #include "platform/Message.h"
 #include "platform/Rand15.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "support/TestSupport.h"
@@ -70,8 +73,10 @@ private:
     bool m_hadOld = false;
 };
 
-// The data folder is looked for in a fixed order: the start-up directory's
-// dat, $KELVRA_DATA, the build tree this test runs from, the installed one.
+// The data folder is looked for in a fixed order: $KELVRA_DATA, the start-up
+// directory's dat, the build tree this test runs from, the installed one. A
+// dat folder that happens to be where the program starts never overrides the
+// variable.
 TEST(DataPaths, DataFolderIsFoundInItsOrder) {
     CTempDir start;
     CTempDir variable;
@@ -82,9 +87,11 @@ TEST(DataPaths, DataFolderIsFoundInItsOrder) {
         const char* env;  // nullptr: unset; "var": the variable folder
         std::string expected;
     } cases[] = {
-        {"start-up dat wins", true, "var", start.File("dat")},
-        {"variable next", false, "var", variable.Path()},
-        {"variable naming nothing is passed over", false, "/nonexistent/kelvra", buildTree},
+        {"variable wins over start-up dat", true, "var", variable.Path()},
+        {"variable alone", false, "var", variable.Path()},
+        {"start-up dat without the variable", true, nullptr, start.File("dat")},
+        {"variable naming nothing is passed over", true, "/nonexistent/kelvra", start.File("dat")},
+        {"variable naming nothing, no dat", false, "/nonexistent/kelvra", buildTree},
         {"build tree without either", false, nullptr, buildTree},
     };
     for (const auto& c : cases) {
@@ -103,6 +110,56 @@ TEST(DataPaths, DataFolderIsFoundInItsOrder) {
     }
     EXPECT_EQ(CDataPaths(start.Path()).DataFile("region.txt"), buildTree + "/region.txt");
     EXPECT_EQ(CDataPaths::Join("a/", "b"), "a/b");
+}
+
+// Without XDG_RUNTIME_DIR the runtime folder is TMPDIR/runtime-<uid>, used
+// only when it is this user's private folder. Anything else found there is
+// left exactly as it was - a planted link's target keeps its mode - and a
+// fresh private folder is used instead.
+TEST(RuntimeFolder, OnlyAPrivateFolderOfThisUserIsUsed) {
+    const struct {
+        const char* what;
+        const char* planted;  // "", "link", "folder 0755", "folder of another user"
+        bool usual;           // runtime-<uid> itself is used
+    } cases[] = {
+        {"nothing there yet", "", true},
+        {"private folder from an earlier run", "folder 0700", true},
+        {"link to a file", "link", false},
+        {"folder others may enter", "folder 0755", false},
+        {"folder of another user", "folder of another user", false},
+    };
+    for (const auto& c : cases) {
+        CTempDir temporary;
+        CScopedEnv tmpdir("TMPDIR", temporary.Path());
+        CScopedEnv named("XDG_RUNTIME_DIR", "");
+        unsetenv("XDG_RUNTIME_DIR");
+        const std::string usual = temporary.File("runtime-" + std::to_string(getuid()));
+        const std::string victim = temporary.File("victim");
+        ASSERT_TRUE(WriteFileBytes(victim, {1}));
+        ASSERT_EQ(chmod(victim.c_str(), 0644), 0);
+        const std::string planted = c.planted;
+        if (planted == "link") {
+            ASSERT_EQ(symlink(victim.c_str(), usual.c_str()), 0);
+        } else if (!planted.empty()) {
+            ASSERT_EQ(mkdir(usual.c_str(), 0700), 0);
+            ASSERT_EQ(chmod(usual.c_str(), planted == "folder 0755" ? 0755 : 0700), 0);
+            if (planted == "folder of another user" && chown(usual.c_str(), 12345, 12345) != 0) {
+                continue;  // only root can give a folder away
+            }
+        }
+        const std::string folder = UserRuntimeFolder();
+        EXPECT_EQ(folder == usual, c.usual) << c.what << ": " << folder;
+        struct stat info {};
+        ASSERT_EQ(lstat(folder.c_str(), &info), 0) << c.what;
+        EXPECT_TRUE(S_ISDIR(info.st_mode)) << c.what;
+        EXPECT_EQ(info.st_uid, geteuid()) << c.what;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << c.what;
+        const char* nowNamed = std::getenv("XDG_RUNTIME_DIR");
+        EXPECT_EQ(nowNamed ? nowNamed : "", folder) << c.what;
+        ASSERT_EQ(stat(victim.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0644u) << c.what;
+        std::filesystem::remove_all(folder);
+    }
 }
 
 TEST(DataPaths, UnusableFilesAreSaidOncePerPathAcrossCopies) {

@@ -52,6 +52,51 @@ TEST(ReplacementFile, CommitReplacesAndKeepsAccessRights) {
     }
 }
 
+// The access rights of a regular file carry over without set-id bits and
+// execute bits only where it had some; a link is replaced, never written
+// through, and the file it named keeps its bytes and rights.
+TEST(ReplacementFile, RightsOfARegularFileOnlyAndLinksReplaced) {
+    const mode_t mask = umask(022);
+    umask(mask);
+    const struct {
+        const char* what;
+        bool link;
+        mode_t old;
+        mode_t expected;
+    } cases[] = {
+        {"private", false, 0600, 0600},
+        {"set-user-id, writable by all", false, 04777, 0777},
+        {"set-group-id executable", false, 02755, 0755},
+        {"sticky, not executable", false, 01666, 0666},
+        {"link to a set-user-id file", true, 04777, 0666 & ~mask},
+    };
+    for (const Temporary kind : kKinds) {
+        for (const auto& c : cases) {
+            CTempDir dir;
+            const std::string old = dir.File("old");
+            const std::string target = dir.File("out.bmp");
+            ASSERT_TRUE(WriteFileBytes(old, {7}));
+            ASSERT_EQ(chmod(old.c_str(), c.old), 0);
+            if (c.link) {
+                ASSERT_EQ(symlink(old.c_str(), target.c_str()), 0);
+            } else {
+                ASSERT_EQ(rename(old.c_str(), target.c_str()), 0);
+            }
+            ASSERT_TRUE(Save(target, kind, {1, 2}));
+            struct stat info {};
+            ASSERT_EQ(lstat(target.c_str(), &info), 0);
+            EXPECT_TRUE(S_ISREG(info.st_mode)) << c.what;
+            EXPECT_EQ(info.st_mode & 07777, c.expected) << c.what;
+            EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{1, 2})) << c.what;
+            if (c.link) {
+                ASSERT_EQ(stat(old.c_str(), &info), 0);
+                EXPECT_EQ(info.st_mode & 07777, c.old) << c.what;
+                EXPECT_EQ(ReadFileBytes(old), std::vector<std::uint8_t>{7}) << c.what;
+            }
+        }
+    }
+}
+
 TEST(ReplacementFile, UncommittedOrFailedLeavesTheOldFileAlone) {
     for (const Temporary kind : kKinds) {
         CTempDir dir;

@@ -1,5 +1,7 @@
-// The desktop program as a process: one instance at a time, a lock left by
-// a dead process taken over, the file named on the command line opened.
+// The desktop program as a process: one instance at a time per user, said
+// on stderr; a lock left by a dead process, or one that tells no owner, taken
+// over; a lock another user planted at the old shared name ignored; the file
+// named on the command line opened.
 
 #include <QProcess>
 #include <QSysInfo>
@@ -7,23 +9,33 @@
 #include <fstream>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/CSingleInstance.h"
 #include "support/TestSupport.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {
 
-// Each run gets its own temporary folder (where the lock lies) and its own
-// profile, so neither the user's instance nor the user's settings are touched.
+// Each run gets its own temporary folder and its own profile, so neither the
+// user's instance nor the user's settings are touched. The lock lies in the
+// runtime folder: the temporary folder itself, or when the run names none,
+// the one the program makes there (runtime-<uid>).
 class CIsolatedRun {
 public:
-    CIsolatedRun() {
+    explicit CIsolatedRun(bool namedRuntimeFolder = true) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QString root = QString::fromStdString(m_dir.Path());
         env.insert("TMPDIR", root);
         env.insert("HOME", root);
         env.insert("XDG_CONFIG_HOME", root + "/config");
-        env.insert("XDG_RUNTIME_DIR", root);
+        env.remove("XDG_RUNTIME_DIR");
+        m_runtime = root + "/runtime-" + QString::number(getuid());
+        if (namedRuntimeFolder) {
+            env.insert("XDG_RUNTIME_DIR", root);
+            m_runtime = root;
+        }
         env.insert("QT_QPA_PLATFORM", "offscreen");
         m_env = env;
     }
@@ -44,11 +56,13 @@ public:
         return *m_profile;
     }
 
-    QString LockPath() const { return QString::fromStdString(m_dir.File("kelvra.lock")); }
+    QString LockPath() const { return m_runtime + "/kelvra.lock"; }
+    QString RuntimeFolder() const { return m_runtime; }
     const CTempDir& Dir() const { return m_dir; }
 
 private:
     CTempDir m_dir;
+    QString m_runtime;
     QProcessEnvironment m_env;
     std::unique_ptr<QSettings> m_profile;
 };
@@ -59,7 +73,7 @@ class TestAppProcess : public QObject {
     Q_OBJECT
 
 private slots:
-    void secondInstanceEndsSilently() {
+    void secondInstanceSaysSo() {
         CIsolatedRun run;
         QProcess first;
         run.Start(first, {"--quit-after", "20000"});
@@ -71,24 +85,55 @@ private slots:
         QVERIFY(second.waitForFinished(10000));  // long before its own quit time
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(second.readAllStandardError().isEmpty());
+        const QString said = QString::fromUtf8(second.readAllStandardError());
+        QVERIFY2(said.contains("already running (process " + QString::number(first.processId())),
+                 qPrintable(said));
         QCOMPARE(first.state(), QProcess::Running);
 
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
     }
 
-    void staleLockIsTakenOver() {
-        CIsolatedRun run;
+    // Locks no running instance of this user holds - a dead process's, an
+    // empty one, one without a pid, and one another user planted where every
+    // user's lock used to lie (given away with chown, as root can) - do not
+    // keep the program from starting.
+    void unusableLocksAreTakenOver_data() {
+        QTest::addColumn<bool>("namedRuntimeFolder");
+        QTest::addColumn<QString>("where");  // "runtime" or "shared"
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("owner");  // -1: this user
         // The pid of a process that has ended.
         QProcess gone;
         gone.start("true");
-        QVERIFY(gone.waitForFinished());
+        gone.waitForFinished();
         const qint64 pid = gone.processId() != 0 ? gone.processId() : 999999;
-        std::ofstream(run.LockPath().toStdString())
-            << pid << "\nkelvra\n"
-            << QSysInfo::machineHostName().toStdString() << "\n";
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("process gone")
+            << true << "runtime" << QByteArray::number(pid) + "\nkelvra\n" + host + "\n"
+            << -1;
+        QTest::newRow("empty") << true << "runtime" << QByteArray() << -1;
+        QTest::newRow("no number") << false << "runtime" << QByteArray("kelvra\n\n") << -1;
+        QTest::newRow("another user's at the shared name")
+            << false << "shared" << QByteArray() << 12345;
+    }
 
+    void unusableLocksAreTakenOver() {
+        QFETCH(bool, namedRuntimeFolder);
+        QFETCH(QString, where);
+        QFETCH(QByteArray, content);
+        QFETCH(int, owner);
+        CIsolatedRun run(namedRuntimeFolder);
+        const QString lock = where == "runtime"
+                                 ? run.LockPath()
+                                 : QString::fromStdString(run.Dir().File("kelvra.lock"));
+        QVERIFY(QDir().mkpath(run.RuntimeFolder()));
+        QVERIFY(QFile::setPermissions(run.RuntimeFolder(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        std::ofstream(lock.toStdString()) << content.toStdString();
+        if (owner >= 0 && chown(lock.toLocal8Bit().constData(), owner, owner) != 0) {
+            QSKIP("only root can give the lock to another user");
+        }
         QProcess app;
         run.Start(app, {"--quit-after", "300"});
         QVERIFY(app.waitForFinished(20000));
@@ -99,12 +144,20 @@ private slots:
 
     void lockHeldInProcess() {
         CTempDir dir;
-        qputenv("TMPDIR", QByteArray::fromStdString(dir.Path()));
+        const QByteArray named = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.Path()));
         CSingleInstance first(QStringLiteral("kelvra-test"));
-        QVERIFY(first.TryAcquire());
+        QCOMPARE(first.TryAcquire(), CSingleInstance::Outcome::kAcquired);
         CSingleInstance second(QStringLiteral("kelvra-test"));
-        QVERIFY(!second.TryAcquire());
-        qunsetenv("TMPDIR");
+        QCOMPARE(second.TryAcquire(), CSingleInstance::Outcome::kHeldElsewhere);
+        QCOMPARE(second.HolderPid(), QCoreApplication::applicationPid());
+        QCOMPARE(QFileInfo(first.LockPath()).absolutePath(),
+                 QFileInfo(QString::fromStdString(dir.Path())).absoluteFilePath());
+        if (named.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            qputenv("XDG_RUNTIME_DIR", named);
+        }
     }
 
     void commandLineFileAndUsage() {
