@@ -4,9 +4,7 @@
 // needs no Qt.
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +12,7 @@
 
 #include "browse/CCatalogue.h"
 #include "cli/CliVerbs.h"
+#include "cli/StandardOutput.h"
 #include "product/ObservationTime.h"
 
 namespace {
@@ -129,18 +128,19 @@ void SortByObservation(std::vector<CatalogueRow>& rows) {
                      [&minutes](const auto& a, const auto& b) { return minutes(a) < minutes(b); });
 }
 
-// Writes every row; false as soon as standard output refuses a byte.
-bool PrintRows(const std::vector<CatalogueRow>& rows) {
+// Writes the rows, stopping at the first line standard output refused; the
+// run then fails as every text verb's does (FinishStandardOutput).
+void PrintRows(const std::vector<CatalogueRow>& rows) {
     std::string line;
     for (const CatalogueRow& row : rows) {
+        if (StandardOutputFailed()) {
+            return;
+        }
         const FileEntry entry = MakeFileEntry(row.path, row.summary);
         line = entry.path + '\t' + entry.timeText + '\t' + entry.projectionText + '\t' +
                entry.centreText + '\t' + entry.sizeText + '\n';
-        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
-            return false;
-        }
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    return std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 }  // namespace
@@ -162,10 +162,6 @@ int RunList(const CliArgs& args) {
                                          ? catalogue.ListLatest(options.query, *options.latest).rows
                                          : catalogue.List(options.query).rows;
     SortByObservation(rows);
-    if (!PrintRows(rows)) {
-        std::fprintf(stderr, "kelvra-cli: cannot write to standard output: %s\n",
-                     std::strerror(errno));
-        return kExitFailed;
-    }
+    PrintRows(rows);
     return kExitOk;
 }

@@ -118,7 +118,7 @@ TEST(CliList, FailuresSayWhy) {
         {"list " + folder + " --to 202213310000 2>&1", 2, "--to takes"},
         {"list " + folder + " --sort time 2>&1", 2, "unknown option"},
         {"list " + folder + "/missing 2>&1", 1, "not a folder"},
-        {"list " + folder + " 2>&1 >/dev/full", 1, "cannot write to standard output"},
+        {"list " + folder + " 2>&1 >/dev/full", 1, "the output could not be written"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
