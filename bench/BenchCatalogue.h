@@ -68,3 +68,38 @@ public:
 private:
     std::string m_path;
 };
+
+// The catalogue at operational scale: five channels of "LCN" every 15
+// minutes, 6000 times each (30000 files, about two months). Each file is a
+// hard link to one small product of its channel: listing reads names,
+// stamps and headers, never the pixels.
+constexpr int kScaleTimes = 6000;
+constexpr int kScaleStepMinutes = 15;
+constexpr const char* kScaleChannels[] = {"IR1", "IR2", "WV", "IR3", "VIS"};
+
+// Writes the 30000 names into an existing folder; false when a file or link
+// could not be made.
+inline bool WriteScaleCatalogue(const std::string& folder) {
+    namespace fs = std::filesystem;
+    for (int channel = 1; channel <= 5; ++channel) {
+        const std::string source = folder + "/.source" + std::to_string(channel);
+        if (!WriteBytesToPath(source, BenchProduct(channel))) {
+            return false;
+        }
+        for (int i = 0; i < kScaleTimes; ++i) {
+            const int minutes = i * kScaleStepMinutes;
+            const int day = 1 + minutes / (24 * 60);
+            char name[64];
+            std::snprintf(name, sizeof name, "FY2G_LCN_%s_2022%02d%02d%02d%02d.AWX",
+                          kScaleChannels[channel - 1], 3 + (day - 1) / 31, 1 + (day - 1) % 31,
+                          minutes / 60 % 24, minutes % 60);
+            std::error_code ec;
+            fs::create_hard_link(source, folder + "/" + name, ec);
+            if (ec) {
+                return false;
+            }
+        }
+        fs::remove(source);
+    }
+    return true;
+}

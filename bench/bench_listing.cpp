@@ -88,9 +88,9 @@ void BM_ProductCommandBrowserWidget(benchmark::State& state) {
     selector.SetBrowser(browser.Hooks());
     for (auto _ : state) {
         selector.OnSelectProductCommand(kSelectProductFirstId);
-        benchmark::DoNotOptimize(browser.List().topLevelItemCount());
+        benchmark::DoNotOptimize(browser.List().model()->rowCount());
     }
-    if (browser.List().topLevelItemCount() != kBenchMatchingCount) {
+    if (browser.List().model()->rowCount() != kBenchMatchingCount) {
         state.SkipWithError("unexpected number of rows");
     }
 }

@@ -87,9 +87,9 @@ void BM_ProductCommandThroughFrame(benchmark::State& state) {
     CMainFrame& frame = app.MainFrame();
     for (auto _ : state) {
         frame.Router().Execute(6000);
-        benchmark::DoNotOptimize(frame.BandTab().m_wndBrowser.List().topLevelItemCount());
+        benchmark::DoNotOptimize(frame.BandTab().m_wndBrowser.List().model()->rowCount());
     }
-    if (frame.BandTab().m_wndBrowser.List().topLevelItemCount() != kBenchMatchingCount ||
+    if (frame.BandTab().m_wndBrowser.List().model()->rowCount() != kBenchMatchingCount ||
         frame.Movie().m_listDlg.ListBox().count() != kBenchMatchingCount) {
         state.SkipWithError("unexpected number of rows");
     }

@@ -25,7 +25,8 @@ loaded() {
     LD_DEBUG=libs "$@" 2>&1 >/dev/null | grep -E 'calling init: .*(libQt6|libfreetype|kelvra-cli-pictures)' || true
 }
 for verb in "info $work/new.AWX" "extent $work/new.AWX" "locate $work/new.AWX 10 10 --value" \
-    "isotherms $work/new.AWX" "cells $work/new.AWX" "trend $work/old.AWX $work/new.AWX --summary"; do
+    "isotherms $work/new.AWX" "cells $work/new.AWX" "trend $work/old.AWX $work/new.AWX --summary" \
+    "list $work --latest 1"; do
     # shellcheck disable=SC2086
     found=$(loaded "$cli" $verb)
     if [ -n "$found" ]; then

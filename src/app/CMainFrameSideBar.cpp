@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
+#include "browse/CCatalogue.h"
 #include "browse/CProductSelector.h"
 #include "browse/RegionList.h"
 #include "dialogs/BrowseForFolder.h"
@@ -62,6 +63,10 @@ void CMainFrame::CreateSideBar(CSettings& settings) {
 void CMainFrame::WirePanes(CSettings& settings) {
     CBrowserDlg& browser = m_wndBandTab->m_wndBrowser;
     browser.SetOpenFileHook([this](const std::string& path) { return OpenProductFile(path); });
+    // Both lists read the same folder: each header is read once for both.
+    const auto catalogue = std::make_shared<CCatalogue>();
+    browser.SetCatalogue(catalogue);
+    m_wndMovie->m_listDlg.SetCatalogue(catalogue);
     m_selector = std::make_unique<CProductSelector>(settings);
     m_selector->SetBrowser(browser.Hooks());
     m_selector->SetFrameList(m_wndMovie->m_listDlg.Hooks());

@@ -23,14 +23,14 @@ bool CAnimationPlayback::Start(const std::vector<FrameEntry>& frames) {
         m_host.resetDisplayMode();
     }
     m_frames = frames;
-    if (m_bTimeTrue) {
+    m_bLoopTimeTrue = m_bTimeTrue;
+    if (m_bLoopTimeTrue) {
         SortByObservationTime(m_frames);
         m_nSlotMinutes = NominalSlotMinutes(m_frames);
-        m_steps = TimeTrueSteps(m_frames, m_nSlotMinutes);
     } else {
         m_nSlotMinutes = 0;
-        m_steps = PlainSteps(m_frames);
     }
+    MakeSteps();
     std::vector<std::string> paths;
     paths.reserve(frames.size());
     for (const FrameEntry& frame : m_frames) {
@@ -57,6 +57,47 @@ void CAnimationPlayback::Stop() {
     if (m_host.releaseFrames) {
         m_host.releaseFrames();
     }
+}
+
+void CAnimationPlayback::MakeSteps() {
+    m_steps = m_bLoopTimeTrue ? TimeTrueSteps(m_frames, m_nSlotMinutes) : PlainSteps(m_frames);
+}
+
+bool CAnimationPlayback::ComesAfterLoop(const FrameEntry& frame) const {
+    const FrameEntry& last = m_frames.back();
+    if (!m_bLoopTimeTrue) {
+        return frame.path > last.path;
+    }
+    // Frames without a time end a time-true loop; nothing can follow them.
+    return frame.observedMinutes != kUnknownObservation &&
+           last.observedMinutes != kUnknownObservation &&
+           frame.observedMinutes > last.observedMinutes;
+}
+
+bool CAnimationPlayback::TakeNewestFrame(const FrameEntry& frame, int maxFrames) {
+    if (!m_bAnimating || m_frames.empty() || !ComesAfterLoop(frame)) {
+        return false;
+    }
+    const int count = StepCount();
+    const int due =
+        m_nFrame >= 0 && m_nFrame < count ? m_steps[static_cast<std::size_t>(m_nFrame)].frame : 0;
+    const bool dropFirst = FrameCount() >= maxFrames;
+    if (dropFirst) {
+        m_frames.erase(m_frames.begin());
+    }
+    m_frames.push_back(frame);
+    if (m_host.addFrame) {
+        m_host.addFrame(frame.path, dropFirst);
+    }
+    MakeSteps();
+    // Without the oldest every frame moved one place down; the oldest, when
+    // due, gives way to the one that is oldest now.
+    const int dueNow = !dropFirst ? due : due > 0 ? due - 1 : 0;
+    m_nFrame = 0;
+    while (m_nFrame < StepCount() && m_steps[static_cast<std::size_t>(m_nFrame)].frame != dueNow) {
+        ++m_nFrame;
+    }
+    return true;
 }
 
 bool CAnimationPlayback::TogglePause() {

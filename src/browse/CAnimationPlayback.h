@@ -29,6 +29,10 @@ struct CAnimationHost {
     std::function<void(int index)> makeFrameCurrent;
     // Empties the document's frame products and frame images.
     std::function<void()> releaseFrames;
+    // Reads the file as a new last frame, letting the first frame go when
+    // dropFirst, so the arrays stay index-aligned with a loop that took a
+    // new frame (CKelvraDoc::AddFrame).
+    std::function<void(const std::string& path, bool dropFirst)> addFrame;
     // Sets the view's display mode to 0 (the precipitation display off).
     std::function<void()> resetDisplayMode;
     // The mark the title line carries for the next frame made current:
@@ -63,6 +67,13 @@ public:
     bool Start(const std::vector<FrameEntry>& frames);
     // Timer off, state back to the start, the document's frames released.
     void Stop();
+    // While a loop runs: frame joins it at the end and, when the loop holds
+    // maxFrames already, its oldest frame leaves, so a loop of the latest
+    // products follows the catalogue; the frame due next stays due next.
+    // Taken only when frame comes after the loop's last frame in the loop's
+    // order (path order, or a later observation time in a time-true loop);
+    // false otherwise.
+    bool TakeNewestFrame(const FrameEntry& frame, int maxFrames);
     // Toggles pausing; returns the new paused state. Pausing stops the
     // timer, continuing arms it. Ignored (false) while nothing plays.
     bool TogglePause();
@@ -103,6 +114,9 @@ private:
     // Keeps m_nFrame inside the steps: past the end wraps to the first,
     // below the first to the last.
     void WrapFrameIndex();
+    bool ComesAfterLoop(const FrameEntry& frame) const;
+    // The steps of m_frames for the loop's pacing.
+    void MakeSteps();
 
     std::unique_ptr<CAnimationTimer> m_pTimer;
     CAnimationHost m_host;
@@ -111,5 +125,6 @@ private:
     std::vector<LoopStep> m_steps;
     int m_nInterval = 200;
     bool m_bTimeTrue = false;
+    bool m_bLoopTimeTrue = false;  // the running loop's pacing, as it started
     int m_nSlotMinutes = 0;
 };

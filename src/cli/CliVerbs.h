@@ -29,6 +29,8 @@ int RunRender(const CliArgs& args);
 // animated GIF or numbered PNG files (in the picture module).
 int RunAnimate(const CliArgs& args);
 int RunIsotherms(const CliArgs& args);
+// The file list's rows of a catalogue folder, tab-separated, in time order.
+int RunList(const CliArgs& args);
 // The precipitation estimate of a channel file's observation: rain pixels,
 // or with --summary the pixels per legend class.
 int RunPrecip(const CliArgs& args);

@@ -59,6 +59,11 @@ const Verb kVerbs[] = {
      "cloud-top cooling per hour drawn over the newer picture, or pixels cooling fast"},
     {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",
      "a diamond NWP file: header, prepared grid, or contour lines in longitude/latitude"},
+    {"list", RunList,
+     "list FOLDER [--code CODE] [--channel IR1|IR2|WV|IR3|VIS] [--latest N] [--recursive] "
+     "[--from YYYYMMDDHHMM] [--to YYYYMMDDHHMM]",
+     "the file list's rows of a catalogue folder: PATH TIME PROJECTION CENTRE SIZE, "
+     "tab-separated, in time order"},
 };
 
 const Verb* FindVerb(const std::string& name) {

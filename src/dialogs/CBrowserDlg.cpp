@@ -1,8 +1,8 @@
 #include "dialogs/CBrowserDlg.h"
 
 #include <QHeaderView>
-#include <QList>
-#include <QStringList>
+#include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "platform/Message.h"
@@ -10,59 +10,15 @@
 namespace {
 
 constexpr char kOpenFailedText[] = "打开文件数据失败！";
-constexpr int kSizeColumn = 3;
-// Each row remembers its entry, so sorting the rows never changes which file
-// a double click opens.
-constexpr int kEntryRole = Qt::UserRole;
-
-struct Column {
-    const char* title;
-    int width;
-};
-constexpr Column kColumns[] = {
-    {"时间", 160}, {"投影方式", 80}, {"中心经纬度", 100}, {"大小", 80}, {"文件路径", 200},
-};
-
-// Sizes compare by their pixel count ("800×600" before "1900×1300"), every
-// other column by its text.
-class CFileRow : public QTreeWidgetItem {
-public:
-    CFileRow(const QStringList& texts, int entry) : QTreeWidgetItem(texts) {
-        setData(0, kEntryRole, entry);
-    }
-
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        if (column == kSizeColumn) {
-            const qint64 a = Pixels(text(column));
-            const qint64 b = Pixels(other.text(column));
-            if (a != b) {
-                return a < b;
-            }
-        }
-        return text(column) < other.text(column);
-    }
-
-private:
-    static qint64 Pixels(const QString& size) {
-        const QStringList sides = size.split(QChar(0x00D7));
-        return sides.size() == 2 ? sides[0].toLongLong() * sides[1].toLongLong() : 0;
-    }
-};
-
-QStringList RowTexts(const FileEntry& entry) {
-    return {QString::fromStdString(entry.timeText), QString::fromStdString(entry.projectionText),
-            QString::fromStdString(entry.centreText), QString::fromStdString(entry.sizeText),
-            QString::fromStdString(entry.path)};
-}
 
 }  // namespace
 
-CBrowserDlg::CBrowserDlg(QWidget* parent) : QWidget(parent) {
+CBrowserDlg::CBrowserDlg(QWidget* parent) : QWidget(parent), m_model(m_entries) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(&m_list);
 
+    m_list.setModel(&m_model);
     m_list.setRootIsDecorated(false);
     m_list.setUniformRowHeights(true);
     m_list.setItemsExpandable(false);
@@ -72,25 +28,24 @@ CBrowserDlg::CBrowserDlg(QWidget* parent) : QWidget(parent) {
     m_list.setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_list.header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list.header()->setStretchLastSection(false);
-
-    QStringList titles;
-    for (const Column& column : kColumns) {
-        titles << QString::fromUtf8(column.title);
-    }
-    m_list.setHeaderLabels(titles);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        m_list.setColumnWidth(i, kColumns[i].width);
+    for (int i = 0; i < kFileListColumnCount; ++i) {
+        m_list.setColumnWidth(i, kFileListColumns[i].width);
     }
     m_list.header()->setSectionsClickable(true);
     m_list.header()->setSortIndicatorShown(false);
     connect(m_list.header(), &QHeaderView::sectionClicked, this,
             [this](int column) { OnColumnClicked(column); });
-    connect(&m_list, &QTreeWidget::itemDoubleClicked, this, [this] { OnDblClkFileList(); });
+    connect(&m_list, &QTreeView::doubleClicked, this, [this] { OnDblClkFileList(); });
+    connect(&m_watcher, &CFolderWatcher::Changed, this, [this] { OnFolderChanged(); });
 }
 
 void CBrowserDlg::ListFiles(const std::string& folder, const std::string& code) {
-    m_entries = ListFileEntries(folder, code, m_nChannel);
+    CatalogueList listing = m_pCatalogue->List(FolderQuery(folder, code, m_nChannel));
+    m_entries = std::move(listing.rows);
+    m_strFolder = folder;
+    m_strCode = code;
     RefreshList();
+    m_watcher.Watch(folder, listing.incomplete);
 }
 
 bool CBrowserDlg::AddFile(const std::string& path) {
@@ -98,19 +53,66 @@ bool CBrowserDlg::AddFile(const std::string& path) {
     if (!ReadMatchingSummary(path, m_nChannel, summary)) {
         return false;
     }
-    m_entries.push_back(MakeFileEntry(path, summary));
+    m_entries.push_back(CatalogueRow{path, summary});
     return true;
 }
 
 void CBrowserDlg::RefreshList() {
-    m_list.clear();
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(static_cast<qsizetype>(m_entries.size()));
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        rows.append(new CFileRow(RowTexts(m_entries[i]), static_cast<int>(i)));
-    }
-    m_list.addTopLevelItems(rows);
+    m_model.Reload();
     ApplySort();
+}
+
+void CBrowserDlg::OnFolderChanged() {
+    const std::vector<std::string> selected = SelectedPaths();
+    const int currentEntry = m_model.EntryOfRow(m_list.currentIndex().row());
+    const std::string currentPath =
+        currentEntry >= 0 ? m_entries[static_cast<std::size_t>(currentEntry)].path : std::string();
+    const int vertical = m_list.verticalScrollBar()->value();
+    const int horizontal = m_list.horizontalScrollBar()->value();
+
+    ListFiles(m_strFolder, m_strCode);
+
+    if (const QModelIndex index = IndexOfPath(currentPath); index.isValid()) {
+        m_list.selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    }
+    SelectPaths(selected);
+    // The rows are laid out now, so the scroll bars take their old values
+    // within the new ranges.
+    m_list.doItemsLayout();
+    m_list.verticalScrollBar()->setValue(vertical);
+    m_list.horizontalScrollBar()->setValue(horizontal);
+}
+
+std::vector<std::string> CBrowserDlg::SelectedPaths() const {
+    std::vector<std::string> paths;
+    for (const QModelIndex& index : m_list.selectionModel()->selectedRows()) {
+        const int entry = m_model.EntryOfRow(index.row());
+        if (entry >= 0) {
+            paths.push_back(m_entries[static_cast<std::size_t>(entry)].path);
+        }
+    }
+    return paths;
+}
+
+QModelIndex CBrowserDlg::IndexOfPath(const std::string& path) const {
+    if (path.empty()) {
+        return QModelIndex();
+    }
+    for (std::size_t entry = 0; entry < m_entries.size(); ++entry) {
+        if (m_entries[entry].path == path) {
+            return m_model.index(m_model.RowOfEntry(static_cast<int>(entry)), 0);
+        }
+    }
+    return QModelIndex();
+}
+
+void CBrowserDlg::SelectPaths(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (const QModelIndex index = IndexOfPath(path); index.isValid()) {
+            m_list.selectionModel()->select(
+                index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
 }
 
 void CBrowserDlg::OnColumnClicked(int column) {
@@ -128,23 +130,22 @@ void CBrowserDlg::ApplySort() {
     if (m_nSortColumn < 0) {
         return;
     }
-    m_list.sortItems(m_nSortColumn, m_sortOrder);
+    m_model.Sort(m_nSortColumn, m_sortOrder);
     m_list.header()->setSortIndicatorShown(true);
     m_list.header()->setSortIndicator(m_nSortColumn, m_sortOrder);
 }
 
 void CBrowserDlg::OnDblClkFileList() {
-    const QList<QTreeWidgetItem*> selected = m_list.selectedItems();
+    const QModelIndexList selected = m_list.selectionModel()->selectedRows();
     if (selected.isEmpty()) {
         return;
     }
-    bool ok = false;
-    const int row = selected.front()->data(0, kEntryRole).toInt(&ok);
-    if (!ok || row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) {
+    const int entry = m_model.EntryOfRow(selected.front().row());
+    if (entry < 0 || static_cast<std::size_t>(entry) >= m_entries.size()) {
         return;
     }
     // Copied: opening may relist and replace m_entries.
-    const std::string path = m_entries[static_cast<std::size_t>(row)].path;
+    const std::string path = m_entries[static_cast<std::size_t>(entry)].path;
     if (!m_openFile || !m_openFile(path)) {
         ShowMessage(kOpenFailedText);
     }

@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueFolder.h"
@@ -28,6 +29,8 @@ constexpr char kTimeTrueTip[] =
     "按观测时间播放：每一幅为一个时次（观测间隔的中位数），缺测时次保持前一幅，"
     "标题行标注“缺测 HH:MM”";
 constexpr char kExportText[] = "导出动画...";
+constexpr char kAutoUpdateText[] = "自动更新";
+constexpr char kAutoUpdateTip[] = "新到的产品加入正在播放的动画末尾，最早的一幅退出";
 
 // The pane's size in dialog units.
 constexpr int kPaneWidth = 182;
@@ -65,8 +68,8 @@ CMovieDlg::~CMovieDlg() {
 void CMovieDlg::BuildControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              &m_intervalLabel, &m_interval, &m_unitLabel, &m_animate, &m_pause, &m_prev, &m_next,
-             &m_check24, &m_check48, &m_check72, &m_timeTrue, &m_export, &m_time, &m_counter,
-             &m_slider, &m_tab, &m_listDlg}) {
+             &m_check24, &m_check48, &m_check72, &m_timeTrue, &m_autoUpdate, &m_export, &m_time,
+             &m_counter, &m_slider, &m_tab, &m_listDlg}) {
         control->setParent(this);
     }
     m_intervalLabel.setText(Text("动画间隔："));
@@ -86,6 +89,10 @@ void CMovieDlg::BuildControls() {
     m_export.setText(Text(kExportText));
     m_export.setObjectName(QString::number(kIdExportLoop));
     m_export.setGeometry(DialogUnitsToPixels(112, 30, 66, 14));
+    m_autoUpdate.setText(Text(kAutoUpdateText));
+    m_autoUpdate.setObjectName(QStringLiteral("autoUpdate"));
+    m_autoUpdate.setToolTip(Text(kAutoUpdateTip));
+    m_autoUpdate.setGeometry(DialogUnitsToPixels(112, 51, 66, 10));
     m_prev.setText(Text("前一幅"));
     Place(m_prev, kMoviePrevId, 4, 49, 50, 14);
     m_next.setText(Text("后一幅"));
@@ -153,6 +160,8 @@ void CMovieDlg::ConnectControls() {
     connect(&m_tab, &QTabWidget::currentChanged, this,
             [this](int index) { OnSelChangeChannelTab(index); });
     m_interval.installEventFilter(this);
+    m_listDlg.SetFramesAddedHook(
+        [this](const std::vector<FrameEntry>& added) { OnFramesAdded(added); });
 }
 
 void CMovieDlg::SetPlayback(CAnimationPlayback* playback) {
@@ -244,6 +253,7 @@ void CMovieDlg::Start() {
     if (!m_pPlayback->Start(m_frames)) {
         return;
     }
+    m_strLoopListing = m_listDlg.ListingKey();
     // A time-true loop plays the frames in time order, one step per slot.
     m_frames = m_pPlayback->Frames();
     SetSliderRange(m_pPlayback->StepCount() - 1);
@@ -278,6 +288,37 @@ void CMovieDlg::OnTimeTrue() {
 void CMovieDlg::OnExportLoop() {
     if (m_sendCommand) {
         m_sendCommand(kIdExportLoop);
+    }
+}
+
+void CMovieDlg::OnFramesAdded(const std::vector<FrameEntry>& added) {
+    if (!m_autoUpdate.isChecked()) {
+        return;
+    }
+    // A loop of the latest 24/48/72 grows up to its count; any other loop
+    // keeps its length.
+    int latest = 0;
+    for (const auto& [flag, count] : {std::pair{m_b24, 24}, {m_b48, 48}, {m_b72, 72}}) {
+        if (flag) {
+            latest = count;
+            m_listDlg.DeselectAll();
+            m_listDlg.SelectLast(count);
+        }
+    }
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating ||
+        m_listDlg.ListingKey() != m_strLoopListing) {
+        return;
+    }
+    const int length = latest > 0 ? latest : m_pPlayback->FrameCount();
+    bool rolled = false;
+    for (const FrameEntry& frame : added) {
+        rolled = m_pPlayback->TakeNewestFrame(frame, length) || rolled;
+    }
+    if (rolled) {
+        m_frames = m_pPlayback->Frames();
+        m_nFrames = static_cast<int>(m_frames.size());
+        const QSignalBlocker blocker(m_slider);
+        m_slider.setMaximum(m_pPlayback->StepCount() - 1);
     }
 }
 

@@ -3,8 +3,10 @@
 // single steps, the 24/48/72 selection boxes, the read-outs of the frame on
 // screen, a position slider and the channel tabs over the frame list; beside
 // the interval, the switch that paces the loop by observation time, and the
-// export of the loop on screen as a GIF. The playback itself (state and
-// timer) belongs to the view; this pane drives it.
+// export of the loop on screen as a GIF. With "自动更新" ticked, a product
+// arriving in the folder joins the running loop at its end and its oldest
+// frame leaves, and a ticked 24/48/72 box keeps choosing the latest rows. The playback itself
+// (state and timer) belongs to the view; this pane drives it.
 
 #include <QCheckBox>
 #include <QLabel>
@@ -74,6 +76,8 @@ public:
     void OnTimeTrue();
     // "导出动画...": the export command of the view.
     void OnExportLoop();
+    // Rows the folder's change added to the frame list, in row order.
+    void OnFramesAdded(const std::vector<FrameEntry>& added);
 
     // Takes the controls' values into the members: the interval (checked
     // against 5-10000; a refused text keeps the last accepted value and
@@ -103,6 +107,7 @@ public:
     QCheckBox m_check48;
     QCheckBox m_check72;
     QCheckBox m_timeTrue;
+    QCheckBox m_autoUpdate;
     QPushButton m_export;
     QLabel m_time;
     QLabel m_counter;
@@ -130,6 +135,9 @@ private:
 
     CSettings& m_settings;
     CAnimationPlayback* m_pPlayback = nullptr;
+    // The frame list's listing the running loop was chosen from: new rows
+    // of another channel or code never join it.
+    std::string m_strLoopListing;
     std::function<void(int)> m_sendCommand;
     QLabel m_intervalLabel;
     QLabel m_unitLabel;

@@ -1,8 +1,10 @@
 #include "dialogs/CMovieListDlg.h"
 
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_set>
 
 CMovieListDlg::CMovieListDlg(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -16,11 +18,56 @@ CMovieListDlg::CMovieListDlg(QWidget* parent) : QWidget(parent) {
     // The rows are inserted in path order already; letting the widget sort
     // by its own comparison could part row i from entry i.
     m_listBox.setSortingEnabled(false);
+    connect(&m_watcher, &CFolderWatcher::Changed, this, [this] { OnFolderChanged(); });
 }
 
 void CMovieListDlg::ListFiles(const std::string& folder, const std::string& code) {
-    m_entries = ListFrameEntries(folder, code, m_nChannel);
+    CatalogueList listing = m_pCatalogue->List(FolderQuery(folder, code, m_nChannel));
+    m_entries = MakeFrameEntries(listing.rows);
+    m_strFolder = folder;
+    m_strCode = code;
     RefreshList();
+    m_watcher.Watch(folder, listing.incomplete);
+}
+
+void CMovieListDlg::OnFolderChanged() {
+    std::vector<std::string> selected;
+    for (const FrameEntry& entry : SelectedEntries()) {
+        selected.push_back(entry.path);
+    }
+    std::unordered_set<std::string> before;
+    for (const FrameEntry& entry : m_entries) {
+        before.insert(entry.path);
+    }
+    const int scroll = m_listBox.verticalScrollBar()->value();
+
+    ListFiles(m_strFolder, m_strCode);
+
+    SelectPaths(selected);
+    m_listBox.doItemsLayout();
+    m_listBox.verticalScrollBar()->setValue(scroll);
+    std::vector<FrameEntry> added;
+    for (const FrameEntry& entry : m_entries) {
+        if (!before.contains(entry.path)) {
+            added.push_back(entry);
+        }
+    }
+    if (!added.empty() && m_framesAdded) {
+        m_framesAdded(added);
+    }
+}
+
+std::string CMovieListDlg::ListingKey() const {
+    return m_strFolder + '\n' + m_strCode + '\n' + std::to_string(m_nChannel);
+}
+
+void CMovieListDlg::SelectPaths(const std::vector<std::string>& paths) {
+    const std::unordered_set<std::string> wanted(paths.begin(), paths.end());
+    for (std::size_t row = 0; row < m_entries.size(); ++row) {
+        if (wanted.contains(m_entries[row].path)) {
+            m_listBox.item(static_cast<int>(row))->setSelected(true);
+        }
+    }
 }
 
 bool CMovieListDlg::AddFile(const std::string& path) {

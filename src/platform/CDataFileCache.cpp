@@ -4,8 +4,34 @@
 #include <filesystem>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <cstdio>
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#ifndef _WIN32
+namespace {
+
+constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
+
+DataFileStamp StampOfStatus(const struct stat& info) {
+    DataFileStamp stamp;
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond +
+                     info.st_mtim.tv_nsec;
+    // A file replaced by another of the same size and time (a copy that
+    // keeps times) still has another number and status-change time.
+    stamp.changed = static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNanosecondsPerSecond +
+                    info.st_ctim.tv_nsec;
+    stamp.file = static_cast<std::uint64_t>(info.st_ino);
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    return stamp;
+}
+
+}  // namespace
 #endif
 
 bool StampDataFile(const std::string& path, DataFileStamp& stamp) {
@@ -30,17 +56,44 @@ bool StampDataFile(const std::string& path, DataFileStamp& stamp) {
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
-    constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
-    stamp.size = static_cast<std::int64_t>(info.st_size);
-    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosecondsPerSecond +
-                     info.st_mtim.tv_nsec;
-    // A file replaced by another of the same size and time (a copy that
-    // keeps times) still has another number and status-change time.
-    stamp.changed = static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNanosecondsPerSecond +
-                    info.st_ctim.tv_nsec;
-    stamp.file = static_cast<std::uint64_t>(info.st_ino);
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp = StampOfStatus(info);
     return true;
+#endif
+}
+
+bool ReadFileHead(const std::string& path, std::uint8_t* buffer, std::size_t size, std::size_t& got,
+                  DataFileStamp& stamp) {
+    got = 0;
+    stamp = DataFileStamp{};
+#ifdef _WIN32
+    if (!StampDataFile(path, stamp)) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    got = std::fread(buffer, 1, size, file);
+    std::fclose(file);
+    return true;
+#else
+    // Without O_NONBLOCK, open() waits for a FIFO's writer; the type is then
+    // checked on what was opened. The stamp is taken before the bytes are
+    // read, so a file that grows meanwhile is read again at its next look.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (read) {
+        stamp = StampOfStatus(info);
+        const ssize_t n = ::pread(fd, buffer, size, 0);
+        read = n >= 0;
+        got = read ? static_cast<std::size_t>(n) : 0;
+    }
+    ::close(fd);
+    return read;
 #endif
 }
 

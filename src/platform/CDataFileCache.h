@@ -5,6 +5,7 @@
 // the cache is observably the same as reading the file at every use. The
 // data paths own one cache that their copies share; nothing is global.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -25,6 +26,13 @@ struct DataFileStamp {
 
 // The stamp of the file at path; false when there is no such file.
 bool StampDataFile(const std::string& path, DataFileStamp& stamp);
+
+// The stamp of the regular file at path and its first bytes (up to size, got
+// of them read), through one open: a listing reads the heads of thousands of
+// files. False, with nothing read, when it is no regular file or cannot be
+// opened; a FIFO is refused without waiting for a writer.
+bool ReadFileHead(const std::string& path, std::uint8_t* buffer, std::size_t size, std::size_t& got,
+                  DataFileStamp& stamp);
 
 class CDataFileCache {
 public:

@@ -124,6 +124,26 @@ bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
     return true;
 }
 
+bool CKelvraDoc::AddFrame(const std::string& path, bool dropFirst) {
+    if (m_frameProducts.empty() || m_frameImages.empty()) {
+        return false;
+    }
+    // Read aside, so the frame on screen is not replaced until the loop
+    // steps to it.
+    CDibImage image;
+    image.ShareFrom(m_image);
+    CGeoImage product;
+    OpenImageFile(path, product, image);
+    if (dropFirst) {
+        m_frameProducts.erase(m_frameProducts.begin());
+        m_frameImages.erase(m_frameImages.begin());
+    }
+    m_frameProducts.push_back(std::move(product));
+    m_frameImages.emplace_back();
+    m_frameImages.back().ShareFrom(image);
+    return true;
+}
+
 bool CKelvraDoc::MakeFrameCurrent(int index) {
     // The arrays are index-aligned with the frames, but a release between a
     // shot and its step must not lead outside them.

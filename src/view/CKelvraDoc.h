@@ -60,6 +60,12 @@ public:
     // true. A frame whose reads fail keeps an unloaded product and a copy of
     // the image the document held before it.
     bool LoadFrames(const std::vector<std::string>& paths);
+    // Reads one more file as the last frame, letting the first frame go when
+    // dropFirst (a loop of the latest products rolling on); the image and
+    // product on screen stay. A frame whose reads fail keeps an unloaded
+    // product and a copy of the image on screen, as in LoadFrames. False,
+    // with nothing read, when no loop is loaded.
+    bool AddFrame(const std::string& path, bool dropFirst);
 
     // --- Commands ------------------------------------------------------------
     void OnFileSaveAs();

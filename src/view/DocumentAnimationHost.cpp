@@ -15,6 +15,9 @@ CAnimationHost MakeDocumentAnimationHost(CKelvraDoc& doc, std::function<void()> 
             show();
         }
     };
+    host.addFrame = [&doc](const std::string& path, bool dropFirst) {
+        doc.AddFrame(path, dropFirst);
+    };
     host.releaseFrames = [&doc] { doc.ReleaseFrames(); };
     host.resetDisplayMode = std::move(resetDisplayMode);
     return host;

@@ -3,6 +3,8 @@
 // tabs, on a fake clock.
 
 #include <QTest>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,6 +84,7 @@ private slots:
     void intervalIsTakenWhenTheEditLosesTheFocus();
     void channelChangeWhilePlayingKeepsTheOldFrames();
     void resizeStretchesTheTabsAndPlacesTheList();
+    void autoUpdateRollsTheLatestLoopOn();
 };
 
 void TestAnimationMovieDlg::boxesSelectTheLastRows_data() {
@@ -296,6 +299,43 @@ void TestAnimationMovieDlg::resizeStretchesTheTabsAndPlacesTheList() {
     QCOMPARE(list.top(), after.top() + 1);
     QCOMPARE(list.width(), after.width());
     QVERIFY(list.bottom() < after.bottom() - dlg.m_tab.tabBar()->sizeHint().height());
+}
+
+// With "自动更新" ticked, a product renamed into the folder joins the running
+// loop of the latest 24 at its end and the oldest frame leaves; the box keeps
+// choosing the latest rows.
+void TestAnimationMovieDlg::autoUpdateRollsTheLatestLoopOn() {
+    Pane pane;
+    std::vector<std::pair<std::string, bool>> added;
+    CAnimationHost host;
+    host.addFrame = [&added](const std::string& path, bool dropFirst) {
+        added.emplace_back(path, dropFirst);
+    };
+    pane.playback.SetHost(std::move(host));
+    const auto name = [&pane](int index) {
+        char text[64];
+        std::snprintf(text, sizeof text, "FY2G_LCN_IR1_%04d.AWX", index);
+        return pane.folder.File(text);
+    };
+    for (int i = 0; i < 25; ++i) {
+        WriteProduct(name(i), 1, i % 24);
+    }
+    pane.dlg->OnSelChangeChannelTab(0);
+    pane.dlg->m_autoUpdate.click();
+    pane.dlg->m_check24.click();
+    pane.dlg->m_animate.click();
+    QCOMPARE(pane.playback.FrameCount(), 24);
+    QCOMPARE(pane.playback.Frames().front().path, name(1));
+
+    WriteProduct(pane.folder.File("incoming.tmp"), 1, 1);
+    std::filesystem::rename(pane.folder.File("incoming.tmp"), name(25));
+    QTRY_COMPARE_WITH_TIMEOUT(pane.playback.Frames().back().path, name(25), 5000);
+    QCOMPARE(pane.playback.FrameCount(), 24);
+    QCOMPARE(pane.playback.Frames().front().path, name(2));
+    QCOMPARE(added, (std::vector<std::pair<std::string, bool>>{{name(25), true}}));
+    const std::vector<int> rows = pane.dlg->m_listDlg.SelectedRows();
+    QCOMPARE(static_cast<int>(rows.size()), 24);
+    QCOMPARE(rows.front(), 2);
 }
 
 QTEST_MAIN(TestAnimationMovieDlg)

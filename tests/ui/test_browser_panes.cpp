@@ -3,9 +3,12 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,19 +25,47 @@
 
 namespace {
 
-void WriteProduct(const CTempDir& dir, const std::string& name, int channel, int hour = 13,
-                  int width = 32) {
+std::vector<std::uint8_t> ProductBytes(int channel, int hour, int width) {
     AwxWriterOptions options;
     options.width = width;
     options.height = 16;
     options.calibration = false;
     options.channel = channel;
     options.hour = hour;
-    WriteAwxProduct(dir.File(name), options);
+    return MakeAwxProduct(options);
 }
 
-std::string PathColumn(const QTreeWidget& list, int row) {
-    return list.topLevelItem(row)->text(4).toStdString();
+void WriteProduct(const CTempDir& dir, const std::string& name, int channel, int hour = 13,
+                  int width = 32) {
+    WriteBytesToPath(dir.File(name), ProductBytes(channel, hour, width));
+}
+
+// Appends bytes in place, as a copy that grows under its own name.
+void AppendBytes(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+}
+
+std::string HourlyName(int index) {
+    char name[64];
+    std::snprintf(name, sizeof name, "FY2G_LCN_IR1_%04d.AWX", index);
+    return name;
+}
+
+QString CellText(const QTreeView& list, int row, int column) {
+    return list.model()->index(row, column).data().toString();
+}
+
+std::string PathColumn(const QTreeView& list, int row) {
+    return CellText(list, row, 4).toStdString();
+}
+
+int RowCount(const QTreeView& list) {
+    return list.model()->rowCount();
+}
+
+void SelectRow(QTreeView& list, int row) {
+    list.setCurrentIndex(list.model()->index(row, 0));
 }
 
 }  // namespace
@@ -53,6 +84,8 @@ private slots:
     void headerClicksSortTheRows_data();
     void headerClicksSortTheRows();
     void channelTabsFitTheDefaultWidth();
+    void listFollowsTheFolder_data();
+    void listFollowsTheFolder();
 };
 
 void TestBrowserPanes::columnsHaveTheirTitlesAndWidths_data() {
@@ -71,9 +104,9 @@ void TestBrowserPanes::columnsHaveTheirTitlesAndWidths() {
     QFETCH(QString, title);
     QFETCH(int, width);
     CBrowserDlg browser;
-    QTreeWidget& list = browser.List();
-    QCOMPARE(list.columnCount(), 5);
-    QCOMPARE(list.headerItem()->text(column), title);
+    QTreeView& list = browser.List();
+    QCOMPARE(list.model()->columnCount(), 5);
+    QCOMPARE(list.model()->headerData(column, Qt::Horizontal).toString(), title);
     QCOMPARE(list.columnWidth(column), width);
     QCOMPARE(list.selectionMode(), QAbstractItemView::SingleSelection);
     QCOMPARE(list.selectionBehavior(), QAbstractItemView::SelectRows);
@@ -88,22 +121,21 @@ void TestBrowserPanes::listingShowsOneRowPerEntry() {
     WriteProduct(dir, "C_MSS.AWX", 1);
     CBrowserDlg browser;
     browser.ListFiles(dir.Path(), "LCN");
-    QTreeWidget& list = browser.List();
-    QCOMPARE(list.topLevelItemCount(), 1);
-    QTreeWidgetItem* row = list.topLevelItem(0);
-    QCOMPARE(row->text(0), QStringLiteral("2022年03月31日 21:00"));
-    QCOMPARE(row->text(1), QStringLiteral("等经纬度"));
-    QCOMPARE(row->text(2), QStringLiteral("[97.50,27.50]"));
-    QCOMPARE(row->text(3), QStringLiteral("32×16"));
+    QTreeView& list = browser.List();
+    QCOMPARE(RowCount(list), 1);
+    QCOMPARE(CellText(list, 0, 0), QStringLiteral("2022年03月31日 21:00"));
+    QCOMPARE(CellText(list, 0, 1), QStringLiteral("等经纬度"));
+    QCOMPARE(CellText(list, 0, 2), QStringLiteral("[97.50,27.50]"));
+    QCOMPARE(CellText(list, 0, 3), QStringLiteral("32×16"));
     QCOMPARE(PathColumn(list, 0), dir.File("A_LCN.AWX"));
 
     QVERIFY(browser.AddFile(dir.File("C_MSS.AWX")));
     QVERIFY(!browser.AddFile(dir.File("B_LCN.AWX")));
     browser.RefreshList();
-    QCOMPARE(list.topLevelItemCount(), 2);
+    QCOMPARE(RowCount(list), 2);
     // A new listing replaces the rows.
     browser.ListFiles(dir.Path() + "/missing", "LCN");
-    QCOMPARE(list.topLevelItemCount(), 0);
+    QCOMPARE(RowCount(list), 0);
 }
 
 void TestBrowserPanes::tabsAtTheBottomRelistWithTheRelistingCode() {
@@ -122,7 +154,7 @@ void TestBrowserPanes::tabsAtTheBottomRelistWithTheRelistingCode() {
     QCOMPARE(pane.m_tab.tabText(2), QStringLiteral("水  汽"));
     QCOMPARE(pane.m_tab.shape(), QTabBar::RoundedSouth);
     QVERIFY(pane.m_tab.geometry().top() > pane.m_wndBrowser.geometry().bottom());
-    QCOMPARE(pane.m_wndBrowser.List().topLevelItemCount(), 0);
+    QCOMPARE(RowCount(pane.m_wndBrowser.List()), 0);
 
     // Product 5 lists "TBD" by its command, but "LCN" when a tab is chosen.
     pane.m_wndBrowser.m_nProduct = 5;
@@ -154,7 +186,7 @@ void TestBrowserPanes::doubleClickOpensTheSelectedRowOnly() {
     QVERIFY(QTest::qWaitForWindowExposed(&browser));
     browser.ListFiles(dir.Path(), "LCN");
 
-    QTreeWidget& list = browser.List();
+    QTreeView& list = browser.List();
     // Nothing selected: neither a double click below the rows nor the handler opens anything.
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
                        QPoint(20, list.viewport()->height() - 5));
@@ -162,7 +194,7 @@ void TestBrowserPanes::doubleClickOpensTheSelectedRowOnly() {
     QVERIFY(opened.empty());
     QVERIFY(recorder.Messages().empty());
 
-    const QRect rowRect = list.visualItemRect(list.topLevelItem(0));
+    const QRect rowRect = list.visualRect(list.model()->index(0, 0));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowRect.center());
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowRect.center());
     QCOMPARE(opened, std::vector<std::string>{dir.File("A_LCN.AWX")});
@@ -203,10 +235,10 @@ void TestBrowserPanes::catalogueWrittenBackwardsListsInTimeOrder() {
     }
     CBrowserDlg browser;
     browser.ListFiles(dir.Path(), "LCN");
-    QTreeWidget& list = browser.List();
-    QCOMPARE(list.topLevelItemCount(), 24);
+    QTreeView& list = browser.List();
+    QCOMPARE(RowCount(list), 24);
     for (int row = 0; row < 24; ++row) {
-        QCOMPARE(list.topLevelItem(row)->text(0),
+        QCOMPARE(CellText(list, row, 0),
                  QStringLiteral("2022年03月31日 %1:00").arg(row, 2, 10, QLatin1Char('0')));
     }
     std::vector<std::string> opened;
@@ -214,7 +246,7 @@ void TestBrowserPanes::catalogueWrittenBackwardsListsInTimeOrder() {
         opened.push_back(path);
         return true;
     });
-    list.setCurrentItem(list.topLevelItem(23));
+    SelectRow(list, 23);
     browser.OnDblClkFileList();
     QCOMPARE(opened, std::vector<std::string>{dir.File("FY2G_LCN_IR1_202203312300.AWX")});
 }
@@ -242,14 +274,19 @@ void TestBrowserPanes::headerClicksSortTheRows() {
     WriteProduct(dir, "C_LCN.AWX", 1, 6, 100);
     CBrowserDlg browser;
     browser.ListFiles(dir.Path(), "LCN");
-    QTreeWidget& list = browser.List();
+    QTreeView& list = browser.List();
+    SelectRow(list, 1);  // B, which stays selected wherever it goes
     for (int column : clicks) {
         emit list.header()->sectionClicked(column);
     }
+    const QModelIndexList selected = list.selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(QFileInfo(CellText(list, selected.front().row(), 4)).fileName(),
+             QStringLiteral("B_LCN.AWX"));
     const auto rowNames = [&list] {
         QStringList shown;
-        for (int row = 0; row < list.topLevelItemCount(); ++row) {
-            shown << QFileInfo(list.topLevelItem(row)->text(4)).fileName().left(1);
+        for (int row = 0; row < RowCount(list); ++row) {
+            shown << QFileInfo(CellText(list, row, 4)).fileName().left(1);
         }
         return shown;
     };
@@ -262,7 +299,7 @@ void TestBrowserPanes::headerClicksSortTheRows() {
         opened.push_back(path);
         return true;
     });
-    list.setCurrentItem(list.topLevelItem(0));
+    SelectRow(list, 0);
     browser.OnDblClkFileList();
     QCOMPARE(opened, std::vector<std::string>{dir.File(names[0].toStdString() + "_LCN.AWX")});
 }
@@ -281,6 +318,53 @@ void TestBrowserPanes::channelTabsFitTheDefaultWidth() {
     QTabBar* movieTabs = movie.m_tab.tabBar();
     QVERIFY(movieTabs->sizeHint().width() <= movie.m_tab.width());
     QCOMPARE(movieTabs->count(), 5);
+}
+
+void TestBrowserPanes::listFollowsTheFolder_data() {
+    QTest::addColumn<bool>("polling");
+    QTest::newRow("notified") << false;
+    QTest::newRow("polled, as on a network share") << true;
+}
+
+// A product renamed in whole shows without a click, the selected row and the
+// scroll position kept; one copied in place shows only once it is whole.
+void TestBrowserPanes::listFollowsTheFolder() {
+    QFETCH(bool, polling);
+    CTempDir dir;
+    for (int i = 0; i < 30; ++i) {
+        WriteProduct(dir, HourlyName(i), 1, i % 24);
+    }
+    CBrowserDlg browser;
+    browser.Watcher().SetPolling(polling);
+    browser.resize(700, 200);
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    browser.ListFiles(dir.Path(), "LCN");
+    QCOMPARE(browser.Watcher().IsPolling(), polling);
+    QTreeView& list = browser.List();
+    QCOMPARE(RowCount(list), 30);
+    SelectRow(list, 10);
+    list.verticalScrollBar()->setValue(5);
+    const int scroll = list.verticalScrollBar()->value();
+    QVERIFY(scroll > 0);
+
+    // The copy in place starts first, so the listing that shows the renamed
+    // product has met it half-written.
+    const std::vector<std::uint8_t> growing = ProductBytes(1, 7, 32);
+    const std::size_t half = growing.size() / 2;
+    AppendBytes(dir.File(HourlyName(31)), growing.data(), half);
+    WriteProduct(dir, "incoming.tmp", 1, 6);
+    std::filesystem::rename(dir.File("incoming.tmp"), dir.File(HourlyName(30)));
+    QTRY_COMPARE_WITH_TIMEOUT(RowCount(list), 31, 5000);
+    QCOMPARE(PathColumn(list, 30), dir.File(HourlyName(30)));
+    const QModelIndexList selected = list.selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(PathColumn(list, selected.front().row()), dir.File(HourlyName(10)));
+    QCOMPARE(list.verticalScrollBar()->value(), scroll);
+
+    AppendBytes(dir.File(HourlyName(31)), growing.data() + half, growing.size() - half);
+    QTRY_COMPARE_WITH_TIMEOUT(RowCount(list), 32, 5000);
+    QCOMPARE(PathColumn(list, 31), dir.File(HourlyName(31)));
 }
 
 QTEST_MAIN(TestBrowserPanes)
