@@ -84,9 +84,9 @@ bool CCliPictureJob::Prepare(const PictureOptions& options) {
 
 bool CCliPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage& image) const {
     // As the document opens a file: the product may fail (a plain picture has
-    // none), the image may not.
+    // none and is not told so), the image may not.
     const OpenedImageFile opened = OpenImageFile(path, product, image);
-    if (!opened.productRead) {
+    if (!opened.productRead && opened.productExpected) {
         ShowMessage(ProductReadFailure(opened.productRefusal));
     }
     if (!opened.imageLoaded) {

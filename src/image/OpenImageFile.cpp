@@ -32,6 +32,7 @@ SharedCounts CountsOf(const CDibImage& image) {
 
 OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image) {
     OpenedImageFile opened;
+    opened.productExpected = IsAwxName(path);
     // The image is read first so that the product can take its counts; the
     // two results do not depend on each other otherwise.
     opened.imageLoaded = image.Load(path);
@@ -49,6 +50,7 @@ OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibI
 
 OpenedImageFile OpenImageFileWhole(const std::string& path, CGeoImage& product, CDibImage& image) {
     OpenedImageFile opened;
+    opened.productExpected = IsAwxName(path);
     // Both are read aside; a copy of the product shares its calibrated
     // values, so trying costs nothing until the read replaces them.
     CGeoImage readProduct = product;

@@ -15,6 +15,9 @@ struct OpenedImageFile {
     // Why the product could not be read, when the file says (see
     // CGeoImage::ReadRefusal).
     std::string productRefusal;
+    // A file named as a product should carry a description; a plain picture
+    // (BMP, JPEG, TGA) has none, and its missing one is no failure.
+    bool productExpected = false;
 };
 
 OpenedImageFile OpenImageFile(const std::string& path, CGeoImage& product, CDibImage& image);

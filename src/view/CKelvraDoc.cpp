@@ -97,7 +97,7 @@ bool CKelvraDoc::OnOpenDocument(const std::string& path) {
     // A file whose image cannot be read changes nothing: the picture, the
     // product, the title and the recent-file list stay as they were.
     const OpenedImageFile opened = OpenImageFileWhole(path, m_product, m_image);
-    if (!opened.productRead) {
+    if (!opened.productRead && opened.productExpected) {
         ShowMessage(ProductReadFailure(opened.productRefusal));
     }
     if (!opened.imageLoaded) {
