@@ -129,6 +129,12 @@ bool Readable(const CDibImage& image) {
            image.Height() > 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
 }
 
+// The image's stored row that is picture row y (rows are stored bottom-up).
+const std::uint8_t* PictureRowOf(const CDibImage& image, int y) {
+    return image.LockBits() + static_cast<std::size_t>(image.Height() - 1 - y) *
+                                  static_cast<std::size_t>(image.Stride());
+}
+
 // A picture of the image's size for a readable image.
 bool PictureOf(const CDibImage& image, const DevicePixels& picture) {
     return Readable(image) && !picture.Empty() && picture.width == image.Width() &&
@@ -142,18 +148,13 @@ bool HasDevicePicture(const CDibImage& image) {
 }
 
 bool ImageToDevicePixels(const CDibImage& image, const DevicePixels& picture) {
-    const int width = image.Width();
-    const int height = image.Height();
     if (!PictureOf(image, picture)) {
         return false;
     }
     const ColourLookup lookup = BuildLookup(image);
-    const std::uint8_t* bits = image.LockBits();
-    const std::size_t stride = static_cast<std::size_t>(image.Stride());
-    for (int y = 0; y < height; ++y) {
-        // Rows are stored bottom-up.
-        const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
-        ConvertRow(src, picture.Row(y), 0, width, image.BitsPerPixel(), lookup);
+    for (int y = 0; y < image.Height(); ++y) {
+        ConvertRow(PictureRowOf(image, y), picture.Row(y), 0, image.Width(), image.BitsPerPixel(),
+                   lookup);
     }
     return true;
 }
@@ -166,8 +167,6 @@ bool ImageToDevicePixels(const CDibImage& image, const DevicePixels& picture,
         return false;
     }
     const ColourLookup lookup = BuildLookup(image);
-    const std::uint8_t* bits = image.LockBits();
-    const std::size_t stride = static_cast<std::size_t>(image.Stride());
     const PixelOffsets offsets(static_cast<int>(picture.pixelsPerLine));
     std::uint32_t* pixels = picture.top;
     const int depth = image.BitsPerPixel();
@@ -178,8 +177,7 @@ bool ImageToDevicePixels(const CDibImage& image, const DevicePixels& picture,
         if (x >= width || y >= height) {
             continue;
         }
-        // Rows are stored bottom-up.
-        const std::uint8_t* src = bits + static_cast<std::size_t>(height - 1 - y) * stride;
+        const std::uint8_t* src = PictureRowOf(image, y);
         if (depth == 8) {
             pixels[offset] = lookup[src[x]];
         } else {

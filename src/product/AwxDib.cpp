@@ -39,6 +39,24 @@ void WriteGreyRamp(std::uint8_t* p) {
 
 // A grid product's picture: its values as the counts of the element's
 // display range, the northern row on top.
+constexpr std::size_t kGreyBitsOffset = kDibInfoHeaderSize + kDibGreyPaletteSize;
+
+// An 8-bit grey block of the size, its header and ramp written and its pixels
+// zero; empty when the memory cannot be had.
+std::vector<std::uint8_t> GreyBlock(std::size_t width, std::size_t height) {
+    const std::size_t stride = DibStride8(width);
+    std::vector<std::uint8_t> block;
+    try {
+        block.assign(kGreyBitsOffset + stride * height, 0);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    WriteInfoHeader(block.data(), static_cast<std::uint16_t>(width),
+                    static_cast<std::uint16_t>(height), stride * height);
+    WriteGreyRamp(block.data() + kDibInfoHeaderSize);
+    return block;
+}
+
 std::vector<std::uint8_t> ReadAwxGridDib(std::FILE* file) {
     AwxGrid grid;
     std::string refusal;
@@ -50,16 +68,11 @@ std::vector<std::uint8_t> ReadAwxGridDib(std::FILE* file) {
     const std::size_t width = static_cast<std::size_t>(grid.header.columns);
     const std::size_t height = static_cast<std::size_t>(grid.header.rows);
     const std::size_t stride = DibStride8(width);
-    const std::size_t bitsOffset = kDibInfoHeaderSize + kDibGreyPaletteSize;
-    std::vector<std::uint8_t> block;
-    try {
-        block.assign(bitsOffset + stride * height, 0);
-    } catch (const std::bad_alloc&) {
+    const std::size_t bitsOffset = kGreyBitsOffset;
+    std::vector<std::uint8_t> block = GreyBlock(width, height);
+    if (block.empty()) {
         return {};
     }
-    WriteInfoHeader(block.data(), static_cast<std::uint16_t>(width),
-                    static_cast<std::uint16_t>(height), stride * height);
-    WriteGreyRamp(block.data() + kDibInfoHeaderSize);
     for (std::size_t r = 0; r < height; ++r) {
         std::memcpy(block.data() + bitsOffset + (height - 1 - r) * stride,
                     counts.data() + r * width, width);
@@ -92,15 +105,11 @@ std::vector<std::uint8_t> ReadAwxDib(std::FILE* file) {
         return {};
     }
     const std::size_t stride = DibStride8(width);
-    const std::size_t bitsOffset = kDibInfoHeaderSize + kDibGreyPaletteSize;
-    std::vector<std::uint8_t> block;
-    try {
-        block.assign(bitsOffset + stride * height, 0);
-    } catch (const std::bad_alloc&) {
+    const std::size_t bitsOffset = kGreyBitsOffset;
+    std::vector<std::uint8_t> block = GreyBlock(width, height);
+    if (block.empty()) {
         return {};
     }
-    WriteInfoHeader(block.data(), second.width, second.height, stride * height);
-    WriteGreyRamp(block.data() + kDibInfoHeaderSize);
 
     // Image row i (bottom-up) is the file row width × (i + 1) bytes before the
     // end. The rows are read top row first in chunks of whole rows, so that a
