@@ -230,7 +230,7 @@ void CMovieDlg::OnCheckLast(int& flag, int count) {
     flag = on;
     m_listDlg.DeselectAll();
     if (on) {
-        m_listDlg.SelectLast(count);
+        m_listDlg.SelectLatest(count);
     }
     ShowBoxes();
 }
@@ -302,7 +302,7 @@ void CMovieDlg::OnFramesAdded(const std::vector<FrameEntry>& added) {
         if (flag) {
             latest = count;
             m_listDlg.DeselectAll();
-            m_listDlg.SelectLast(count);
+            m_listDlg.SelectLatest(count);
         }
     }
     if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating ||

@@ -114,7 +114,20 @@ void CMovieListDlg::DeselectAll() {
     m_listBox.clearSelection();
 }
 
-void CMovieListDlg::SelectLast(int count) {
+void CMovieListDlg::SelectLatest(int count) {
+    if (!m_strFolder.empty() && count > 0) {
+        // Headers of a long channel are read newest first only until count
+        // products are found; the rows' own order (by path) may differ from
+        // the names' times, so the selection goes by path.
+        const CatalogueList latest = m_pCatalogue->ListLatest(
+            FolderQuery(m_strFolder, m_strCode, m_nChannel), static_cast<std::size_t>(count));
+        std::vector<std::string> paths;
+        for (const CatalogueRow& row : latest.rows) {
+            paths.push_back(row.path);
+        }
+        SelectPaths(paths);
+        return;
+    }
     const int rows = m_listBox.count();
     const int first = rows - std::min(count, rows);
     for (int row = first; row < rows; ++row) {

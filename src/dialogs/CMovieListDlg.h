@@ -53,8 +53,10 @@ public:
     // The entries of the selected rows, in row order.
     std::vector<FrameEntry> SelectedEntries() const;
     void DeselectAll();
-    // Selects the last min(count, rows) rows.
-    void SelectLast(int count);
+    // Selects the rows of the newest count products of the listing, found
+    // newest first through the catalogue; the last min(count, rows) rows
+    // when the rows came from no folder.
+    void SelectLatest(int count);
 
     // The frame list as the product commands see it.
     CatalogueListHooks Hooks();
