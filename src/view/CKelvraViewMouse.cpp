@@ -1,6 +1,6 @@
-// The view and the mouse: the read-out of the pixel under the cursor, and
-// the zoom stepped by Ctrl with the wheel (or the keys the frame binds)
-// about a fixed point.
+// The view and the mouse: the read-out of the pixel under the cursor, the
+// zoom stepped by Ctrl with the wheel (or the keys the frame binds) about a
+// fixed point or fitted to the window, and the picture dragged.
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -190,6 +190,9 @@ int CKelvraView::FitLevel() const {
     const QSize room = maximumViewportSize();
     const int w = m_doc.Image().Width();
     const int h = m_doc.Image().Height();
+    if (w <= 0 || h <= 0) {
+        return 1;  // nothing to fit yet: opening a file fits it
+    }
     for (auto it = kZoomLevels.rbegin(); it != kZoomLevels.rend(); ++it) {
         const double scale = ScaleOfLevel(*it);
         if (w * scale <= room.width() && h * scale <= room.height()) {
@@ -207,7 +210,6 @@ void CKelvraView::ApplyFit() {
 }
 
 void CKelvraView::FitToWindow() {
-    m_bFitWindow = 1;
     ApplyFit();
 }
 
