@@ -37,6 +37,12 @@ void DrawLegend(CCanvas& canvas, int width, int height) {
     }
 }
 
+void DrawRainPixels(CCanvas& canvas, const CPrecipEstimate& estimate) {
+    for (const PrecipPixel& p : estimate.Pixels()) {
+        canvas.SetPixel(p.x, p.y, kPrecipClasses[PrecipClassOf(p.amount)].pixelColour);
+    }
+}
+
 }  // namespace
 
 void DrawPrecipitation(CCanvas& canvas, const CPrecipEstimate& estimate, int imageWidth,
@@ -46,8 +52,25 @@ void DrawPrecipitation(CCanvas& canvas, const CPrecipEstimate& estimate, int ima
     }
     CCanvasStateGuard guard(canvas);
     canvas.SetBkMode(kBackgroundTransparent);
-    for (const PrecipPixel& p : estimate.Pixels()) {
-        canvas.SetPixel(p.x, p.y, kPrecipClasses[PrecipClassOf(p.amount)].pixelColour);
+    DrawRainPixels(canvas, estimate);
+    DrawLegend(canvas, imageWidth, imageHeight);
+}
+
+void DrawPrecipitationPixels(CCanvas& canvas, const CPrecipEstimate& estimate) {
+    if (estimate.Empty()) {
+        return;
     }
+    CCanvasStateGuard guard(canvas);
+    canvas.SetBkMode(kBackgroundTransparent);
+    DrawRainPixels(canvas, estimate);
+}
+
+void DrawPrecipitationLegend(CCanvas& canvas, const CPrecipEstimate& estimate, int imageWidth,
+                             int imageHeight) {
+    if (estimate.Empty()) {
+        return;
+    }
+    CCanvasStateGuard guard(canvas);
+    canvas.SetBkMode(kBackgroundTransparent);
     DrawLegend(canvas, imageWidth, imageHeight);
 }

@@ -11,3 +11,10 @@ class CPrecipEstimate;
 // background and restores every state it changed.
 void DrawPrecipitation(CCanvas& canvas, const CPrecipEstimate& estimate, int imageWidth,
                        int imageHeight);
+
+// The two halves of it, for a picture that draws other layers between them
+// (the legend goes over the map lines): the rain pixels alone, then the
+// legend alone. Each draws nothing when the estimate holds no rain pixel.
+void DrawPrecipitationPixels(CCanvas& canvas, const CPrecipEstimate& estimate);
+void DrawPrecipitationLegend(CCanvas& canvas, const CPrecipEstimate& estimate, int imageWidth,
+                             int imageHeight);

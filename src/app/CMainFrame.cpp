@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/CMenuBarBuilder.h"
+#include "app/MenuLayout.h"
 #include "browse/CProductSelector.h"
 #include "browse/RegionList.h"
 #include "dialogs/CBandTabDlg.h"
@@ -26,32 +27,6 @@
 static void InitKelvraResources() {
     Q_INIT_RESOURCE(kelvra);
 }
-
-namespace {
-
-struct Accelerator {
-    QKeyCombination keys;
-    int id;
-};
-
-const std::array<Accelerator, 14> kAccelerators = {{
-    {Qt::CTRL | Qt::Key_N, kIdFileNew},
-    {Qt::CTRL | Qt::Key_O, kIdFileOpen},
-    {Qt::CTRL | Qt::Key_S, kIdFileSave},
-    {Qt::CTRL | Qt::Key_P, kIdFilePrint},
-    {Qt::CTRL | Qt::Key_Z, kIdEditUndo},
-    {Qt::ALT | Qt::Key_Backspace, kIdEditUndo},
-    {Qt::CTRL | Qt::Key_X, kIdEditCut},
-    {Qt::SHIFT | Qt::Key_Delete, kIdEditCut},
-    {Qt::CTRL | Qt::Key_C, kIdEditCopy},
-    {Qt::CTRL | Qt::Key_Insert, kIdEditCopy},
-    {Qt::CTRL | Qt::Key_V, kIdEditPaste},
-    {Qt::SHIFT | Qt::Key_Insert, kIdEditPaste},
-    {Qt::Key_F6, kIdNextPane},
-    {Qt::SHIFT | Qt::Key_F6, kIdPrevPane},
-}};
-
-}  // namespace
 
 CMainFrame::CMainFrame(CKelvraDoc& document, CSettings& settings,
                        const CRecentFileList* recentFiles, QWidget* parent)
@@ -120,8 +95,10 @@ void CMainFrame::RegisterCommands() {
 // Accelerators go through the table like menu items; a command that its
 // update handler greys does not run from the keyboard either.
 void CMainFrame::CreateAccelerators() {
-    for (const Accelerator& accelerator : kAccelerators) {
-        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
+    for (const MenuAccelerator& accelerator : MainAccelerators()) {
+        auto* shortcut = new QShortcut(
+            QKeySequence::fromString(QLatin1String(accelerator.keys), QKeySequence::PortableText),
+            this);
         const int id = accelerator.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
             if (m_router.UpdateCommand(id).enabled) {

@@ -17,6 +17,7 @@
 #include "geo/RegionFile.h"
 #include "platform/DataPaths.h"
 #include "ui/CCommandTable.h"
+#include "view/CKelvraView.h"
 
 class CBandTabDlg;
 class CKelvraDoc;
@@ -137,6 +138,8 @@ private:
     QPointer<QMenuBar> m_menuSaved;  // the hidden menu bar, only while in full screen
     int m_bToolBarWasVisible = 0;
     int m_bOutbarWasVisible = 0;
+    // The view's zoom before full screen, which fits the picture to the screen.
+    CKelvraView::ZoomState m_viewZoomBefore;
     int m_bStatusBarWasVisible = 0;
     QRect m_rcNormal;  // the restored geometry to come back to
 

@@ -129,6 +129,9 @@ void CMainFrame::EnterFullScreen() {
     }
     showFullScreen();
     m_bFullScreen = 1;
+    // The whole picture on the whole screen, fitted again as the size settles.
+    m_viewZoomBefore = m_pView->Zoom();
+    m_pView->FitToWindow();
     activateWindow();
     m_pView->setFocus();
     ShowFullScreenNotice();
@@ -149,6 +152,7 @@ void CMainFrame::LeaveFullScreen() {
     m_pToolBar->setVisible(m_bToolBarWasVisible != 0);
     m_pStatusBar->setVisible(m_bStatusBarWasVisible != 0);
     m_wndOutbar->setVisible(m_bOutbarWasVisible != 0);
+    m_pView->SetZoom(m_viewZoomBefore);
     m_bFullScreen = 0;
     activateWindow();
     m_pView->setFocus();

@@ -1,6 +1,7 @@
 #include "app/CMenuBarBuilder.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -12,6 +13,20 @@ namespace {
 
 constexpr const char* kCommandProperty = "kelvraCommand";
 constexpr const char* kRecentProperty = "kelvraRecent";
+
+// The frame's shortcut runs the command, also while the menu bar is hidden
+// in full screen; the item only shows the key, acting on it while its own
+// menu is open and nowhere else, so the two never compete.
+void ShowAccelerator(QAction& action, int id) {
+    for (const MenuAccelerator& accelerator : MainAccelerators()) {
+        if (accelerator.id == id) {
+            action.setShortcut(QKeySequence::fromString(QLatin1String(accelerator.keys),
+                                                        QKeySequence::PortableText));
+            action.setShortcutContext(Qt::WidgetShortcut);
+            return;
+        }
+    }
+}
 
 }  // namespace
 
@@ -33,6 +48,7 @@ void CMenuBarBuilder::Build(QMenuBar& menuBar, const std::vector<MenuEntry>& lay
 void CMenuBarBuilder::AddCommand(QMenu& menu, const QString& text, int id) {
     QAction* action = menu.addAction(text);
     action->setProperty(kCommandProperty, id);
+    ShowAccelerator(*action, id);
     connect(action, &QAction::triggered, this, [this, id] { m_router.Execute(id); });
 }
 

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "dialogs/CPercentDlg.h"
 #include "ui/CanvasColour.h"
@@ -17,6 +18,25 @@ QString InitialSelection(const FileDialogRequest& request) {
     return name.contains(QLatin1Char('*')) ? QString() : name;
 }
 
+// A save dialog's name follows the format chosen: a change of filter gives
+// the name typed so far that filter's extension.
+void FollowFilterExtension(QFileDialog& dialog) {
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QString extension = FilterExtension(filter);
+            if (extension.isEmpty()) {
+                return;
+            }
+            dialog.setDefaultSuffix(extension);
+            const QStringList typed = dialog.selectedFiles();
+            const QFileInfo name(typed.isEmpty() ? QString() : typed.front());
+            if (!name.completeBaseName().isEmpty() && !name.isDir()) {
+                dialog.selectFile(
+                    name.dir().filePath(name.completeBaseName() + QLatin1Char('.') + extension));
+            }
+        });
+}
+
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, QString::fromStdString(request.title),
@@ -27,6 +47,9 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!request.filter.empty()) {
         dialog.setNameFilter(ConvertFileFilter(QString::fromStdString(request.filter)));
+    }
+    if (mode == QFileDialog::AcceptSave) {
+        FollowFilterExtension(dialog);
     }
     const QString initial = InitialSelection(request);
     if (!initial.isEmpty()) {

@@ -65,7 +65,7 @@ std::vector<MenuEntry> BuildLayout() {
              Popup("其它地理信息", {Item("中国省界", kIdProvinces), Item("主要城市", kIdCities)})}),
         Popup("显示(&D)",
               {Popup("缩放", {Popup("放大", ZoomInItems()), Item("实际大小", kIdActualSize),
-                              Popup("缩小", ZoomOutItems())}),
+                              Item("适合窗口", kIdFitWindow), Popup("缩小", ZoomOutItems())}),
                Item("全屏显示", kIdFullScreen)}),
         Popup("图像(&E)",
               {Item("快速线性增强", kIdHistogramStretch),
@@ -103,4 +103,15 @@ std::vector<MenuEntry> BuildLayout() {
 const std::vector<MenuEntry>& MainMenuLayout() {
     static const std::vector<MenuEntry> layout = BuildLayout();
     return layout;
+}
+
+const std::vector<MenuAccelerator>& MainAccelerators() {
+    static const std::vector<MenuAccelerator> accelerators = {
+        {"Ctrl+N", kIdFileNew},    {"Ctrl+O", kIdFileOpen},   {"Ctrl+S", kIdFileSave},
+        {"Ctrl+P", kIdFilePrint},  {"Ctrl+Z", kIdEditUndo},   {"Alt+Backspace", kIdEditUndo},
+        {"Ctrl+X", kIdEditCut},    {"Shift+Del", kIdEditCut}, {"Ctrl+C", kIdEditCopy},
+        {"Ctrl+Ins", kIdEditCopy}, {"Ctrl+V", kIdEditPaste},  {"Shift+Ins", kIdEditPaste},
+        {"F6", kIdNextPane},       {"Shift+F6", kIdPrevPane}, {"F11", kIdFullScreen},
+    };
+    return accelerators;
 }

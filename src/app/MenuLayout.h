@@ -16,3 +16,13 @@ struct MenuEntry {
 
 // The top-level popups of the main frame's menu bar.
 const std::vector<MenuEntry>& MainMenuLayout();
+
+// A key the frame binds to a command, in Qt's portable text ("Ctrl+O"); the
+// command's menu item shows the first key bound to it.
+struct MenuAccelerator {
+    const char* keys;
+    int id;
+};
+
+// The frame's accelerators.
+const std::vector<MenuAccelerator>& MainAccelerators();

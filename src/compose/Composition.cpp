@@ -23,13 +23,23 @@ namespace {
 
 // The precipitation estimate is computed from the files on disk and drawn
 // here, straight onto the image, at every composition while the display mode
-// asks for it; a failed estimate has said why and draws nothing.
+// asks for it; a failed estimate has said why and draws nothing, its legend
+// included.
 void DrawPrecipitationLayer(CCanvas& canvas, const CompositionScene& scene) {
     if (scene.precipitation == nullptr) {
         return;
     }
     if (EstimatePrecipitation(*scene.precipitation, scene.productPath) == 1) {
-        DrawPrecipitation(canvas, *scene.precipitation, canvas.Width(), canvas.Height());
+        DrawPrecipitationPixels(canvas, *scene.precipitation);
+    } else {
+        scene.precipitation->Clear();
+    }
+}
+
+// The legend of the estimate just drawn, after the map lines and the grid.
+void DrawPrecipitationLegendLayer(CCanvas& canvas, const CompositionScene& scene) {
+    if (scene.precipitation != nullptr) {
+        DrawPrecipitationLegend(canvas, *scene.precipitation, canvas.Width(), canvas.Height());
     }
 }
 
@@ -131,6 +141,9 @@ void DrawLayer(CompositionLayer layer, CCanvas& canvas, const CompositionScene& 
             break;
         case CompositionLayer::Legend:
             DrawLegendLayer(canvas, scene, layers);
+            break;
+        case CompositionLayer::PrecipLegend:
+            DrawPrecipitationLegendLayer(canvas, scene);
             break;
         case CompositionLayer::Cooling:
         case CompositionLayer::Cells:
@@ -375,6 +388,9 @@ std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers) {
     }
     if (layers.m_bTitle == 1) {
         order.push_back(CompositionLayer::Title);
+    }
+    if (layers.m_nDisplayMode == kDisplayPrecipitation) {
+        order.push_back(CompositionLayer::PrecipLegend);
     }
     if (layers.m_bLegend == 1) {
         order.push_back(CompositionLayer::Legend);

@@ -30,14 +30,16 @@ enum class CompositionLayer {
     Cooling,
     Cells,
     Tracks,
+    // The precipitation estimate's legend, over every line layer.
+    PrecipLegend,
 };
 // One past the last layer: the size of a table with an entry per layer.
-constexpr int kCompositionLayerCount = static_cast<int>(CompositionLayer::Tracks) + 1;
+constexpr int kCompositionLayerCount = static_cast<int>(CompositionLayer::PrecipLegend) + 1;
 
 // The layers that the switches turn on, in drawing order: precipitation,
 // isotherms, cloud-top cooling, cold-cloud cells, their tracks, NWP overlays, map lines (world,
-// China, provinces when switched on too, rivers), grid, title, and the colour legend over all of
-// them.
+// China, provinces when switched on too, rivers), grid, title, then the legends over all of
+// them: the precipitation legend and the colour legend.
 std::vector<CompositionLayer> LayersToDraw(const CompositionLayers& layers);
 
 // Draws the overlays in their order onto the canvas.

@@ -22,6 +22,15 @@ constexpr CellClass kCellClasses[] = {
 };
 constexpr std::uint32_t kColdestCellColour = CanvasRgb(255, 255, 255);
 constexpr std::uint32_t kTrackColour = CanvasRgb(0, 255, 0);
+// Outlines and labels are bright; a one-pixel dark halo keeps them apart
+// from palettes whose colours match them (orange and red on 彩色-1).
+constexpr std::uint32_t kHaloColour = CanvasRgb(0, 0, 0);
+struct Offset {
+    int dx;
+    int dy;
+};
+constexpr Offset kHaloOffsets[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                   {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
 
 // The cooling scale runs from blue at the drawn limit to magenta this much
 // faster.
@@ -38,16 +47,33 @@ CanvasFont LabelFont() {
     return font;
 }
 
-void DrawOutline(CCanvas& canvas, const std::vector<CellPixel>& outline, std::uint32_t colour) {
-    canvas.MoveTo(outline.front().x, outline.front().y);
+void DrawOutline(CCanvas& canvas, const std::vector<CellPixel>& outline, std::uint32_t colour,
+                 Offset at = {0, 0}) {
+    canvas.MoveTo(outline.front().x + at.dx, outline.front().y + at.dy);
     for (std::size_t k = 1; k < outline.size(); ++k) {
-        canvas.LineTo(outline[k].x, outline[k].y);
+        canvas.LineTo(outline[k].x + at.dx, outline[k].y + at.dy);
     }
-    canvas.LineTo(outline.front().x, outline.front().y);
+    canvas.LineTo(outline.front().x + at.dx, outline.front().y + at.dy);
     // A line to where it started draws nothing: a one-pixel outline needs
     // its pixel set.
     if (outline.size() == 1) {
-        canvas.SetPixel(outline.front().x, outline.front().y, colour);
+        canvas.SetPixel(outline.front().x + at.dx, outline.front().y + at.dy, colour);
+    }
+}
+
+// Every cell's outline and label shifted by one pixel each way in the halo
+// colour, all before any outline, so no halo covers a neighbour's outline.
+void DrawHalos(CCanvas& canvas, const std::vector<ColdCell>& cells,
+               const std::vector<std::vector<CellPixel>>& outlines) {
+    canvas.SelectPen(CanvasPen{kPenSolid, 1, kHaloColour});
+    canvas.SetTextColor(kHaloColour);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        const std::string label = CellLabel(cells[k]);
+        for (const Offset& at : kHaloOffsets) {
+            DrawOutline(canvas, outlines[k], kHaloColour, at);
+            canvas.TextOut(static_cast<int>(cells[k].x) + kLabelOffset + at.dx,
+                           static_cast<int>(cells[k].y) + at.dy, label);
+        }
     }
 }
 
@@ -95,10 +121,17 @@ void DrawCells(CCanvas& canvas, const std::vector<ColdCell>& cells) {
     CCanvasStateGuard guard(canvas);
     canvas.SetBkMode(kBackgroundTransparent);
     canvas.SelectFont(LabelFont());
+    std::vector<std::vector<CellPixel>> outlines;
+    outlines.reserve(cells.size());
     for (const ColdCell& cell : cells) {
+        outlines.push_back(CellOutline(cell));
+    }
+    DrawHalos(canvas, cells, outlines);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        const ColdCell& cell = cells[k];
         const std::uint32_t colour = CellColour(cell.minK);
         canvas.SelectPen(CanvasPen{kPenSolid, 1, colour});
-        DrawOutline(canvas, CellOutline(cell), colour);
+        DrawOutline(canvas, outlines[k], colour);
         canvas.SetTextColor(colour);
         canvas.TextOut(static_cast<int>(cell.x) + kLabelOffset, static_cast<int>(cell.y),
                        CellLabel(cell));

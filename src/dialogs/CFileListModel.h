@@ -16,7 +16,7 @@ struct FileListColumn {
     int width;
 };
 constexpr FileListColumn kFileListColumns[] = {
-    {"时间", 160}, {"投影方式", 80}, {"中心经纬度", 100}, {"大小", 80}, {"文件路径", 200},
+    {"时间(UTC)", 160}, {"投影方式", 80}, {"中心经纬度", 100}, {"大小", 80}, {"文件路径", 200},
 };
 constexpr int kFileListColumnCount = static_cast<int>(std::size(kFileListColumns));
 constexpr int kFileListSizeColumn = 3;

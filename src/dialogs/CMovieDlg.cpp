@@ -20,6 +20,12 @@
 
 namespace {
 
+// The frames' times are the headers' UTC; the text says so.
+QString WithZone(const std::string& timeText) {
+    return timeText.empty() ? QString()
+                            : QString::fromStdString(timeText) + QStringLiteral(" (UTC)");
+}
+
 constexpr char kAnimateText[] = "动  画";
 constexpr char kStopText[] = "结  束";
 constexpr char kPauseText[] = "暂  停";
@@ -326,7 +332,7 @@ void CMovieDlg::ShowSliderTime() {
     if (m_pPlayback == nullptr) {
         return;
     }
-    const QString text = QString::fromStdString(m_pPlayback->StepTimeText(m_slider.value()));
+    const QString text = WithZone(m_pPlayback->StepTimeText(m_slider.value()));
     m_slider.setToolTip(text);
     if (m_slider.isSliderDown() && !text.isEmpty()) {
         QToolTip::showText(QCursor::pos(), text, &m_slider);
@@ -386,8 +392,8 @@ void CMovieDlg::ShowReadout(const std::string& counter, int position, const std:
         const QSignalBlocker blocker(m_slider);
         m_slider.setValue(position);
     }
-    m_slider.setToolTip(QString::fromStdString(timeText));
-    m_time.setText(QString::fromStdString(timeText));
+    m_slider.setToolTip(WithZone(timeText));
+    m_time.setText(WithZone(timeText));
 }
 
 void CMovieDlg::resizeEvent(QResizeEvent* event) {

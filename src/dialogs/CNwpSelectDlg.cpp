@@ -181,7 +181,7 @@ void CNwpSelectDlg::ShowSelection(int row) {
         return;
     }
     const bool selected = m_rows[static_cast<std::size_t>(row)].selected != 0;
-    item->setText(0, selected ? QStringLiteral("Yes") : QStringLiteral("No"));
+    item->setText(0, selected ? QStringLiteral("是") : QStringLiteral("否"));
     item->setIcon(0, m_images[selected ? kImageYes : kImageNo]);
 }
 

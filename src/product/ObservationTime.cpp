@@ -80,3 +80,31 @@ std::string MissingObservationMark(std::int64_t minutes) {
     std::snprintf(text, sizeof text, "缺测 %02d:%02d", t.hour, t.minute);
     return text;
 }
+
+std::string BeijingTimeText(std::int64_t utcMinutes) {
+    if (utcMinutes == kUnknownObservation) {
+        return std::string();
+    }
+    const CivilTime t = CivilFromMinutes(utcMinutes + kBeijingOffsetMinutes);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d年%02d月%02d日 %02d时%02d分", t.year, t.month, t.day,
+                  t.hour, t.minute);
+    return text;
+}
+
+std::string UtcAndBeijingText(std::int64_t utcMinutes) {
+    if (utcMinutes == kUnknownObservation) {
+        return std::string();
+    }
+    const CivilTime utc = CivilFromMinutes(utcMinutes);
+    const CivilTime beijing = CivilFromMinutes(utcMinutes + kBeijingOffsetMinutes);
+    char text[96];
+    if (beijing.day == utc.day) {
+        std::snprintf(text, sizeof text, " UTC（北京时间 %02d:%02d）", beijing.hour,
+                      beijing.minute);
+    } else {
+        std::snprintf(text, sizeof text, " UTC（北京时间 %02d月%02d日 %02d:%02d）", beijing.month,
+                      beijing.day, beijing.hour, beijing.minute);
+    }
+    return ObservationText(utcMinutes) + text;
+}

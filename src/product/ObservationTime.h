@@ -22,5 +22,13 @@ std::int64_t ObservationMinutes(const ProductDescription& description);
 
 // "2022年03月31日 13:00" of a time, as the frame list shows headers.
 std::string ObservationText(std::int64_t minutes);
+// The hours China's time (Beijing time) runs ahead of UTC, all year.
+constexpr std::int64_t kBeijingOffsetMinutes = 8 * 60;
+// "2022年03月31日 21时00分": a UTC time as read in China; "" when unknown.
+std::string BeijingTimeText(std::int64_t utcMinutes);
+// "2022年03月31日 13:00 UTC（北京时间 21:00）": a product's time as the
+// read-out gives it, the Beijing date only when it is another day; "" when
+// unknown.
+std::string UtcAndBeijingText(std::int64_t utcMinutes);
 // "缺测 13:00": the mark of a slot whose observation is missing.
 std::string MissingObservationMark(std::int64_t minutes);

@@ -5,6 +5,7 @@
 #include "platform/TextCodec.h"
 #include "product/AwxHeaders.h"
 #include "product/GridInfoText.h"
+#include "product/ObservationTime.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ std::string ProductInfoText(const ProductDescription& d) {
     text += Line("数据类型：", Integer(d.dataType));
     text += Line("通道号：", Integer(d.channel));
     text += Line("日期时间(UTC)：", DateTime(d));
+    if (const std::string beijing = BeijingTimeText(ObservationMinutes(d)); !beijing.empty()) {
+        text += Line("北京时间：", beijing);
+    }
     text += Line("投影方式：", ProjectionName(d.projection));
     text += Line("图像宽度(像素)：", Integer(d.width));
     text += Line("图像高度(像素)：", Integer(d.height));

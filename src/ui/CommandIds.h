@@ -40,6 +40,7 @@ constexpr int kZoomInBase = 32809;
 constexpr int kIdZoomOutFirst = 32826;  // "1:2"; divisor = id - 32824
 constexpr int kIdZoomOutLast = 32840;   // "1:16"
 constexpr int kZoomOutBase = 32824;
+constexpr int kIdFitWindow = 32895;  // "适合窗口": the largest zoom that shows it whole (added)
 
 // Image.
 constexpr int kIdBrightness = 32841;

@@ -38,3 +38,13 @@ QString ConvertFileFilter(const QString& systemFilter) {
     }
     return filters.join(QStringLiteral(";;"));
 }
+
+QString FilterExtension(const QString& qtFilter) {
+    const qsizetype open = qtFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = qtFilter.lastIndexOf(QLatin1Char(')'));
+    const QString patterns =
+        open >= 0 && close > open ? qtFilter.mid(open + 1, close - open - 1) : qtFilter;
+    const QString first = patterns.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    const QString extension = first.startsWith(QLatin1String("*.")) ? first.mid(2) : QString();
+    return extension.contains(QLatin1Char('*')) ? QString() : extension;
+}

@@ -10,3 +10,8 @@
 // ends in a parenthesised pattern list has that list replaced by the
 // converted one, so Qt shows the name as written and filters by the patterns.
 QString ConvertFileFilter(const QString& systemFilter);
+
+// The extension a file name takes under one Qt filter ("位图文件 (*.bmp
+// *.dib)" gives "bmp"): its first pattern's; "" when that pattern names no
+// extension ("*").
+QString FilterExtension(const QString& qtFilter);

@@ -8,6 +8,7 @@
 #include "image/OpenImageFile.h"
 #include "platform/Message.h"
 #include "platform/RegularFile.h"
+#include "product/ProductFileProblem.h"
 #include "product/ProductReadFailure.h"
 #include "render/PictureFile.h"
 #include "ui/CRecentFileList.h"
@@ -24,6 +25,9 @@ namespace {
 constexpr const char* kDefaultTitle = "Kelvra";
 constexpr const char* kFailedToOpen = "打开文档失败。";
 constexpr const char* kFailedToSave = "保存文档失败。";
+constexpr const char* kSaveExtension = ".bmp";
+constexpr const char* kCannotRead = "文件不存在或不能读取";
+constexpr const char* kNotAPicture = "不是能读取的 BMP、JPEG 或 TGA 图像";
 
 // The framework's own open: the file must be readable; nothing is read.
 // A FIFO or device named like a product would block the window for ever.
@@ -34,6 +38,15 @@ bool FileCanBeOpened(const std::string& path) {
     }
     std::fclose(file);
     return true;
+}
+
+// The save dialog's proposal: the opened file's name with the first
+// filter's extension, in its folder, so the product itself is never offered.
+std::string SaveNameOf(const std::string& opened) {
+    if (opened.empty()) {
+        return std::string();
+    }
+    return std::filesystem::path(opened).replace_extension(kSaveExtension).string();
 }
 
 }  // namespace
@@ -90,21 +103,32 @@ bool CKelvraDoc::OnNewDocument() {
 
 bool CKelvraDoc::OnOpenDocument(const std::string& path) {
     if (!FileCanBeOpened(path)) {
-        ShowMessage(kFailedToOpen);
+        ShowMessage(MessageWithFile(kFailedToOpen, path, kCannotRead));
         return false;
     }
     CWaitCursor wait;
     // A file whose image cannot be read changes nothing: the picture, the
     // product, the title and the recent-file list stay as they were.
     const OpenedImageFile opened = OpenImageFileWhole(path, m_product, m_image);
-    if (!opened.productRead && opened.productExpected) {
-        ShowMessage(ProductReadFailure(opened.productRefusal));
+    // One message a failure, naming the file and, where it can be told, why.
+    const bool productFailed = !opened.productRead && opened.productExpected;
+    std::string why;
+    if (productFailed) {
+        why = opened.productRefusal.empty() ? ProductFileProblem(path) : opened.productRefusal;
     }
     if (!opened.imageLoaded) {
-        ShowMessage(kFailedToOpen);
+        ShowMessage(MessageWithFile(kFailedToOpen, path, productFailed ? why : kNotAPicture));
         return false;
     }
+    if (productFailed) {
+        ShowMessage(MessageWithFile(kProductReadFailed, path, why));
+    }
     m_nRecompose = 1;
+    if (m_bHoldsOwn) {
+        // Opened while a loop plays: the end of the loop returns to this file.
+        m_ownProduct = m_product;
+        m_ownImage.ShareFrom(m_image);
+    }
     SetPathName(path);
     m_bModified = false;
     return true;
@@ -113,13 +137,22 @@ bool CKelvraDoc::OnOpenDocument(const std::string& path) {
 bool CKelvraDoc::LoadFrames(const std::vector<std::string>& paths) {
     m_frameProducts.clear();
     m_frameImages.clear();
-    // A frame's image refers to the block just read, and its product's
-    // counts are that block's rows: a frame costs its pixels once.
+    if (!m_bHoldsOwn) {
+        m_ownProduct = m_product;
+        m_ownImage.ShareFrom(m_image);
+        m_bHoldsOwn = true;
+    }
+    // Read aside, so the document's own image (its history and first state
+    // too) is still there when the loop ends. A frame's image refers to the
+    // block just read, and its product's counts are that block's rows: a
+    // frame costs its pixels once.
+    CDibImage image;
+    image.ShareFrom(m_image);
     for (const std::string& path : paths) {
         m_frameProducts.push_back(CGeoImage());
-        OpenImageFile(path, m_frameProducts.back(), m_image);
+        OpenImageFile(path, m_frameProducts.back(), image);
         m_frameImages.emplace_back();
-        m_frameImages.back().ShareFrom(m_image);
+        m_frameImages.back().ShareFrom(image);
     }
     return true;
 }
@@ -162,6 +195,17 @@ bool CKelvraDoc::MakeFrameCurrent(int index) {
 void CKelvraDoc::ReleaseFrames() {
     m_frameProducts.clear();
     m_frameImages.clear();
+    if (!m_bHoldsOwn) {
+        return;
+    }
+    m_bHoldsOwn = false;
+    if (!m_ownImage.IsEmpty()) {
+        m_product = std::move(m_ownProduct);
+        m_image.ShareFrom(m_ownImage);
+        m_nRecompose = 1;
+    }
+    m_ownProduct = CGeoImage();
+    m_ownImage.Release();
 }
 
 void CKelvraDoc::OnFileSaveAs() {
@@ -170,7 +214,7 @@ void CKelvraDoc::OnFileSaveAs() {
     }
     FileDialogRequest request;
     request.filter = kSaveImageFilter;
-    request.initialName = m_strPathName;
+    request.initialName = SaveNameOf(m_strPathName);
     const std::optional<std::string> chosen = m_providers.saveFile(request);
     if (!chosen) {
         return;
@@ -181,9 +225,8 @@ void CKelvraDoc::OnFileSaveAs() {
     PictureTarget target;
     target.path = *chosen;
     target.openedFile = m_strPathName;
-    if (SavePicture(picture, target) == PictureSaveResult::kSaved) {
-        ShowMessage("当前图像已经成功保存至文件\n" + *chosen);
-    } else {
+    // A save that succeeds is seen in the folder; only a failure is said.
+    if (SavePicture(picture, target) != PictureSaveResult::kSaved) {
         ShowMessage(kFailedToSave);
     }
 }

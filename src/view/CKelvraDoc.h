@@ -85,7 +85,9 @@ public:
     // frame's counts, the image its block until written) and asks for a
     // recompose; false, with nothing changed, when there is no such frame.
     bool MakeFrameCurrent(int index);
-    // Empties both frame arrays.
+    // Empties both frame arrays and shows the document's own product and
+    // image again, as they were before the frames were loaded (a document
+    // with no image of its own keeps the last frame).
     void ReleaseFrames();
 
     // The picture must be rebuilt from the image (after an open or a change
@@ -103,6 +105,10 @@ private:
     CGeoImage m_product;
     std::vector<CDibImage> m_frameImages;
     std::vector<CGeoImage> m_frameProducts;
+    // The document's own product and image while a loop shows its frames.
+    CGeoImage m_ownProduct;
+    CDibImage m_ownImage;
+    bool m_bHoldsOwn = false;
     int m_nRecompose = 1;
     CRand15 m_random;
     std::vector<CDocumentView*> m_views;

@@ -35,10 +35,14 @@ CKelvraView::CKelvraView(CKelvraDoc& document, CDataPaths paths, QWidget* parent
     CAnimationHost host = MakeDocumentAnimationHost(
         m_doc, [this] { OnInitialUpdate(); }, [this] { m_job.Layers().m_nDisplayMode = 0; });
     host.setTitleMark = [this](const std::string& mark) { m_strTitleMark = mark; };
-    // A stopped loop leaves its last frame without a mark.
+    // A stopped loop shows the document's own product again (or, without
+    // one, leaves its last frame without a mark).
     host.releaseFrames = [this, release = std::move(host.releaseFrames)] {
         m_strTitleMark.clear();
         release();
+        if (m_doc.RecomposeRequested()) {
+            OnInitialUpdate();
+        }
     };
     m_playback.SetHost(std::move(host));
 }
@@ -92,7 +96,7 @@ int CKelvraView::ComposeSwitch(const CompositionLayers& shown) {
 
 QRegion CKelvraView::ViewRegionOf(const CanvasTiles& tiles) const {
     std::vector<QRect> rects;
-    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPoint offset = ViewOffset();
     for (const CanvasRect& run : tiles.Runs()) {
         QRect shown;
         if (m_bZoomIn) {
@@ -123,7 +127,11 @@ void CKelvraView::OnUpdate() {
 
 void CKelvraView::OnInitialUpdate() {
     OnUpdate();
-    SetScrollSizes(TotalSizeFromZoom());
+    if (m_bFitWindow) {
+        ApplyFit();
+    } else {
+        SetScrollSizes(TotalSizeFromZoom());
+    }
 }
 
 QSize CKelvraView::TotalSizeFromZoom() const {
@@ -155,7 +163,11 @@ void CKelvraView::UpdateScrollBars() {
 
 void CKelvraView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+    if (m_bFitWindow) {
+        ApplyFit();
+    } else {
+        UpdateScrollBars();
+    }
 }
 
 void CKelvraView::scrollContentsBy(int dx, int dy) {
@@ -201,7 +213,7 @@ QRect CKelvraView::PaintPicture(QPainter& painter, const QRect& rect) const {
 
 void CKelvraView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPoint offset = ViewOffset();
     painter.translate(-offset);
     const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
     // The painter is clipped to the exposed region already: a whole enlarged

@@ -25,6 +25,7 @@
 #include "ui/CCommandTable.h"
 #include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
+#include "view/ViewMode.h"
 
 class CKelvraDoc;
 class CSettings;
@@ -103,6 +104,25 @@ public:
     void StepZoom(int steps, const QPoint& anchor);
     // The same about the middle of the viewport.
     void StepZoom(int steps);
+    // "适合窗口": the largest zoom step that shows the whole picture, centred
+    // in the viewport and fitted again as the view changes size, until
+    // another zoom is chosen.
+    void FitToWindow();
+    bool IsFitToWindow() const { return m_bFitWindow != 0; }
+    // The zoom in force, to be put back later (full screen leaves the zoom
+    // as it found it).
+    struct ZoomState {
+        int bZoomIn = 0;
+        int nZoomIn = 1;
+        int nZoomOut = 1;
+        int bFitWindow = 0;
+    };
+    ZoomState Zoom() const { return {m_bZoomIn, m_nZoomIn, m_nZoomOut, m_bFitWindow}; }
+    void SetZoom(const ZoomState& zoom);
+
+    // What the left button does; dragging with the middle button always
+    // moves the picture.
+    ViewMode Mode() const { return m_eMode; }
 
     // Where a picture of the given size goes on a printable area: as large
     // as fits, aspect ratio kept, centred.
@@ -143,6 +163,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -179,6 +201,14 @@ private:
     // Pixels of the screen per image pixel at the zoom in force.
     double ZoomScale() const;
     void SetZoomLevel(int level);
+    // The zoom step of "适合窗口" for the viewport as it is, and its use.
+    int FitLevel() const;
+    void ApplyFit();
+    // The total-size point at the viewport's corner: the scroll position,
+    // less the margin that centres a fitted picture smaller than the view.
+    QPoint ViewOffset() const;
+    // Whether the press starts dragging the picture.
+    bool PansWith(Qt::MouseButton button) const;
 
     CKelvraDoc& m_doc;
     CPictureJob m_job;
@@ -192,6 +222,13 @@ private:
     std::function<std::string()> m_nwpRoot;
     std::function<void(const std::string&)> m_readout;
     int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
+    int m_bFitWindow = 0;
+    ViewMode m_eMode = ViewMode::kNormal;
+    // While the picture is dragged: where the press was and the scroll
+    // position then.
+    bool m_bPanning = false;
+    QPoint m_panFrom;
+    QPoint m_panScroll;
     // The title line's mark of the loop step on screen ("缺测 HH:MM" when held).
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;

@@ -21,6 +21,9 @@ void CKelvraView::RegisterCommands() {
 
 void CKelvraView::RegisterZoomCommands() {
     m_commands.Add(
+        kIdFitWindow, [this](int) { FitToWindow(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_bFitWindow != 0); });
+    m_commands.Add(
         kIdActualSize, [this](int) { OnActualSize(); },
         [this](CCmdUI& ui) { ui.SetCheck(m_nZoomIn == 1 && m_nZoomOut == 1); });
     m_commands.AddRange(
@@ -33,19 +36,23 @@ void CKelvraView::RegisterZoomCommands() {
         });
 }
 
+// A zoom chosen ends "适合窗口".
 void CKelvraView::OnZoomIn(int id) {
+    m_bFitWindow = 0;
     m_bZoomIn = 1;
     m_nZoomIn = id - kZoomInBase;
     SetScrollSizes(TotalSizeFromZoom());
 }
 
 void CKelvraView::OnZoomOut(int id) {
+    m_bFitWindow = 0;
     m_bZoomIn = 0;
     m_nZoomOut = id - kZoomOutBase;
     SetScrollSizes(TotalSizeFromZoom());
 }
 
 void CKelvraView::OnActualSize() {
+    m_bFitWindow = 0;
     m_bZoomIn = 0;
     m_nZoomIn = 1;
     m_nZoomOut = 1;

@@ -1,14 +1,16 @@
-// The view and the mouse: the read-out of the pixel under the cursor, and
-// the zoom stepped by Ctrl with the wheel (or the keys the frame binds)
-// about a fixed point.
+// The view and the mouse: the read-out of the pixel under the cursor, the
+// zoom stepped by Ctrl with the wheel (or the keys the frame binds) about a
+// fixed point or fitted to the window, and the picture dragged.
 
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
 
+#include "product/ObservationTime.h"
 #include "product/PixelReadout.h"
 #include "ui/CommandIds.h"
 #include "view/CKelvraDoc.h"
@@ -35,9 +37,18 @@ double CKelvraView::ZoomScale() const {
     return m_bZoomIn ? m_nZoomIn : 1.0 / m_nZoomOut;
 }
 
+QPoint CKelvraView::ViewOffset() const {
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (!m_bFitWindow) {
+        return scroll;
+    }
+    const QSize page = viewport()->size();
+    return scroll - QPoint(std::max(0, (page.width() - m_totalSize.width()) / 2),
+                           std::max(0, (page.height() - m_totalSize.height()) / 2));
+}
+
 QPoint CKelvraView::ImagePixelAt(const QPoint& viewportPos) const {
-    const QPoint content =
-        viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPoint content = viewportPos + ViewOffset();
     // The same pixels painting shows there: whole enlarged pixels, or every
     // m_nZoomOut-th pixel.
     if (m_bZoomIn) {
@@ -57,10 +68,49 @@ std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
     if (image.IsEightBit() && image.GetPixel(pixel.x(), pixel.y(), value)) {
         count = static_cast<int>(value & 0xFF);
     }
-    return PixelReadoutText(m_doc.Product(), pixel.x(), pixel.y(), count);
+    std::string text = PixelReadoutText(m_doc.Product(), pixel.x(), pixel.y(), count);
+    // The product's time in UTC as the header gives it, and as read in China.
+    if (m_doc.Product().productLoaded != 0) {
+        const std::string time =
+            UtcAndBeijingText(ObservationMinutes(m_doc.Product().Description()));
+        text += time.empty() ? std::string() : "  " + time;
+    }
+    return text;
+}
+
+bool CKelvraView::PansWith(Qt::MouseButton button) const {
+    return button == Qt::MiddleButton || (button == Qt::LeftButton && m_eMode == ViewMode::kNormal);
+}
+
+void CKelvraView::mousePressEvent(QMouseEvent* event) {
+    if (!m_bPanning && PansWith(event->button())) {
+        m_bPanning = true;
+        m_panFrom = event->position().toPoint();
+        m_panScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+        viewport()->setCursor(Qt::ClosedHandCursor);
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CKelvraView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_bPanning && PansWith(event->button())) {
+        m_bPanning = false;
+        viewport()->unsetCursor();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
 void CKelvraView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bPanning) {
+        // The picture follows the mouse: the scroll moves the other way.
+        const QPoint moved = event->position().toPoint() - m_panFrom;
+        horizontalScrollBar()->setValue(m_panScroll.x() - moved.x());
+        verticalScrollBar()->setValue(m_panScroll.y() - moved.y());
+    }
     if (m_readout) {
         m_readout(ReadoutAt(event->position().toPoint()));
     }
@@ -124,7 +174,7 @@ void CKelvraView::StepZoom(int steps, const QPoint& anchor) {
     if (level == 0) {
         return;
     }
-    const QPointF offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPointF offset(ViewOffset());
     const QPointF imagePoint = (QPointF(anchor) + offset) / scale;
     SetZoomLevel(level);
     const QPointF kept = imagePoint * ZoomScale() - QPointF(anchor);
@@ -134,4 +184,43 @@ void CKelvraView::StepZoom(int steps, const QPoint& anchor) {
 
 void CKelvraView::StepZoom(int steps) {
     StepZoom(steps, viewport()->rect().center());
+}
+
+int CKelvraView::FitLevel() const {
+    const QSize room = maximumViewportSize();
+    const int w = m_doc.Image().Width();
+    const int h = m_doc.Image().Height();
+    if (w <= 0 || h <= 0) {
+        return 1;  // nothing to fit yet: opening a file fits it
+    }
+    for (auto it = kZoomLevels.rbegin(); it != kZoomLevels.rend(); ++it) {
+        const double scale = ScaleOfLevel(*it);
+        if (w * scale <= room.width() && h * scale <= room.height()) {
+            return *it;
+        }
+    }
+    return kZoomLevels.front();
+}
+
+void CKelvraView::ApplyFit() {
+    SetZoomLevel(FitLevel());
+    m_bFitWindow = 1;
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void CKelvraView::FitToWindow() {
+    ApplyFit();
+}
+
+void CKelvraView::SetZoom(const ZoomState& zoom) {
+    if (zoom.bFitWindow) {
+        FitToWindow();
+        return;
+    }
+    m_bFitWindow = 0;
+    m_bZoomIn = zoom.bZoomIn;
+    m_nZoomIn = zoom.nZoomIn;
+    m_nZoomOut = zoom.nZoomOut;
+    SetScrollSizes(TotalSizeFromZoom());
 }

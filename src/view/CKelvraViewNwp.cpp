@@ -29,7 +29,13 @@ std::string EscapeMnemonics(const std::string& text) {
 void CKelvraView::RegisterNwpCommands() {
     m_commands.AddRange(
         kIdNwpClassFirst, kIdNwpClassLast, [this](int id) { OnNwpClass(id); },
-        [this](CCmdUI& ui) { ui.SetText(NwpClassMenuText(ui.m_nID - kIdNwpClassFirst + 1)); });
+        [this](CCmdUI& ui) {
+            const int classNumber = ui.m_nID - kIdNwpClassFirst + 1;
+            // A class the catalogue does not describe has nothing to choose from.
+            NwpDataClass dataClass;
+            ui.Enable(ReadNwpCatalogue(NwpRoot(), classNumber, dataClass));
+            ui.SetText(NwpClassMenuText(classNumber));
+        });
     m_commands.Add(kIdNwpManager, [this](int) { OnNwpManager(); });
 }
 

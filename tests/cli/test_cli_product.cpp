@@ -82,7 +82,7 @@ TEST(CliProduct, EveryProjectionCodeReadsBackAndLocatesBothWays) {
 
         CliResult info = RunCli("info " + path);
         ASSERT_EQ(info.status, 0);
-        ASSERT_EQ(Lines(info.out).size(), 16u);
+        ASSERT_EQ(Lines(info.out).size(), 17u);
         EXPECT_EQ(Lines(info.out)[0], "文件标识：SEC");
 
         CliResult extent = RunCli("extent " + path);
@@ -133,13 +133,14 @@ TEST(CliProduct, RealSampleInformationAndExtent) {
     CliResult info = RunCli("info " + sample);
     ASSERT_EQ(info.status, 0);
     std::vector<std::string> lines = Lines(info.out);
-    ASSERT_EQ(lines.size(), 16u);
+    ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[4], "通道号：1");
     EXPECT_EQ(lines[5], "日期时间(UTC)：2022年03月31日 13时00分");
-    EXPECT_EQ(lines[6], "投影方式：等经纬度");
-    EXPECT_EQ(lines[7], "图像宽度(像素)：1900");
-    EXPECT_EQ(lines[8], "图像高度(像素)：1300");
-    EXPECT_EQ(lines[12], "纬向分辨率(公里/度)：0.050000");
+    EXPECT_EQ(lines[6], "北京时间：2022年03月31日 21时00分");
+    EXPECT_EQ(lines[7], "投影方式：等经纬度");
+    EXPECT_EQ(lines[8], "图像宽度(像素)：1900");
+    EXPECT_EQ(lines[9], "图像高度(像素)：1300");
+    EXPECT_EQ(lines[13], "纬向分辨率(公里/度)：0.050000");
 
     CliResult extent = RunCli("extent " + sample);
     ASSERT_EQ(extent.status, 0);

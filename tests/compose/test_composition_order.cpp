@@ -104,7 +104,7 @@ TEST(CompositionOrderTest, SwitchesChooseTheLayersInTheirFixedOrder) {
         {"everything",
          everything,
          {L::Precipitation, L::Isotherms, L::Cooling, L::Cells, L::Tracks, L::NwpOverlays,
-          L::WorldMap, L::ChinaMap, L::Provinces, L::Rivers, L::Grid, L::Title}},
+          L::WorldMap, L::ChinaMap, L::Provinces, L::Rivers, L::Grid, L::Title, L::PrecipLegend}},
         {"bare", bare, {L::NwpOverlays}},
         {"mode other than 105", otherMode, {L::NwpOverlays, L::Grid, L::Title}},
         {"legend over everything",

@@ -148,7 +148,7 @@ void TestAnimationMovieDlg::startAndStopSetCaptionsReadoutsAndSlider() {
     pane.Step();
     pane.Step();
     QCOMPARE(pane.dlg->m_counter.text(), QStringLiteral("2/3"));
-    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("time 3"));
+    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("time 3 (UTC)"));
     QCOMPARE(pane.dlg->m_slider.value(), 1);
 
     pane.dlg->m_pause.click();
@@ -167,7 +167,7 @@ void TestAnimationMovieDlg::startAndStopSetCaptionsReadoutsAndSlider() {
     pane.dlg->m_animate.click();
     pane.Step();
     QCOMPARE(pane.dlg->m_counter.text(), QStringLiteral("1/3"));
-    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("time 1"));
+    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("time 1 (UTC)"));
 }
 
 void TestAnimationMovieDlg::pauseEnablesSingleStepsAndTheSlider() {
@@ -279,7 +279,7 @@ void TestAnimationMovieDlg::channelChangeWhilePlayingKeepsTheOldFrames() {
     QCOMPARE(int(pane.playback.m_bAnimating), 1);
     pane.Step();
     QCOMPARE(pane.dlg->m_counter.text(), QStringLiteral("2/2"));
-    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("2022年03月31日 01:00"));
+    QCOMPARE(pane.dlg->m_time.text(), QStringLiteral("2022年03月31日 01:00 (UTC)"));
     QCOMPARE(pane.playback.Frames().size(), std::size_t(2));
 }
 

@@ -92,7 +92,7 @@ void TestBrowserPanes::columnsHaveTheirTitlesAndWidths_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("width");
-    QTest::newRow("time") << 0 << QStringLiteral("时间") << 160;
+    QTest::newRow("time") << 0 << QStringLiteral("时间(UTC)") << 160;
     QTest::newRow("projection") << 1 << QStringLiteral("投影方式") << 80;
     QTest::newRow("centre") << 2 << QStringLiteral("中心经纬度") << 100;
     QTest::newRow("size") << 3 << QStringLiteral("大小") << 80;

@@ -104,10 +104,12 @@ private slots:
         QVERIFY(t.App().OpenDocumentFile(dir.File("p.awx")));
         t.Execute(kIdFileInfo);
         const QString awxText = t.answers.lastInfoText;
-        QCOMPARE(awxText.split('\n').size(), 17);  // 16 lines, each ended
+        QCOMPARE(awxText.split('\n').size(), 18);  // 17 lines, each ended
         QVERIFY(awxText.startsWith("文件标识：SEC\n版本号：10\n"));
         QVERIFY(awxText.contains("投影方式：等经纬度\n"));
-        QVERIFY(awxText.contains("日期时间(UTC)：2022年03月31日 13时00分\n"));
+        QVERIFY(
+            awxText.contains("日期时间(UTC)：2022年03月31日 13时00分\n"
+                             "北京时间：2022年03月31日 21时00分\n"));
         QVERIFY(t.App().OpenDocumentFile(dir.File("a.bmp")));
         t.Execute(kIdFileInfo);
         QCOMPARE(t.answers.lastInfoText, awxText);
@@ -154,6 +156,26 @@ private slots:
         QFETCH(QString, system);
         QFETCH(QString, qt);
         QCOMPARE(ConvertFileFilter(system), qt);
+    }
+
+    // A save dialog gives the name the chosen filter's extension.
+    void filterExtension_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("bitmap") << "位图文件 (*.bmp *.dib)"
+                                << "bmp";
+        QTest::newRow("jpeg") << "JPEG文件 (*.jpg *.jpeg)"
+                              << "jpg";
+        QTest::newRow("every file") << "所有文件 (*)"
+                                    << "";
+        QTest::newRow("patterns alone") << "*.tga"
+                                        << "tga";
+    }
+
+    void filterExtension() {
+        QFETCH(QString, filter);
+        QFETCH(QString, extension);
+        QCOMPARE(FilterExtension(filter), extension);
     }
 
     void integerParsing_data() {

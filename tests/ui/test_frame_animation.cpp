@@ -1,6 +1,7 @@
 // An animation played through the real frame: the catalogue listed when the
 // frame is first shown, the frames chosen and started in the side bar's
-// animation pane, stepped by the view's own timer, and stopped.
+// animation pane, stepped by the view's own timer, and stopped, which shows
+// the document's own product again.
 
 #include <QtTest>
 
@@ -44,6 +45,14 @@ private slots:
                                     options));
         }
         WriteCatalogueFolder(t.settings, catalogue.Path());
+        // The document's own product, from a later hour than the loop's.
+        CTempDir own;
+        AwxWriterOptions ownOptions;
+        ownOptions.width = 48;
+        ownOptions.height = 32;
+        ownOptions.hour = 17;
+        const std::string ownPath = own.File("FY2G_LCN_IR1_17.AWX");
+        QVERIFY(WriteAwxProduct(ownPath, ownOptions));
         CMainFrame& frame = t.Frame();
         frame.resize(1000, 800);
         frame.show();
@@ -55,6 +64,8 @@ private slots:
         CMovieDlg& movie = frame.Movie();
         QTRY_VERIFY(movie.isVisible());
         QCOMPARE(movie.m_listDlg.m_entries.size(), std::size_t(3));
+        QVERIFY(t.App().OpenDocumentFile(ownPath));
+        const QImage ownPicture = t.View().OffscreenPicture().copy();
 
         movie.m_interval.setText("20");
         QTest::mouseClick(&movie.m_check24, Qt::LeftButton);
@@ -69,7 +80,7 @@ private slots:
         // Two steps of the view's timer: the second and third products on screen.
         QVERIFY(WaitForText(movie.m_counter, "2/3"));
         QVERIFY(WaitForText(movie.m_counter, "3/3"));
-        QCOMPARE(movie.m_time.text(), "2022年03月31日 12:00");
+        QCOMPARE(movie.m_time.text(), "2022年03月31日 12:00 (UTC)");
         QVERIFY(t.View().ComposeCount() >= composedBefore + 3);
         QCOMPARE(t.Doc().FrameProducts().size(), std::size_t(3));
 
@@ -78,7 +89,9 @@ private slots:
         QVERIFY(!playback.IsTimerActive());
         QVERIFY(movie.m_counter.text().isEmpty());
         QVERIFY(t.Doc().FrameProducts().empty());
-        QVERIFY(!t.View().OffscreenPicture().isNull());  // the last frame stays shown
+        // The loop's end shows the document's own product again.
+        QCOMPARE(t.Doc().Product().Description().hour, 17);
+        QCOMPARE(t.View().OffscreenPicture(), ownPicture);
     }
 };
 

@@ -11,8 +11,11 @@
 
 #include "browse/CAnimationPlayback.h"
 #include "browse/CatalogueListing.h"
+#include "convection/ConvectionOverlay.h"
 #include "dialogs/CMovieDlg.h"
+#include "geo/Projection.h"
 #include "image/GifWriter.h"
+#include "support/ConvectionProducts.h"
 #include "support/GifReadBack.h"
 #include "synth/AwxWriter.h"
 #include "ui/CommandIds.h"
@@ -39,6 +42,35 @@ std::vector<FrameEntry> WriteLoopProducts(const CTempDir& folder) {
     return ListFrameEntries(folder.Path(), "LCN", 1);
 }
 
+// Three hours of a 200 K disc moving east, so that the loop has cells and
+// a track; two counts only, so a GIF frame holds the picture exactly.
+std::vector<FrameEntry> WriteMovingCell(const CTempDir& folder) {
+    ProjectionParams params;
+    SetUpProjection(EqualLatLon, 105.0, 30.0, 0.05, 240, 160, 30.0, 60.0, params);
+    AwxWriterOptions options;
+    options.centerLon = 105.0;
+    options.centerLat = 30.0;
+    for (int k = 0; k < 3; ++k) {
+        TestImage image(240, 160);
+        PaintDisc(image, params, 103.5 + 0.5 * k, 30.0, 120.0, 200.0);
+        options.hour = 10 + k;
+        WriteTestProduct(folder.File("FY2G_LCN_IR1_2022033110" + std::to_string(k) + ".AWX"),
+                         options, image);
+    }
+    return ListFrameEntries(folder.Path(), "LCN", 1);
+}
+
+// 0x00RRGGBB, top row first, as the GIF is read back.
+std::vector<std::uint32_t> PixelsOfPicture(const QImage& picture) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            pixels.push_back(picture.pixel(x, y) & 0xFFFFFFu);
+        }
+    }
+    return pixels;
+}
+
 }  // namespace
 
 class TestLoopExport : public QObject {
@@ -50,11 +82,12 @@ private slots:
         QTest::addColumn<QStringList>("paths");  // play order
         QTest::addColumn<QStringList>("marks");  // title mark of each step
         QTest::addColumn<QString>("thirdTime");
-        QTest::newRow("off: rows as listed") << false << QStringList{"a", "b", "c"}
-                                             << QStringList{"", "", ""} << "2022年03月31日 10:00";
+        QTest::newRow("off: rows as listed")
+            << false << QStringList{"a", "b", "c"} << QStringList{"", "", ""}
+            << "2022年03月31日 10:00 (UTC)";
         QTest::newRow("on: time order, 12:00 held")
             << true << QStringList{"c", "b", "a"} << QStringList{"", "", "缺测 12:00", ""}
-            << "2022年03月31日 12:00";
+            << "2022年03月31日 12:00 (UTC)";
     }
     void timeTrueLoopHoldsTheMissingHour() {
         QFETCH(bool, timeTrue);
@@ -94,6 +127,39 @@ private slots:
             }
         }
         QCOMPARE(shownMarks, marks);
+    }
+
+    // Every GIF frame is the picture the view shows of that frame: cells,
+    // tracks, map lines, grid and title in the screen's order.
+    void exportShowsWhatTheScreenShows() {
+        CTestApp t;
+        CTempDir folder;
+        const std::vector<FrameEntry> entries = WriteMovingCell(folder);
+        QCOMPARE(int(entries.size()), 3);
+        QVERIFY(t.App().OpenDocumentFile(entries.back().path));
+        QVERIFY(t.Execute(kIdShowCells));
+        CAnimationPlayback& playback = t.View().m_playback;
+        playback.SetInterval(60000);  // no step of its own while the test looks
+        QVERIFY(playback.Start(entries));
+        playback.ShowAnimationFrame();  // the first step: tracks belong to a loop on screen
+        QVERIFY(t.Execute(kIdShowTracks));
+        QCOMPARE(t.View().ExportLoop(folder.File("loop.gif"), [](int, int) { return true; }),
+                 LoopExportResult::kWritten);
+        const GifReadBack back = ReadGifBack(folder.File("loop.gif"));
+        QVERIFY(back.ok);
+        QCOMPARE(int(back.frames.size()), 3);
+        for (int frame = 0; frame < 3; ++frame) {
+            // The frame on screen, as a step of the loop shows it.
+            QVERIFY(t.Doc().MakeFrameCurrent(frame));
+            t.View().OnInitialUpdate();
+            const QImage& shown = t.View().OffscreenPicture();
+            QVERIFY(PixelsOf(t, CellColour(200.0f)) > 50);  // the cell's outline is on screen
+            QVERIFY2(back.frames[static_cast<std::size_t>(frame)] == PixelsOfPicture(shown),
+                     qPrintable(QStringLiteral("frame %1").arg(frame)));
+        }
+        QVERIFY(PixelsOf(t, CanvasRgb(0, 255, 0)) > 0);  // the track by the last frame
+        playback.Stop();
+        QVERIFY(t.Messages().empty());
     }
 
     void exportWritesTheLoopOnScreen() {

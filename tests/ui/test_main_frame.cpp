@@ -229,13 +229,21 @@ private slots:
 
     void fullScreenRoundTripKeepsTheHiddenToolBar() {
         CTestApp t;
+        CTempDir dir;
+        QVERIFY(WriteTestProduct(dir.File("p.awx")));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("p.awx")));
         CMainFrame& frame = t.Frame();
         frame.resize(900, 600);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
         QVERIFY(t.Execute(kIdViewToolbar));  // the user hides the toolbar first
-        QVERIFY(t.Execute(kIdFullScreen));
+        // F11, as the menu item shows, and the picture fitted to the screen.
+        QTest::keyClick(&t.View(), Qt::Key_F11);
         QVERIFY(frame.IsFullScreen());
+        QVERIFY(t.View().IsFitToWindow());
+        QVERIFY(t.View().m_bZoomIn);
         QVERIFY(frame.isFullScreen());
         QVERIFY(frame.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(frame.menuBar()->isHidden());
@@ -249,6 +257,9 @@ private slots:
         QVERIFY(!frame.menuBar()->isHidden());
         QVERIFY(frame.ToolBar().isHidden());
         QVERIFY(!frame.StatusBar().isHidden() && !frame.Outbar().isHidden());
+        // The zoom is as it was before.
+        QVERIFY(!t.View().IsFitToWindow());
+        QCOMPARE(t.View().TotalSize(), QSize(120, 90));
     }
 
     void fileOnTheCommandLineIsOpened() {
@@ -277,7 +288,8 @@ private slots:
         CKelvraApp app(settings, false);
         QVERIFY(app.InitInstance(path));
         QCOMPARE(recorder.Messages(),
-                 (std::vector<std::string>{"获取图像文件描述信息失败", "打开文档失败。"}));
+                 (std::vector<std::string>{"打开文档失败。\n" + path +
+                                           "：文件太短：3 字节，AWX 文件头需要 40 字节"}));
         QCOMPARE(app.Document().PathName(), std::string());
         QCOMPARE(app.MainFrame().windowTitle(), "Kelvra - kelvra");
         QVERIFY(app.RecentFiles().Paths().empty());

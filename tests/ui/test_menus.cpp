@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("2:1") << "显示(&D)/缩放/放大/2:1" << 32811;
         QTest::newRow("16:1") << "显示(&D)/缩放/放大/16:1" << 32825;
         QTest::newRow("actual") << "显示(&D)/缩放/实际大小" << 32772;
+        QTest::newRow("fit") << "显示(&D)/缩放/适合窗口" << 32895;
         QTest::newRow("1:2") << "显示(&D)/缩放/缩小/1:2" << 32826;
         QTest::newRow("1:16") << "显示(&D)/缩放/缩小/1:16" << 32840;
         QTest::newRow("full screen") << "显示(&D)/全屏显示" << 32774;
@@ -159,7 +160,7 @@ private slots:
         QTest::newRow("info") << 32801 << true;
         QTest::newRow("about") << 57664 << true;
         QTest::newRow("blur") << 32854 << true;
-        QTest::newRow("nwp class 3") << 32795 << true;
+        QTest::newRow("nwp class 3 without nwp.txt") << 32795 << false;
         QTest::newRow("nwp manager") << 32799 << true;
     }
 
@@ -197,6 +198,38 @@ private slots:
         t.Execute(kIdGrid);
         emit geo->aboutToShow();
         QVERIFY(!grid->isChecked());
+    }
+
+    // The chosen palette carries the check mark, and only it.
+    void activePaletteIsChecked() {
+        CTestApp t;
+        QMenu* palettes = t.Frame().menuBar()->actions().at(4)->menu();
+        QVERIFY(t.Execute(32849));  // 彩色－1
+        emit palettes->aboutToShow();
+        for (int id = 32845; id <= 32853; ++id) {
+            QCOMPARE(FindAction(*palettes, id)->isChecked(), id == 32849);
+        }
+    }
+
+    void itemsShowTheirKeys_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("open") << kIdFileOpen << "Ctrl+O";
+        QTest::newRow("print") << kIdFilePrint << "Ctrl+P";
+        QTest::newRow("full screen") << kIdFullScreen << "F11";
+        QTest::newRow("save picture: none") << kIdFileSaveAs << "";
+    }
+
+    void itemsShowTheirKeys() {
+        QFETCH(int, id);
+        QFETCH(QString, keys);
+        CTestApp t;
+        QAction* action = nullptr;
+        for (QAction* top : t.Frame().menuBar()->actions()) {
+            action = action ? action : FindAction(*top->menu(), id);
+        }
+        QVERIFY(action);
+        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), keys);
     }
 
     void recentFilesReplacePlaceholder() {

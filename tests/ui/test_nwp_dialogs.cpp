@@ -149,10 +149,10 @@ private slots:
         QTreeWidgetItem* second = dialog.List()->topLevelItem(1);
         const QImage no = second->icon(0).pixmap(16).toImage();
         emit dialog.List()->itemDoubleClicked(second, 2);
-        QCOMPARE(Column(*dialog.List(), 0), QStringList({"No", "Yes"}));
+        QCOMPARE(Column(*dialog.List(), 0), QStringList({"否", "是"}));
         QVERIFY(second->icon(0).pixmap(16).toImage() != no);
         emit dialog.List()->itemDoubleClicked(second, 0);
-        QCOMPARE(Column(*dialog.List(), 0), QStringList({"No", "No"}));
+        QCOMPARE(Column(*dialog.List(), 0), QStringList({"否", "否"}));
         QVERIFY(dialog.SelectedPaths().empty());
     }
 
@@ -206,16 +206,18 @@ private slots:
         QTest::addColumn<bool>("catalogue");
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("text");
-        QTest::newRow("class 1 titled") << true << 32793 << "高空形势(&1)";
-        QTest::newRow("class 2 titled") << true << 32794 << "地面(&2)";
-        QTest::newRow("class 6 not in it") << true << 32798 << "第6类资料(&6)";
-        QTest::newRow("no catalogue") << false << 32793 << "第1类资料(&1)";
+        QTest::addColumn<bool>("enabled");  // greyed when nwp.txt does not define the class
+        QTest::newRow("class 1 titled") << true << 32793 << "高空形势(&1)" << true;
+        QTest::newRow("class 2 titled") << true << 32794 << "地面(&2)" << true;
+        QTest::newRow("class 6 not in it") << true << 32798 << "第6类资料(&6)" << false;
+        QTest::newRow("no catalogue") << false << 32793 << "第1类资料(&1)" << false;
     }
 
     void classMenuTexts() {
         QFETCH(bool, catalogue);
         QFETCH(int, id);
         QFETCH(QString, text);
+        QFETCH(bool, enabled);
         CTempDir root;
         if (catalogue) {
             WriteCatalogue(root);
@@ -223,6 +225,7 @@ private slots:
         CTestApp t;
         t.settings.SetString("PARAM FILE", "Nwp Root", root.Path());
         QCOMPARE(QString::fromStdString(t.Update(id).text.value_or("")), text);
+        QCOMPARE(t.Update(id).enabled, enabled);
     }
 
     // Each step of the manager as the line and the picture show it at once.

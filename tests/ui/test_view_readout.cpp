@@ -39,6 +39,15 @@ void MoveMouse(CTestApp& t, const QPoint& pos) {
     QCoreApplication::sendEvent(viewport, &move);
 }
 
+// A mouse event on the view's viewport with the buttons held.
+void SendMouse(CTestApp& t, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QWidget* viewport = t.View().viewport();
+    QMouseEvent event(type, QPointF(pos), viewport->mapToGlobal(QPointF(pos)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+}
+
 void TurnWheel(CTestApp& t, const QPoint& pos, int delta, Qt::KeyboardModifiers modifiers) {
     QWidget* viewport = t.View().viewport();
     QWheelEvent wheel(QPointF(pos), viewport->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, delta),
@@ -88,9 +97,10 @@ private slots:
         QTest::addColumn<QPoint>("mouse");
         QTest::addColumn<QString>("text");
         // Each projection's text is the core's concern; here the mouse meets
-        // the zoom.
+        // the zoom. The product's time ends the line, in UTC and Beijing time.
+        const QString time = "  2022年03月31日 13:00 UTC（北京时间 21:00）";
         const QString centre =
-            "像素 (50, 40)  经度 97.52°E  纬度 27.50°N  计数 200  亮温 263.0 K (-10.1 °C)";
+            "像素 (50, 40)  经度 97.52°E  纬度 27.50°N  计数 200  亮温 263.0 K (-10.1 °C)" + time;
         QTest::newRow("1:1") << 1 << 263.0 << kIdActualSize << QPoint(50, 40) << centre;
         // Enlarged, both screen pixels of an image pixel read it.
         QTest::newRow("2:1") << 1 << 263.0 << 32811 << QPoint(101, 81) << centre;
@@ -98,9 +108,10 @@ private slots:
         QTest::newRow("1:2") << 1 << 263.0 << 32826 << QPoint(25, 20) << centre;
         QTest::newRow("visible") << 5 << 45.5 << kIdActualSize << QPoint(50, 40)
                                  << "像素 (50, 40)  经度 97.52°E  纬度 27.50°N  计数 200  反照率 "
-                                    "45.5%";
+                                    "45.5%" +
+                                        time;
         QTest::newRow("beside the image")
-            << 1 << 263.0 << kIdActualSize << QPoint(120, 20) << "像素 (120, 20)";
+            << 1 << 263.0 << kIdActualSize << QPoint(120, 20) << "像素 (120, 20)" + time;
     }
 
     void readoutFollowsTheMouse() {
@@ -218,6 +229,74 @@ private slots:
         QTest::keyClick(&t.Frame(), Qt::Key_Minus, Qt::ControlModifier);
         QTest::keyClick(&t.Frame(), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(ZoomOf(t.View()), QStringLiteral("1:2"));
+    }
+
+    // "适合窗口": the largest zoom step that shows the whole picture, in
+    // the middle of the view, kept through a resize until a zoom is chosen.
+    void fitToWindowShowsTheWholePicture_data() {
+        QTest::addColumn<QSize>("image");
+        QTest::newRow("small, enlarged") << QSize(101, 81);
+        QTest::newRow("large, reduced") << QSize(1801, 1201);
+    }
+
+    void fitToWindowShowsTheWholePicture() {
+        QFETCH(QSize, image);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(ShowFrame(t));
+        QVERIFY(OpenUniform(t, dir, 1, 263.0, image.width(), image.height()));
+        for (const QSize frameSize : {QSize(700, 500), QSize(1000, 700)}) {
+            t.Frame().resize(frameSize);
+            QVERIFY(t.Execute(kIdFitWindow));
+            QCoreApplication::processEvents();
+            const QSize room = t.View().viewport()->size();
+            const QSize shown = t.View().TotalSize();
+            QVERIFY(shown.width() <= room.width() && shown.height() <= room.height());
+            // The next step up would not fit.
+            QVERIFY(shown.width() * 2 > room.width() || shown.height() * 2 > room.height());
+            const QPoint middle = t.View().viewport()->rect().center();
+            const QPoint centre(image.width() / 2, image.height() / 2);
+            const QPoint read = t.View().ImagePixelAt(middle);
+            const int tolerance = t.View().m_bZoomIn ? 1 : t.View().m_nZoomOut;
+            QVERIFY2((read - centre).manhattanLength() <= 2 * tolerance,
+                     qPrintable(QStringLiteral("%1,%2").arg(read.x()).arg(read.y())));
+            QVERIFY(t.Update(kIdFitWindow).checked);
+        }
+        QVERIFY(t.Execute(kIdActualSize));
+        QVERIFY(!t.Update(kIdFitWindow).checked);
+        QCOMPARE(t.View().TotalSize(), image);
+    }
+
+    // Dragging moves the picture with the mouse: the middle button always,
+    // the left one in the normal mode.
+    void dragMovesThePicture_data() {
+        QTest::addColumn<int>("button");
+        QTest::newRow("middle") << int(Qt::MiddleButton);
+        QTest::newRow("left") << int(Qt::LeftButton);
+    }
+
+    void dragMovesThePicture() {
+        QFETCH(int, button);
+        const auto pressed = static_cast<Qt::MouseButton>(button);
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(ShowFrame(t));
+        QVERIFY(OpenUniform(t, dir, 1, 263.0, 1201, 901));
+        QCOMPARE(t.View().Mode(), ViewMode::kNormal);
+        t.View().horizontalScrollBar()->setValue(300);
+        t.View().verticalScrollBar()->setValue(200);
+        const QPoint from(200, 150);
+        const QPoint grabbed = t.View().ImagePixelAt(from);
+        SendMouse(t, QEvent::MouseButtonPress, from, pressed, pressed);
+        SendMouse(t, QEvent::MouseMove, QPoint(150, 190), Qt::NoButton, pressed);
+        SendMouse(t, QEvent::MouseMove, QPoint(120, 230), Qt::NoButton, pressed);
+        SendMouse(t, QEvent::MouseButtonRelease, QPoint(120, 230), pressed, Qt::NoButton);
+        QCOMPARE(t.View().ImagePixelAt(QPoint(120, 230)), grabbed);
+        QCOMPARE(t.View().horizontalScrollBar()->value(), 380);
+        QCOMPARE(t.View().verticalScrollBar()->value(), 120);
+        // Once let go, moving the mouse reads out and moves nothing.
+        SendMouse(t, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(t.View().horizontalScrollBar()->value(), 380);
     }
 
     // "色标" in "查看" draws the legend at the bottom of the picture and
