@@ -28,8 +28,9 @@ expect_in() {
 
 help=$("$cli" --help)
 verbs=$(awk '/^  [a-z]/ {print $1}' <<<"$help")
+cli_page=$(page_text "$mandir/kelvra-cli.1")
 for verb in $verbs; do
-    if ! page_text "$mandir/kelvra-cli.1" | grep -q "^\.SS $verb\b"; then
+    if ! grep -q "^\.SS $verb\b" <<<"$cli_page"; then
         echo "kelvra-cli.1 has no section for the verb $verb" >&2
         status=1
     fi
