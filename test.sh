@@ -10,12 +10,13 @@ cd "$(dirname "$0")"
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVRA_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DKELVRA_CORE_ONLY=ON -DKELVRA_SANITIZE=ON -DKELVRA_FUZZ=ON -DKELVRA_BENCH=OFF >/dev/null
+    -DKELVRA_CORE_ONLY=ON -DKELVRA_SANITIZE=ON -DKELVRA_FUZZ=ON -DKELVRA_BENCH=OFF \
+    -DKELVRA_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"

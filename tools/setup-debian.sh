@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libbenchmark-dev libproj-dev
     fonts-wqy-zenhei fonts-liberation
     xvfb xauth
+    desktop-file-utils appstream libxml2-utils shared-mime-info groff-base
+    debhelper dpkg-dev fakeroot lintian
     python3-pil python3-opencv python3-contourpy python3-pyproj python3-matplotlib imagemagick
 )
 

@@ -2,7 +2,6 @@
 
 std::optional<CommandLineOptions> ParseCommandLine(const QStringList& arguments) {
     CommandLineOptions options;
-    bool haveFile = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -17,9 +16,10 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList& arguments)
                 return std::nullopt;
             }
             options.quitAfterMs = ms;
-        } else if (!argument.startsWith(QLatin1Char('-')) && !haveFile) {
-            options.fileToOpen = argument.toStdString();
-            haveFile = true;
+        } else if (argument == QStringLiteral("--help")) {
+            options.help = true;
+        } else if (!argument.startsWith(QLatin1Char('-'))) {
+            options.filesToOpen.push_back(argument.toStdString());
         } else {
             return std::nullopt;
         }

@@ -1,8 +1,9 @@
-// kelvra [--catalogue DIR] [--nwp-root DIR] [--quit-after MS] [FILE]: the
-// desktop application. With FILE, that file is opened at start-up in place
-// of the empty document (a file that cannot be opened says why and leaves the
-// empty document); the folders are the product catalogue and the NWP
-// catalogue root for this run, the profile keeps its own.
+// kelvra [--catalogue DIR] [--nwp-root DIR] [--quit-after MS] [FILE...]: the
+// desktop application. The first FILE is opened at start-up in place of the
+// empty document (a file that cannot be opened says why and leaves the empty
+// document), the others after it; the folders are the product catalogue and
+// the NWP catalogue root for this run, the profile keeps its own. A second
+// start of the same user hands its files to the running instance and ends.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -10,6 +11,8 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/CHandedFiles.h"
+#include "app/CInstanceChannel.h"
 #include "app/CKelvraApp.h"
 #include "app/CMainFrame.h"
 #include "app/CQtSettings.h"
@@ -26,22 +29,30 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-// True when another instance of this user runs (said on stderr); a start
-// without a lock goes on.
-bool IsSecondStart(CSingleInstance& instance) {
-    switch (instance.TryAcquire()) {
-        case CSingleInstance::Outcome::kAcquired:
-            return false;
-        case CSingleInstance::Outcome::kHeldElsewhere:
-            std::fprintf(stderr, "kelvra: already running (process %lld); this start ends\n",
-                         static_cast<long long>(instance.HolderPid()));
-            return true;
-        case CSingleInstance::Outcome::kUnavailable:
-            break;
+// The files of the command line as absolute paths: the running instance
+// was started elsewhere.
+QStringList AbsolutePaths(const std::vector<std::string>& files) {
+    QStringList paths;
+    for (const std::string& file : files) {
+        paths.append(QFileInfo(QString::fromStdString(file)).absoluteFilePath());
     }
-    std::fprintf(stderr, "kelvra: no single-instance lock at %s; starting without one\n",
-                 qPrintable(instance.LockPath()));
-    return false;
+    return paths;
+}
+
+// A second start hands its files (or only the wish to see the window) to
+// the running instance and says so on stderr; the exit status.
+int HandOver(const QString& program, const CSingleInstance& instance,
+             const std::vector<std::string>& files) {
+    const long long pid = static_cast<long long>(instance.HolderPid());
+    QString why;
+    if (!CInstanceChannel::Send(program, AbsolutePaths(files), why)) {
+        std::fprintf(stderr, "kelvra: already running (process %lld), but %s; this start ends\n",
+                     pid, qPrintable(why));
+        return 1;
+    }
+    std::fprintf(stderr, "kelvra: already running (process %lld); %s, this start ends\n", pid,
+                 files.empty() ? "its window raised" : "the files handed to it");
+    return 0;
 }
 
 }  // namespace
@@ -60,11 +71,21 @@ int main(int argc, char* argv[]) {
         std::fputs(kCommandLineUsage, stderr);
         return kUsageError;
     }
-    // A second start of the same user ends here and says so; the running
-    // instance is left alone. Without a lock the program still starts.
-    CSingleInstance instance(QFileInfo(QApplication::applicationFilePath()).baseName());
-    if (IsSecondStart(instance)) {
+    if (options->help) {
+        std::fputs(kCommandLineUsage, stdout);
         return 0;
+    }
+    // A second start of the same user hands over its files and ends here.
+    // Without a lock the program still starts, and nothing listens.
+    const QString program = QFileInfo(QApplication::applicationFilePath()).baseName();
+    CSingleInstance instance(program);
+    const CSingleInstance::Outcome lock = instance.TryAcquire();
+    if (lock == CSingleInstance::Outcome::kHeldElsewhere) {
+        return HandOver(program, instance, options->filesToOpen);
+    }
+    if (lock == CSingleInstance::Outcome::kUnavailable) {
+        std::fprintf(stderr, "kelvra: no single-instance lock at %s; starting without one\n",
+                     qPrintable(instance.LockPath()));
     }
     CQtSettings profile;
     CSettingsOverlay settings(profile);
@@ -75,7 +96,8 @@ int main(int argc, char* argv[]) {
         settings.Override(kParamFileSection, kNwpRootKey, *options->nwpRoot);
     }
     CKelvraApp app(settings, true);
-    if (!app.InitInstance(options->fileToOpen)) {
+    const std::vector<std::string>& files = options->filesToOpen;
+    if (!app.InitInstance(files.empty() ? std::string() : files.front())) {
         return 1;
     }
     // Without a window manager "maximised" means nothing, so the frame is
@@ -85,6 +107,16 @@ int main(int argc, char* argv[]) {
         frame.setGeometry(screen->availableGeometry());
     }
     frame.showMaximized();
+    CHandedFiles handed(app);
+    if (files.size() > 1) {
+        handed.Queue(AbsolutePaths({files.begin() + 1, files.end()}));
+    }
+    CInstanceChannel channel(program);
+    if (lock == CSingleInstance::Outcome::kAcquired &&
+        !channel.Listen([&handed](const QStringList& paths) { handed.Take(paths); })) {
+        std::fprintf(stderr, "kelvra: second starts cannot reach this one (no socket at %s)\n",
+                     qPrintable(CInstanceChannel::SocketPathFor(program)));
+    }
     if (options->quitAfterMs) {
         QTimer::singleShot(*options->quitAfterMs, &frame, [&frame] { frame.close(); });
     }

@@ -28,6 +28,11 @@ int RunRender(const CliArgs& args);
 // The pictures of several products, in observation-time order, as an
 // animated GIF or numbered PNG files (in the picture module).
 int RunAnimate(const CliArgs& args);
+// A product's picture as the view first shows it, scaled for a file
+// manager's thumbnail and saved as PNG (in the picture module).
+int RunThumbnail(const CliArgs& args);
+// The largest thumbnail side accepted, beyond any file manager's request.
+constexpr int kMaxThumbnailSize = 4096;
 int RunIsotherms(const CliArgs& args);
 // The file list's rows of a catalogue folder, tab-separated, in time order.
 int RunList(const CliArgs& args);

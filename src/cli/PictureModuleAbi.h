@@ -6,7 +6,7 @@ extern "C" {
 
 struct KelvraPictureCall {
     int version;       // kPictureCallVersion of the caller
-    const char* verb;  // "render", "animate" or "trend"
+    const char* verb;  // "render", "animate", "trend" or "thumbnail"
     int argc;
     const char* const* argv;  // the verb's arguments, already checked by kelvra-cli
 };

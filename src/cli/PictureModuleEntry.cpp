@@ -20,6 +20,7 @@ const ModuleVerb kModuleVerbs[] = {
     {"render", RenderPicture},
     {"animate", AnimatePictures},
     {"trend", TrendPicture},
+    {"thumbnail", ThumbnailPicture},
 };
 
 int RunModuleVerb(const KelvraPictureCall& call) {

@@ -13,3 +13,6 @@ int AnimatePictures(const CliArgs& args);
 // trend's picture: NEWER OTHER OUT, the cooling from OTHER drawn over the
 // picture of NEWER and saved as OUT.
 int TrendPicture(const CliArgs& args);
+// thumbnail's job: IN OUT SIZE, the picture of product IN as the view first
+// shows it, its longer side SIZE pixels, saved as the PNG OUT.
+int ThumbnailPicture(const CliArgs& args);

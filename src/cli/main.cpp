@@ -42,6 +42,9 @@ const Verb kVerbs[] = {
      "compose the picture with palette and overlays and save it (BMP/JPEG/TGA)"},
     {"animate", RunAnimate, kAnimateUsage,
      "the pictures of render, in observation-time order, as an animated GIF or numbered PNGs"},
+    {"thumbnail", RunThumbnail, "thumbnail IN OUT SIZE",
+     "the product's picture as the desktop first shows it, longest side SIZE, as PNG (for file "
+     "managers)"},
 #endif
     {"convert", RunConvert, "convert IN OUT", "load an image or product, save it by extension"},
     {"enhance", RunEnhance, "enhance IN OUT OP...",

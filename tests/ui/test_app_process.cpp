@@ -1,7 +1,9 @@
 // The desktop program as a process: one instance at a time per user, said
-// on stderr; a lock left by a dead process, or one that tells no owner, taken
-// over; a lock another user planted at the old shared name ignored; the file
-// named on the command line opened.
+// on stderr; a second start's files handed to the running instance over a
+// bounded message, also past a socket left by a crash; a lock left by a dead
+// process, or one that tells no owner, taken over; a lock another user
+// planted at the old shared name ignored; the file named on the command line
+// opened.
 
 #include <QProcess>
 #include <QSysInfo>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include "app/CSingleInstance.h"
+#include "app/InstanceMessage.h"
 #include "support/TestSupport.h"
 #include "ui/support/UiTestSupport.h"
 
@@ -57,6 +60,7 @@ public:
     }
 
     QString LockPath() const { return m_runtime + "/kelvra.lock"; }
+    QString SocketPath() const { return m_runtime + "/kelvra.socket"; }
     QString RuntimeFolder() const { return m_runtime; }
     const CTempDir& Dir() const { return m_dir; }
 
@@ -92,6 +96,85 @@ private slots:
 
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
+    }
+
+    // A second start with a file hands it over and the first window opens
+    // it, also when a crashed instance left its socket behind.
+    void secondStartHandsOverItsFile_data() {
+        QTest::addColumn<bool>("staleSocket");
+        QTest::newRow("fresh runtime folder") << false;
+        QTest::newRow("socket left by a crash") << true;
+    }
+
+    void secondStartHandsOverItsFile() {
+        QFETCH(bool, staleSocket);
+        CIsolatedRun run;
+        const std::string first = run.Dir().File("FY2G_LCN_IR1_202203311300.AWX");
+        const std::string second = run.Dir().File("FY2G_LCN_IR1_202203311400.AWX");
+        QVERIFY(WriteTestProduct(first));
+        QVERIFY(WriteTestProduct(second));
+        if (staleSocket) {
+            std::ofstream(run.SocketPath().toStdString()) << "left by a crash";
+        }
+        QProcess app;
+        run.Start(app, {"--quit-after", "8000", QString::fromStdString(first)});
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(run.LockPath()), 10000);
+
+        QProcess again;
+        run.Start(again, {QString::fromStdString(second)});
+        QVERIFY(again.waitForFinished(20000));
+        const QString said = QString::fromUtf8(again.readAllStandardError());
+        QCOMPARE(again.exitCode(), 0);
+        QVERIFY2(said.contains("the files handed to it"), qPrintable(said));
+        QVERIFY(app.waitForFinished(20000));
+        // The newest recent file is the one handed over, the first after it.
+        QCOMPARE(run.Profile().value("Recent File List/File1").toString().toStdString(), second);
+        QCOMPARE(run.Profile().value("Recent File List/File2").toString().toStdString(), first);
+    }
+
+    // Only a message a second start could have sent is taken: paths, each
+    // absolute, within bounds, nothing after the end.
+    void handOverMessagesAreChecked_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QStringList>("paths");  // expected; {"refused"} for none
+        const QStringList refused{"refused"};
+        QTest::newRow("raise only") << QByteArray("kelvra-open 1\n\n") << QStringList();
+        QTest::newRow("two files") << QByteArray("kelvra-open 1\n/a/b.AWX\n/c d.awx\n\n")
+                                   << QStringList{"/a/b.AWX", "/c d.awx"};
+        QTest::newRow("UTF-8 name") << QString("kelvra-open 1\n/云图/红外.AWX\n\n").toUtf8()
+                                    << QStringList{"/云图/红外.AWX"};
+        QTest::newRow("relative path") << QByteArray("kelvra-open 1\na.AWX\n\n") << refused;
+        QTest::newRow("other first line") << QByteArray("kelvra-open 2\n/a\n\n") << refused;
+        QTest::newRow("no end") << QByteArray("kelvra-open 1\n/a\n") << refused;
+        QTest::newRow("bytes after the end") << QByteArray("kelvra-open 1\n/a\n\n/b\n") << refused;
+        QTest::newRow("control character") << QByteArray("kelvra-open 1\n/a\tb\n\n") << refused;
+        QTest::newRow("not UTF-8") << QByteArray("kelvra-open 1\n/a\xff\n\n") << refused;
+        QTest::newRow("path too long")
+            << QByteArray("kelvra-open 1\n/") + QByteArray(kMaxHandedPathBytes, 'a') + "\n\n"
+            << refused;
+        QByteArray many("kelvra-open 1\n");
+        for (qsizetype i = 0; i <= kMaxHandedFiles; ++i) {
+            many += "/f\n";
+        }
+        QTest::newRow("too many files") << many + "\n" << refused;
+        QTest::newRow("too long") << QByteArray("kelvra-open 1\n") +
+                                         QByteArray(kMaxInstanceMessageBytes, '/') + "\n\n"
+                                  << refused;
+    }
+
+    void handOverMessagesAreChecked() {
+        QFETCH(QByteArray, message);
+        QFETCH(QStringList, paths);
+        const std::optional<QStringList> decoded = DecodeInstanceMessage(message);
+        if (paths == QStringList{"refused"}) {
+            QVERIFY(!decoded);
+            return;
+        }
+        QVERIFY(decoded);
+        QCOMPARE(*decoded, paths);
+        // What a second start sends is what the running instance reads.
+        QCOMPARE(DecodeInstanceMessage(*EncodeInstanceMessage(paths)), decoded);
     }
 
     // Locks no running instance of this user holds - a dead process's, an

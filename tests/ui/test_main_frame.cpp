@@ -3,6 +3,7 @@
 // full screen and the file named on the command line.
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "app/CHandedFiles.h"
 #include "app/CLockIndicators.h"
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CBandTabDlg.h"
@@ -274,6 +276,29 @@ private slots:
         QCOMPARE(app.Document().PathName(), path);
         QCOMPARE(app.MainFrame().windowTitle(), "FY2G_LCN_IR1_202203311300.AWX - kelvra");
         QVERIFY(!app.MainFrame().View().OffscreenPicture().isNull());
+    }
+
+    // Files a second start hands over while a modal dialog is open wait for
+    // it to close, then open in order, the last one shown.
+    void handedFilesWaitForAModalDialog() {
+        CTestApp t;
+        CTempDir dir;
+        const std::string first = dir.File("FY2G_LCN_IR1_202203311300.AWX");
+        const std::string second = dir.File("FY2G_LCN_IR1_202203311400.AWX");
+        QVERIFY(WriteTestProduct(first));
+        QVERIFY(WriteTestProduct(second));
+        QDialog busy(&t.Frame());
+        busy.setModal(true);
+        busy.show();
+        CHandedFiles handed(t.App());
+        handed.Take({QString::fromStdString(first), QString::fromStdString(second)});
+        QTest::qWait(300);
+        QCOMPARE(handed.Waiting(), 2);
+        QCOMPARE(t.Doc().PathName(), std::string());
+        busy.close();
+        QTRY_COMPARE(handed.Waiting(), 0);
+        QCOMPARE(t.Doc().PathName(), second);
+        QCOMPARE(t.App().RecentFiles().Paths(), (std::vector<std::string>{second, first}));
     }
 
     // A file named on the command line that cannot be opened says so; the
