@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev qt6-translations-l10n
     libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libpng-dev libfreetype-dev
     libgtest-dev libbenchmark-dev libproj-dev
+    libgdal-dev gdal-bin python3-gdal python3-xarray python3-netcdf4
     fonts-wqy-zenhei fonts-liberation
     xvfb xauth
     python3-pil python3-opencv python3-contourpy python3-pyproj python3-matplotlib imagemagick
