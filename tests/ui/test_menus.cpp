@@ -63,6 +63,7 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::newRow("open") << "文件(&F)/打开文件" << 57601;
         QTest::newRow("save picture") << "文件(&F)/保存当前图像" << 57604;
+        QTest::newRow("export geotiff") << "文件(&F)/导出GeoTIFF..." << 32891;
         QTest::newRow("print") << "文件(&F)/打印" << 57607;
         QTest::newRow("preview") << "文件(&F)/打印预览" << 57609;
         QTest::newRow("print setup") << "文件(&F)/打印设置" << 57606;

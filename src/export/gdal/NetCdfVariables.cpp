@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -16,6 +17,10 @@ constexpr const char* kTimeUnits = "minutes since 1970-01-01 00:00:00";
 // Deflate's fastest level: the values of a 256-entry table compress about
 // as well at level 1 as at 9.
 constexpr const char* kDeflateLevel = "ZLEVEL=1";
+// A packed value is the calibrated value in hundredths; the largest 16-bit
+// number marks no value.
+constexpr double kPackedScale = 0.01;
+constexpr std::uint16_t kPackedNoValue = 65535;
 
 bool SetText(GDALIHasAttribute& holder, const char* name, const std::string& value) {
     auto attribute = holder.CreateAttribute(name, {}, GDALExtendedDataType::CreateString());
@@ -87,6 +92,7 @@ CNetCdfVariables::CNetCdfVariables(GDALGroup& root, const CGeoImage& first,
       m_first(first),
       m_georeference(g),
       m_band(BandOf(first.Description())),
+      m_bPacked(!first.Description().IsGrid()),
       m_nWidth(first.Description().width),
       m_nHeight(first.Description().height) {}
 
@@ -127,9 +133,13 @@ bool CNetCdfVariables::DefineValues(std::string& why) {
     const std::string block =
         "BLOCKSIZE=1," + std::to_string(m_nHeight) + "," + std::to_string(m_nWidth);
     const char* const options[] = {"COMPRESS=DEFLATE", kDeflateLevel, block.c_str(), nullptr};
-    m_pValues = m_root.CreateMDArray(m_band.variable, {m_pTime, m_pY, m_pX},
-                                     GDALExtendedDataType::Create(GDT_Float32), options);
-    bool ok = m_pValues && m_pValues->SetNoDataValue(std::numeric_limits<double>::quiet_NaN()) &&
+    m_pValues = m_root.CreateMDArray(
+        m_band.variable, {m_pTime, m_pY, m_pX},
+        GDALExtendedDataType::Create(m_bPacked ? GDT_UInt16 : GDT_Float32), options);
+    bool ok = m_pValues &&
+              (m_bPacked ? m_pValues->SetNoDataValue(static_cast<double>(kPackedNoValue)) &&
+                               m_pValues->SetScale(kPackedScale)
+                         : m_pValues->SetNoDataValue(std::numeric_limits<double>::quiet_NaN())) &&
               SetText(*m_pValues, "long_name", m_band.description) &&
               (m_band.unit.empty() || SetText(*m_pValues, "units", m_band.unit));
     if (ok && !m_band.standardName.empty()) {
@@ -155,20 +165,26 @@ bool CNetCdfVariables::DefineValues(std::string& why) {
 }
 
 bool CNetCdfVariables::WriteFrame(std::size_t t, const CGeoImage& product, std::string& why) {
-    std::vector<float> values;
-    if (!CalibratedValues(product, values)) {
-        why = "产品没有数据";
-        return false;
-    }
     const double minutes = static_cast<double>(ObservationMinutes(product.Description()));
     const GUInt64 timeStart = t;
     const size_t one = 1;
     const GUInt64 start[3] = {t, 0, 0};
     const size_t count[3] = {1, static_cast<size_t>(m_nHeight), static_cast<size_t>(m_nWidth)};
-    const bool ok = m_pTimes->Write(&timeStart, &one, nullptr, nullptr,
-                                    GDALExtendedDataType::Create(GDT_Float64), &minutes) &&
-                    m_pValues->Write(start, count, nullptr, nullptr,
-                                     GDALExtendedDataType::Create(GDT_Float32), values.data());
+    std::vector<std::uint16_t> packed;
+    std::vector<float> values;
+    const bool read = m_bPacked ? PackedValues(product, kPackedNoValue, packed)
+                                : CalibratedValues(product, values);
+    if (!read) {
+        why = "产品没有数据";
+        return false;
+    }
+    const bool ok =
+        m_pTimes->Write(&timeStart, &one, nullptr, nullptr,
+                        GDALExtendedDataType::Create(GDT_Float64), &minutes) &&
+        (m_bPacked ? m_pValues->Write(start, count, nullptr, nullptr,
+                                      GDALExtendedDataType::Create(GDT_UInt16), packed.data())
+                   : m_pValues->Write(start, count, nullptr, nullptr,
+                                      GDALExtendedDataType::Create(GDT_Float32), values.data()));
     if (!ok) {
         why = std::string("GDAL 写 NetCDF 数据失败: ") + CPLGetLastErrorMsg();
     }

@@ -2,7 +2,7 @@
 // The dimensions and variables of a loop's NetCDF file, defined from its
 // first product and filled a frame at a time: time, y, x (lat, lon for an
 // equal latitude/longitude grid), the grid mapping through GDAL's spatial
-// reference, and the calibrated variable.
+// reference, and the calibrated variable (packed where that is exact).
 
 #include <memory>
 #include <string>
@@ -32,6 +32,10 @@ private:
     const CGeoImage& m_first;
     const ProductGeoreference& m_georeference;
     ProductBand m_band;
+    // An image product's values are hundredths of a 16-bit table entry:
+    // stored packed as such they are exact in half the bytes, which halves
+    // the compression's work. A grid's exact values stay Float32.
+    bool m_bPacked = false;
     int m_nWidth = 0;
     int m_nHeight = 0;
     std::shared_ptr<GDALDimension> m_pTime;

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kVisibleChannel = 5;
+// The table's entries are 16-bit numbers of hundredths.
+constexpr double kPackedUnit = 0.01;
 constexpr std::array<const char*, 6> kChannelCodes = {"", "IR1", "IR2", "WV", "IR3", "VIS"};
 
 // A count is no value where its temperature is not above absolute zero; an
@@ -72,6 +74,31 @@ bool CalibratedValues(const CGeoImage& product, std::vector<float>& out) {
             if (none[counts[x]]) {
                 row[x] = kNoValue;
             }
+        }
+    }
+    return true;
+}
+
+bool PackedValues(const CGeoImage& product, std::uint16_t noValue,
+                  std::vector<std::uint16_t>& out) {
+    const CalibratedGrid grid = product.Calibrated();
+    if (grid.Empty() || grid.values != nullptr) {
+        return false;
+    }
+    const std::array<float, 256>& table = product.CalibrationTable();
+    const std::array<bool, 256> none =
+        NoValueCounts(table, ValuesAreTemperatures(product.Description()));
+    std::array<std::uint16_t, 256> packed{};
+    for (int v = 0; v < 256; ++v) {
+        packed[v] =
+            none[v] ? noValue : static_cast<std::uint16_t>(std::lround(table[v] / kPackedUnit));
+    }
+    out.resize(static_cast<std::size_t>(grid.width) * grid.height);
+    for (int y = 0; y < grid.height; ++y) {
+        const std::uint8_t* counts = grid.CountsRow(y);
+        std::uint16_t* row = out.data() + static_cast<std::size_t>(grid.width) * y;
+        for (int x = 0; x < grid.width; ++x) {
+            row[x] = packed[counts[x]];
         }
     }
     return true;

@@ -3,6 +3,7 @@
 // the calibrated values with NaN where there is no value, their name and
 // unit, and the product's satellite, channel and observation time as text.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ ProductBand BandOf(const ProductDescription& description);
 // temperature of 0 K or below, or no table entry at all). False when the
 // product holds no values.
 bool CalibratedValues(const CGeoImage& product, std::vector<float>& out);
+
+// An image product's values as hundredths (the 16-bit table entries they
+// are), noValue where CalibratedValues gives NaN, made from the counts in
+// one table look-up. False for a grid product or a product without values.
+bool PackedValues(const CGeoImage& product, std::uint16_t noValue, std::vector<std::uint16_t>& out);
 
 // True when the product's table gives values at all (its calibration block
 // was present): a product without one can be exported only as counts.
