@@ -4,6 +4,7 @@
 // dialog writes nothing.
 
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
