@@ -19,15 +19,16 @@ declare -A below=(
     [browse]="product geo platform"
     [compose]="nwp analysis convection image product geo platform"
     [fonts]="platform"
+    [export]="product geo platform"
     [render]="compose nwp analysis convection image browse product geo platform"
     [ui]="platform"
     [dialogs]="ui render compose nwp analysis convection image browse product geo platform"
     [sidebar]="ui platform"
-    [view]="dialogs ui render compose nwp analysis convection image browse product geo platform"
-    [app]="view sidebar dialogs ui render compose nwp analysis convection image browse product geo platform"
-    [cli]="synth render fonts compose nwp analysis convection image browse product geo platform"
+    [view]="export dialogs ui render compose nwp analysis convection image browse product geo platform"
+    [app]="export view sidebar dialogs ui render compose nwp analysis convection image browse product geo platform"
+    [cli]="export synth render fonts compose nwp analysis convection image browse product geo platform"
 )
-core=" platform geo product image analysis convection nwp browse compose fonts "
+core=" platform geo product image analysis convection nwp browse compose fonts export "
 
 status=0
 while IFS= read -r -d '' file; do

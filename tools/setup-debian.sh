@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev qt6-translations-l10n
     libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libpng-dev libfreetype-dev
     libgtest-dev libbenchmark-dev libproj-dev
+    libgdal-dev gdal-bin python3-gdal python3-xarray python3-netcdf4
     fonts-wqy-zenhei fonts-liberation
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info groff-base

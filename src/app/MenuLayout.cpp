@@ -55,10 +55,10 @@ std::vector<MenuEntry> OverlayItems() {
 std::vector<MenuEntry> BuildLayout() {
     return {
         Popup("文件(&F)",
-              {Item("打开文件", kIdFileOpen), Item("保存当前图像", kIdFileSaveAs), Separator(),
-               Item("打印", kIdFilePrint), Item("打印预览", kIdFilePrintPreview),
-               Item("打印设置", kIdFilePageSetup), Separator(), RecentFiles(), Separator(),
-               Item("退出", kIdAppExit)}),
+              {Item("打开文件", kIdFileOpen), Item("保存当前图像", kIdFileSaveAs),
+               Item("导出GeoTIFF...", kIdExportGeoTiff), Separator(), Item("打印", kIdFilePrint),
+               Item("打印预览", kIdFilePrintPreview), Item("打印设置", kIdFilePageSetup),
+               Separator(), RecentFiles(), Separator(), Item("退出", kIdAppExit)}),
         Popup(
             "地理信息(&I)",
             {Item("文字标题", kIdTitle), Item("网格", kIdGrid), Item("地图", kIdMap),

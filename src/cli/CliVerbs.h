@@ -46,3 +46,5 @@ int RunNwp(const CliArgs& args);
 int RunCells(const CliArgs& args);
 // Cloud-top cooling between two products: a picture and/or a summary.
 int RunTrend(const CliArgs& args);
+// A product as a GeoTIFF or a loop as a NetCDF file (through the export module).
+int RunExport(const CliArgs& args);

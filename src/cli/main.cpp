@@ -60,6 +60,8 @@ const Verb kVerbs[] = {
      "cold-cloud cells, largest first (ID AREA_KM2 MIN_K MEAN_K LON LAT PIXELS), or their tracks"},
     {"trend", RunTrend, "trend OLD NEW [-o OUT] [--summary]",
      "cloud-top cooling per hour drawn over the newer picture, or pixels cooling fast"},
+    {"export", RunExport, "export FILE -o OUT.tif [--counts] [--cog] | export FILE... -o OUT.nc",
+     "the calibrated values with their coordinates as a GeoTIFF, or a loop as CF NetCDF"},
     {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",
      "a diamond NWP file: header, prepared grid, or contour lines in longitude/latitude"},
     {"list", RunList,

@@ -35,6 +35,7 @@ constexpr char kTimeTrueTip[] =
     "按观测时间播放：每一幅为一个时次（观测间隔的中位数），缺测时次保持前一幅，"
     "标题行标注“缺测 HH:MM”";
 constexpr char kExportText[] = "导出动画...";
+constexpr char kExportNetCdfText[] = "导出NetCDF...";
 constexpr char kAutoUpdateText[] = "自动更新";
 constexpr char kAutoUpdateTip[] = "新到的产品加入正在播放的动画末尾，最早的一幅退出";
 
@@ -74,8 +75,8 @@ CMovieDlg::~CMovieDlg() {
 void CMovieDlg::BuildControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              &m_intervalLabel, &m_interval, &m_unitLabel, &m_animate, &m_pause, &m_prev, &m_next,
-             &m_check24, &m_check48, &m_check72, &m_timeTrue, &m_autoUpdate, &m_export, &m_time,
-             &m_counter, &m_slider, &m_tab, &m_listDlg}) {
+             &m_check24, &m_check48, &m_check72, &m_timeTrue, &m_autoUpdate, &m_export,
+             &m_exportNetCdf, &m_time, &m_counter, &m_slider, &m_tab, &m_listDlg}) {
         control->setParent(this);
     }
     m_intervalLabel.setText(Text("动画间隔："));
@@ -95,6 +96,9 @@ void CMovieDlg::BuildControls() {
     m_export.setText(Text(kExportText));
     m_export.setObjectName(QString::number(kIdExportLoop));
     m_export.setGeometry(DialogUnitsToPixels(112, 30, 66, 14));
+    m_exportNetCdf.setText(Text(kExportNetCdfText));
+    m_exportNetCdf.setObjectName(QString::number(kIdExportNetCdf));
+    m_exportNetCdf.setGeometry(DialogUnitsToPixels(112, 62, 66, 11));
     m_autoUpdate.setText(Text(kAutoUpdateText));
     m_autoUpdate.setObjectName(QStringLiteral("autoUpdate"));
     m_autoUpdate.setToolTip(Text(kAutoUpdateTip));
@@ -146,6 +150,7 @@ void CMovieDlg::BuildControls() {
     m_prev.setEnabled(false);
     m_next.setEnabled(false);
     m_export.setEnabled(false);
+    m_exportNetCdf.setEnabled(false);
 }
 
 void CMovieDlg::ConnectControls() {
@@ -158,6 +163,11 @@ void CMovieDlg::ConnectControls() {
     connect(&m_check72, &QCheckBox::clicked, this, [this] { OnCheck72(); });
     connect(&m_timeTrue, &QCheckBox::toggled, this, [this] { OnTimeTrue(); });
     connect(&m_export, &QPushButton::clicked, this, [this] { OnExportLoop(); });
+    connect(&m_exportNetCdf, &QPushButton::clicked, this, [this] {
+        if (m_sendCommand) {
+            m_sendCommand(kIdExportNetCdf);
+        }
+    });
     connect(&m_slider, &QSlider::sliderMoved, this, [this] { ShowSliderTime(); });
     // Programmatic moves block the slider's signals, so only the user's
     // moves reach the handler.
@@ -269,6 +279,7 @@ void CMovieDlg::Start() {
     m_animate.setText(Text(kStopText));
     m_pause.setEnabled(true);
     m_export.setEnabled(true);
+    m_exportNetCdf.setEnabled(true);
 }
 
 void CMovieDlg::Stop() {
@@ -280,6 +291,7 @@ void CMovieDlg::Stop() {
     m_prev.setEnabled(false);
     m_next.setEnabled(false);
     m_export.setEnabled(false);
+    m_exportNetCdf.setEnabled(false);
     m_counter.clear();
     m_time.clear();
     m_slider.setToolTip(QString());

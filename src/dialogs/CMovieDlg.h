@@ -109,6 +109,7 @@ public:
     QCheckBox m_timeTrue;
     QCheckBox m_autoUpdate;
     QPushButton m_export;
+    QPushButton m_exportNetCdf;  // "导出NetCDF...": the loop's values through the view
     QLabel m_time;
     QLabel m_counter;
 

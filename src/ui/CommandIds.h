@@ -80,7 +80,9 @@ constexpr int kIdConvectionSettings = 32884;
 
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
-constexpr int kIdColourLegend = 32870;  // "色标": the colour legend strip (added item)
-constexpr int kIdExportLoop = 32890;    // "导出动画...": the loop on screen as a GIF (added)
+constexpr int kIdColourLegend = 32870;   // "色标": the colour legend strip (added item)
+constexpr int kIdExportLoop = 32890;     // "导出动画...": the loop on screen as a GIF (added)
+constexpr int kIdExportGeoTiff = 32891;  // "导出GeoTIFF...": the product's values (added)
+constexpr int kIdExportNetCdf = 32892;   // "导出NetCDF...": the loop's frames' values (added)
 constexpr int kIdCatalogueFolder = 32804;
 constexpr int kIdHelpTopics = 32807;  // no handler

@@ -69,6 +69,9 @@ public:
 
     // --- Commands ------------------------------------------------------------
     void OnFileSaveAs();
+    // Asks for a name in the product's folder and exports the product's
+    // calibrated values as a GeoTIFF (export/ExportModule.h).
+    void OnExportGeoTiff();
     // Runs the image command of id (32841-32863, 32803); false when the
     // command was cancelled or failed.
     bool RunImageCommand(int id);

@@ -59,6 +59,9 @@ const ImageCommand* FindImageCommand(int id) {
 
 void CKelvraDoc::RegisterCommands() {
     m_commands.Add(kIdFileSaveAs, [this](int) { OnFileSaveAs(); });
+    m_commands.Add(
+        kIdExportGeoTiff, [this](int) { OnExportGeoTiff(); },
+        [this](CCmdUI& ui) { ui.Enable(m_product.productLoaded != 0); });
     for (const ImageCommand& command : kImageCommands) {
         CCommandTable::Updater updater;
         if (command.id == kIdHistogramStretch || command.id == kIdRestoreFirst) {

@@ -196,6 +196,8 @@ private:
     void OnFilePrintPreview();
     // Asks for the GIF's name and exports the loop with a progress dialog.
     void OnExportLoop();
+    // Asks for a name and exports the loop's frames' values as one NetCDF file.
+    void OnExportNetCdf();
     void SetScrollSizes(QSize total);
     void UpdateScrollBars();
     // Pixels of the screen per image pixel at the zoom in force.

@@ -134,6 +134,9 @@ void CKelvraView::RegisterOutputCommands() {
     m_commands.Add(
         kIdExportLoop, [this](int) { OnExportLoop(); },
         [this](CCmdUI& ui) { ui.Enable(m_playback.m_bAnimating != 0); });
+    m_commands.Add(
+        kIdExportNetCdf, [this](int) { OnExportNetCdf(); },
+        [this](CCmdUI& ui) { ui.Enable(m_playback.m_bAnimating != 0); });
 }
 
 void CKelvraView::OnFileInfo() {

@@ -63,6 +63,7 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::newRow("open") << "文件(&F)/打开文件" << 57601;
         QTest::newRow("save picture") << "文件(&F)/保存当前图像" << 57604;
+        QTest::newRow("export geotiff") << "文件(&F)/导出GeoTIFF..." << 32891;
         QTest::newRow("print") << "文件(&F)/打印" << 57607;
         QTest::newRow("preview") << "文件(&F)/打印预览" << 57609;
         QTest::newRow("print setup") << "文件(&F)/打印设置" << 57606;
@@ -130,8 +131,8 @@ private slots:
         QMap<QString, int> ids;
         QMenu* file = t.Frame().menuBar()->actions().at(0)->menu();
         Collect(*file, "", all, ids);
-        QCOMPARE(all, QStringList({"打开文件", "保存当前图像", "-", "打印", "打印预览", "打印设置",
-                                   "-", "最近文件", "-", "退出"}));
+        QCOMPARE(all, QStringList({"打开文件", "保存当前图像", "导出GeoTIFF...", "-", "打印",
+                                   "打印预览", "打印设置", "-", "最近文件", "-", "退出"}));
         all.clear();
         QMenu* image = t.Frame().menuBar()->actions().at(3)->menu();
         Collect(*image, "", all, ids);
@@ -242,7 +243,7 @@ private slots:
         for (QAction* action : file->actions()) {
             texts << action->text();
         }
-        QCOMPARE(texts.mid(7, 3), QStringList({"&1 /data/b&&c.awx", "&2 /data/a.awx", ""}));
+        QCOMPARE(texts.mid(8, 3), QStringList({"&1 /data/b&&c.awx", "&2 /data/a.awx", ""}));
         QVERIFY(FindAction(*file, 57617)->isEnabled());
         QCOMPARE(t.settings.GetString("Recent File List", "File1", ""), "/data/b&c.awx");
         QCOMPARE(t.settings.GetString("Recent File List", "File2", ""), "/data/a.awx");
