@@ -15,8 +15,14 @@ _RENDER_LOCK = threading.Lock()
 _EXIT_USAGE = 2
 
 
+def _located(path):
+    # The build tree's paths are absolute, an installation's relative to the
+    # package.
+    return os.path.normpath(os.path.join(os.path.dirname(__file__), path)) if path else ""
+
+
 def _picture_module():
-    return os.environ.get("KELVRA_PICTURE_MODULE") or _locations.PICTURE_MODULE
+    return os.environ.get("KELVRA_PICTURE_MODULE") or _located(_locations.PICTURE_MODULE)
 
 
 def _options(palette, map, grid, title, provinces, isotherms, cells, legend, precip, lut,
@@ -71,9 +77,11 @@ def render(product, palette=None, map=True, grid=True, title=True, provinces=Fal
                    "label_height": nwp_label_height, "decimals": nwp_decimals}
     options = _options(palette, map, grid, title, provinces, isotherms, cells, legend, precip,
                        lut, region, nwp, nwp_options)
-    if _locations.DATA_DIR and "KELVRA_DATA" not in os.environ:
-        # The build tree's data folder, which an installed module finds itself.
-        os.environ["KELVRA_DATA"] = _locations.DATA_DIR
+    data = _located(_locations.DATA_DIR)
+    if "KELVRA_DATA" not in os.environ and os.path.isdir(data):
+        # The interpreter is no kelvra executable: the module is told where
+        # the data folder lies beside it.
+        os.environ["KELVRA_DATA"] = data
     with tempfile.TemporaryDirectory(prefix="kelvra-render-") as folder:
         out = os.path.join(folder, "picture.bmp")
         with _RENDER_LOCK:
@@ -81,5 +89,7 @@ def render(product, palette=None, map=True, grid=True, title=True, provinces=Fal
                                                         [path, "-o", out] + options)
         if status != 0:
             message = report.strip() or f"render failed with status {status}"
-            raise ValueError(message) if status == _EXIT_USAGE else OSError(message)
+            if status != _EXIT_USAGE and not os.path.isfile(path):
+                raise OSError(message)
+            raise ValueError(message)
         return _read_bmp24(out)

@@ -3,7 +3,8 @@ print or draw the same."""
 
 import json
 import math
-import os
+import subprocess
+import sys
 
 import numpy as np
 import pytest
@@ -57,14 +58,18 @@ def test_tracks_equal_the_command_lines(frames):
     assert list(table["file"].unique()) == frames
 
 
+def texts(coordinates, decimals):
+    """Positions as the command line prints them."""
+    return [[f"{v:.{decimals}f}" for v in point] for point in coordinates]
+
+
 def test_isotherms_equal_the_command_lines_geojson(frames):
     ours = kelvra.isotherms(frames[1])
     theirs = json.loads(cli("isotherms", frames[1], "--geojson").stdout)
     assert len(ours["features"]) == len(theirs["features"]) > 0
     for a, b in zip(ours["features"], theirs["features"]):
         assert a["properties"] == b["properties"]
-        assert np.round(a["geometry"]["coordinates"], 6).tolist() == \
-            b["geometry"]["coordinates"]
+        assert texts(a["geometry"]["coordinates"], 6) == texts(b["geometry"]["coordinates"], 6)
 
 
 @pytest.mark.parametrize("first, second, problem", [
@@ -110,3 +115,41 @@ def test_render_refuses_with_the_systems_message(tmp_path):
         kelvra.render(tmp_path / "missing.AWX")
     with pytest.raises(ValueError, match="region"):
         kelvra.render(tmp_path / "missing.AWX", region=-1)
+
+
+def write_diamond(path):
+    # 70-100 E, 20-40 N by 1 degree, a height field with a low in the middle.
+    lons, lats = np.meshgrid(np.arange(70, 101), np.arange(40, 19, -1))
+    field = 5600 - 120 * np.exp(-((lons - 85) ** 2 + (lats - 30) ** 2) / 40) + 2 * (40 - lats)
+    rows = "\n".join(" ".join(f"{v:.1f}" for v in row) for row in field)
+    path.write_text("diamond 4 height 22 03 31 12 0 500\n"
+                    f"1 -1 70 100 40 20 31 21 20 5400 5700 1 0\n{rows}\n")
+    return path
+
+
+def test_diamond_grid_and_contours_equal_the_command_lines(tmp_path):
+    path = write_diamond(tmp_path / "h.000")
+    header, grid = kelvra.read_diamond(path)
+    assert (header["nx"], header["ny"]) == grid.shape[::-1] == (31, 21)
+    cli_grid = np.loadtxt(cli("nwp", path, "--grid").stdout.splitlines())
+    np.testing.assert_allclose(grid, cli_grid, atol=5e-5)
+    for interval, options in ((None, []), (10.0, ["--interval", "10"])):
+        ours = kelvra.contours(path, interval=interval)
+        theirs = json.loads(cli("nwp", path, "--contours", "--geojson", *options).stdout)
+        assert len(ours["features"]) == len(theirs["features"]) > 0
+        for a, b in zip(ours["features"], theirs["features"]):
+            assert a["properties"]["closed"] == b["properties"]["closed"]
+            assert f"{a['properties']['level']:.3f}" == f"{b['properties']['level']:.3f}"
+            assert texts(a["geometry"]["coordinates"], 3) == \
+                texts(b["geometry"]["coordinates"], 3)
+    with pytest.raises(OSError):
+        kelvra.read_diamond(tmp_path / "missing.000")
+
+
+def test_render_leaves_the_interpreters_interrupt_alone(frames):
+    script = ("import kelvra, os, signal, sys, time; kelvra.render(sys.argv[1])\n"
+              "try:\n    os.kill(os.getpid(), signal.SIGINT); time.sleep(5); print('lost')\n"
+              "except KeyboardInterrupt:\n    print('kept')")
+    run = subprocess.run([sys.executable, "-c", script, frames[0]], capture_output=True,
+                         text=True, timeout=60)
+    assert run.stdout.strip() == "kept"

@@ -66,3 +66,22 @@ def test_histogram_and_time_bounds(archive, tmp_path):
         path, _, _, count = line.split(",")
         counts[path] = counts.get(path, 0) + int(count)
     assert len(counts) == 12 and set(counts.values()) == {120 * 90}
+
+
+def test_unreadable_products_are_named_skipped_and_counted(tmp_path):
+    folder = tmp_path / "few"
+    folder.mkdir()
+    paths = []
+    for hour in range(3):
+        stamp = f"20220330{hour:02d}00"
+        path = folder / f"FY2G_LCN_IR1_{stamp}.AWX"
+        subprocess.run([CLI, "synth", str(path), "--size", "60x40", "--time", stamp], check=True)
+        paths.append(path)
+    broken = bytearray(paths[1].read_bytes())
+    broken[60:62] = (99).to_bytes(2, "little")  # a projection no table knows
+    paths[1].write_bytes(bytes(broken))
+    out = tmp_path / "cells.csv"
+    summary = run_archive(folder, out, "histogram", "--serial")
+    assert f"skipped {paths[1]}" in summary
+    assert "3 files" in summary and "1 skipped" in summary
+    assert str(paths[1]) not in out.read_text() and str(paths[2]) in out.read_text()
