@@ -47,6 +47,7 @@ def parse_args(argv):
     parser.add_argument("folders", nargs="+", metavar="FOLDER")
     parser.add_argument("--what", required=True, choices=["cells", "tracks", "histogram"])
     parser.add_argument("--channel", type=_channel_arg, default=0)
+    parser.add_argument("--code", default="", help="only names containing CODE (LCN, MSS, ...)")
     parser.add_argument("--from", dest="start", type=_time_arg)
     parser.add_argument("--to", dest="end", type=_time_arg)
     parser.add_argument("-o", dest="out", required=True, metavar="OUT.csv")
@@ -67,7 +68,8 @@ def list_entries(args):
     """(path, minutes) of every product, observation-time order."""
     entries = []
     for folder in args.folders:
-        entries += _kelvra.list_products(folder, args.channel, args.start, args.end, True)
+        entries += _kelvra.list_products(folder, args.channel, args.start, args.end, True,
+                                         args.code.upper())
     entries.sort(key=lambda e: -math.inf if e[1] is None else e[1])
     return entries
 
