@@ -3,7 +3,6 @@ LocalCluster gives the serial run's file row for row, tracks across the
 partitions' edges included."""
 
 import datetime
-import os
 import subprocess
 import sys
 
