@@ -57,7 +57,7 @@ def numpy_values(path):
     head = np.fromfile(path, dtype="<i2", count=20)
     record_length, header_records = int(head[10]), int(head[11])
     width, height = np.fromfile(path, dtype="<u2", count=2, offset=40 + 22)
-    table = np.fromfile(path, dtype="<u2", count=1024, offset=104)[::4] * np.float32(0.01)
+    table = (np.fromfile(path, dtype="<u2", count=1024, offset=104)[::4] * 0.01).astype(np.float32)
     counts = np.fromfile(path, dtype=np.uint8, count=int(width) * int(height),
                          offset=header_records * record_length)
     return table[counts].reshape(int(height), int(width))
