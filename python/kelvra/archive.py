@@ -230,6 +230,10 @@ def main(argv=None):
         progress.close()
         print("kelvra.archive: interrupted, no output written", file=sys.stderr)
         return 130
+    except OSError as failure:  # the scheduler cannot be reached
+        progress.close()
+        print(f"kelvra.archive: {failure}; no output written", file=sys.stderr)
+        return 1
     progress.close()
     table = combine(args, results, entries)
     write_csv(table, args.out)
