@@ -14,6 +14,11 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVRA_WERROR=ON \
     -DKELVRA_REQUIRE_GDAL=ON >/dev/null
 cmake --build build -j "$jobs"
+# The Python module is built wherever its packages are installed, as they are now.
+if ! ls build/python/kelvra/_kelvra*.so >/dev/null 2>&1; then
+    echo "test.sh: the Python module kelvra was not built (see cmake's output)" >&2
+    exit 1
+fi
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -22,4 +22,21 @@ if cmp -s "$prefix/maps.bmp" "$prefix/bare.bmp"; then
     echo "installed kelvra-cli drew no map lines" >&2
     exit 1
 fi
+# The installed Python package, where one was built, draws that very picture.
+module=$(find "$prefix" -name '_kelvra*.so' -print -quit)
+if [ -n "$module" ]; then
+    PYTHONPATH=$(dirname "$(dirname "$module")") /usr/bin/python3 - "$prefix" <<'EOF'
+import sys
+
+import numpy as np
+
+import kelvra
+from kelvra._render import _read_bmp24
+
+prefix = sys.argv[1]
+picture = kelvra.render(prefix + "/FY2G_LCN_IR1_202203311300.AWX")
+if not np.array_equal(picture, _read_bmp24(prefix + "/maps.bmp")):
+    sys.exit("the installed kelvra.render differs from kelvra-cli render")
+EOF
+fi
 echo "installed kelvra-cli renders with its maps from /"

@@ -14,6 +14,8 @@ packages=(
     desktop-file-utils appstream libxml2-utils shared-mime-info groff-base
     debhelper dpkg-dev fakeroot lintian
     python3-pil python3-opencv python3-contourpy python3-pyproj python3-matplotlib imagemagick
+    python3-dev python3-pybind11 python3-numpy python3-xarray python3-dask python3-distributed
+    python3-pandas python3-pytest
 )
 
 missing=()
