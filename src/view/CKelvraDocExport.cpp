@@ -3,11 +3,9 @@
 
 #include <filesystem>
 
-#include "export/ExportModule.h"
-#include "platform/Message.h"
-#include "ui/CWaitCursor.h"
 #include "view/CKelvraDoc.h"
 #include "view/ExportFileName.h"
+#include "view/ExportReport.h"
 
 namespace {
 
@@ -35,11 +33,5 @@ void CKelvraDoc::OnExportGeoTiff() {
     ExportRequest job;
     job.inputs = {m_strPathName};
     job.output = WithExtension(*chosen, ".tif");
-    std::string message;
-    CWaitCursor wait;
-    if (!RunExportModule(job, message)) {
-        ShowMessage(kFailed + message);
-        return;
-    }
-    ShowMessage(kWritten + job.output + (message.empty() ? "" : "\n" + message));
+    ExportAndReport(job, kFailed, kWritten);
 }

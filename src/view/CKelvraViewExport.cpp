@@ -3,12 +3,11 @@
 
 #include <filesystem>
 
-#include "export/ExportModule.h"
 #include "platform/Message.h"
-#include "ui/CWaitCursor.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
 #include "view/ExportFileName.h"
+#include "view/ExportReport.h"
 
 namespace {
 
@@ -45,11 +44,5 @@ void CKelvraView::OnExportNetCdf() {
         job.inputs.push_back(frame.path);
     }
     job.output = WithExtension(*chosen, ".nc");
-    std::string message;
-    CWaitCursor wait;
-    if (!RunExportModule(job, message)) {
-        ShowMessage(kFailed + message);
-        return;
-    }
-    ShowMessage(kWritten + job.output + (message.empty() ? "" : "\n" + message));
+    ExportAndReport(job, kFailed, kWritten);
 }

@@ -12,6 +12,7 @@
 #include "render/LoopPictureView.h"
 #include "view/CKelvraDoc.h"
 #include "view/CKelvraView.h"
+#include "view/ExportFileName.h"
 
 namespace {
 
@@ -23,14 +24,6 @@ constexpr char kCancelText[] = "取消";
 constexpr char kNothingToExport[] = "请先开始动画，再导出动画。";
 // Loops shorter than this finish before a progress dialog would help.
 constexpr int kProgressDelayMs = 400;
-
-std::string WithGifExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".gif" ? path : path + ".gif";
-}
 
 }  // namespace
 
@@ -88,10 +81,11 @@ void CKelvraView::OnExportLoop() {
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(kProgressDelayMs);
     dialog.setValue(0);
-    const LoopExportResult result = ExportLoop(WithGifExtension(*chosen), [&dialog](int done, int) {
-        dialog.setValue(done);
-        return !dialog.wasCanceled();
-    });
+    const LoopExportResult result =
+        ExportLoop(WithExtension(*chosen, ".gif"), [&dialog](int done, int) {
+            dialog.setValue(done);
+            return !dialog.wasCanceled();
+        });
     dialog.reset();
     if (result != LoopExportResult::kWritten && result != LoopExportResult::kCancelled) {
         ShowMessage(LoopExportMessage(result));
