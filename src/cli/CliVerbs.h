@@ -46,5 +46,10 @@ int RunNwp(const CliArgs& args);
 int RunCells(const CliArgs& args);
 // Cloud-top cooling between two products: a picture and/or a summary.
 int RunTrend(const CliArgs& args);
+// Pixel count, area, minimum, mean and maximum value and the cold areas of a
+// box of a product, or of the whole product.
+int RunStats(const CliArgs& args);
+// A point's value in each of several products, in observation-time order.
+int RunSeries(const CliArgs& args);
 // A product as a GeoTIFF or a loop as a NetCDF file (through the export module).
 int RunExport(const CliArgs& args);

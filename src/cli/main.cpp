@@ -60,6 +60,11 @@ const Verb kVerbs[] = {
      "cold-cloud cells, largest first (ID AREA_KM2 MIN_K MEAN_K LON LAT PIXELS), or their tracks"},
     {"trend", RunTrend, "trend OLD NEW [-o OUT] [--summary]",
      "cloud-top cooling per hour drawn over the newer picture, or pixels cooling fast"},
+    {"stats", RunStats, "stats FILE [--box X0,Y0,X1,Y1 | --lonlat-box W,E,S,N] [--cold C1,C2]",
+     "pixels, area (km²), min/mean/max value and the area colder than C1 and C2 °C (default "
+     "-32,-52) of a box, clipped to the product"},
+    {"series", RunSeries, "series FILE... --lonlat LON LAT [--csv]",
+     "the point's value in each product, TIME VALUE in time order ('-' where it has none)"},
     {"export", RunExport, "export FILE -o OUT.tif [--counts] [--cog] | export FILE... -o OUT.nc",
      "the calibrated values with their coordinates as a GeoTIFF, or a loop as CF NetCDF"},
     {"nwp", RunNwp, "nwp FILE [--grid] [--contours [--interval X] [--geojson]]",

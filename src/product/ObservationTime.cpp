@@ -74,6 +74,17 @@ std::string ObservationText(std::int64_t minutes) {
     return text;
 }
 
+std::string IsoTimeText(std::int64_t minutes) {
+    if (minutes == kUnknownObservation) {
+        return std::string();
+    }
+    const CivilTime t = CivilFromMinutes(minutes);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                  t.minute);
+    return text;
+}
+
 std::string MissingObservationMark(std::int64_t minutes) {
     const CivilTime t = CivilFromMinutes(minutes);
     char text[32];

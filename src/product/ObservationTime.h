@@ -30,5 +30,8 @@ std::string BeijingTimeText(std::int64_t utcMinutes);
 // read-out gives it, the Beijing date only when it is another day; "" when
 // unknown.
 std::string UtcAndBeijingText(std::int64_t utcMinutes);
+// "2022-03-31T13:00Z" (ISO 8601, UTC) for tables other programs read; ""
+// when unknown.
+std::string IsoTimeText(std::int64_t minutes);
 // "缺测 13:00": the mark of a slot whose observation is missing.
 std::string MissingObservationMark(std::int64_t minutes);

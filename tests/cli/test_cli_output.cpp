@@ -49,6 +49,8 @@ TEST(CliOutput, UnwritableOutputFailsTheRun) {
         {"nwp " + diamond + " --grid", true},
         {"nwp " + diamond + " --contours --geojson", true},
         {"trend " + older + " " + product + " --summary", false},
+        {"stats " + product + " --box 10,10,99,99", false},
+        {"series " + older + " " + product + " --lonlat 100 30", false},
         {"--help", true},
     };
     for (const auto& c : cases) {
