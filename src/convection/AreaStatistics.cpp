@@ -19,26 +19,85 @@ struct Sums {
     std::array<double, 2> coldArea{};
 };
 
-void AddRow(const float* values, const std::vector<float>* nodes, const PixelBox& box,
-            const std::array<float, 2>& coldBelow, Sums& sums) {
-    for (int x = box.x0; x <= box.x1; ++x) {
-        const float v = values[x];
-        if (!std::isfinite(v)) {
-            continue;
-        }
-        const double a = nodes != nullptr ? CPixelAreas::AtNode(*nodes, x) : 0.0;
-        ++sums.pixels;
-        sums.area += a;
-        sums.values += v;
-        sums.minValue = std::min(sums.minValue, v);
-        sums.maxValue = std::max(sums.maxValue, v);
-        for (std::size_t t = 0; t < coldBelow.size(); ++t) {
-            if (v < coldBelow[t]) {
-                ++sums.coldPixels[t];
-                sums.coldArea[t] += a;
-            }
+// Adds one pixel's value and area; false pixels (no value) are skipped.
+inline void AddPixel(float v, double a, const std::array<float, 2>& coldBelow, Sums& sums) {
+    if (!std::isfinite(v)) {
+        return;
+    }
+    ++sums.pixels;
+    sums.area += a;
+    sums.values += v;
+    sums.minValue = v < sums.minValue ? v : sums.minValue;
+    sums.maxValue = v > sums.maxValue ? v : sums.maxValue;
+    // Branches: most of a picture is warmer than both thresholds.
+    for (std::size_t t = 0; t < coldBelow.size(); ++t) {
+        if (v < coldBelow[t]) {
+            ++sums.coldPixels[t];
+            sums.coldArea[t] += a;
         }
     }
+}
+
+void Merge(const Sums& from, Sums& into) {
+    into.pixels += from.pixels;
+    into.area += from.area;
+    into.values += from.values;
+    into.minValue = std::min(into.minValue, from.minValue);
+    into.maxValue = std::max(into.maxValue, from.maxValue);
+    for (std::size_t t = 0; t < from.coldPixels.size(); ++t) {
+        into.coldPixels[t] += from.coldPixels[t];
+        into.coldArea[t] += from.coldArea[t];
+    }
+}
+
+// Even and odd pixels in sums of their own, held in registers (the value and
+// area pointers cannot alias locals): two chains of additions, not one.
+void AddRow(const float* values, const float* areas, const PixelBox& box,
+            const std::array<float, 2>& coldBelow, Sums& sums) {
+    Sums even;
+    Sums odd;
+    int x = box.x0;
+    for (; x + 1 <= box.x1; x += 2) {
+        AddPixel(values[x], areas[x], coldBelow, even);
+        AddPixel(values[x + 1], areas[x + 1], coldBelow, odd);
+    }
+    if (x <= box.x1) {
+        AddPixel(values[x], areas[x], coldBelow, even);
+    }
+    Merge(even, sums);
+    Merge(odd, sums);
+}
+
+// The areas of the row's pixels x0..x1 from its nodes, a node span at a time
+// (the very values CPixelAreas::AtNode gives); 0 without geolocation.
+void RowAreas(const CPixelAreas& areas, int y, const PixelBox& box, std::vector<float>& nodes,
+              std::vector<float>& out) {
+    if (areas.Empty()) {
+        return;
+    }
+    areas.RowNodes(y, nodes);
+    for (int i = box.x0 / kAreaNodeStep; i * kAreaNodeStep <= box.x1; ++i) {
+        const float first = nodes[i];
+        const float step = (nodes[i + 1] - first) / kAreaNodeStep;
+        float* span = out.data() + static_cast<std::ptrdiff_t>(i) * kAreaNodeStep;
+        for (int k = 0; k < kAreaNodeStep; ++k) {
+            span[k] = first + static_cast<float>(k) * step;
+        }
+    }
+}
+
+// The values of the row's pixels x0..x1: the grid's own row when it holds
+// them, else looked up into buffer.
+const float* RowValues(const CalibratedGrid& grid, int y, const PixelBox& box,
+                       std::vector<float>& buffer) {
+    if (grid.values != nullptr) {
+        return grid.ValuesRow(y);
+    }
+    const std::uint8_t* counts = grid.CountsRow(y);
+    for (int x = box.x0; x <= box.x1; ++x) {
+        buffer[x] = grid.table[counts[x]];
+    }
+    return buffer.data();
 }
 
 }  // namespace
@@ -50,14 +109,13 @@ AreaStatistics ComputeAreaStatistics(const CalibratedGrid& grid, const CPixelAre
         return result;
     }
     std::vector<float> row(static_cast<std::size_t>(grid.width));
+    // Whole node spans, so the last span may pass the image's width.
+    std::vector<float> rowAreas(static_cast<std::size_t>(grid.width + kAreaNodeStep), 0.0f);
     std::vector<float> nodes;
     Sums sums;
     for (int y = box.y0; y <= box.y1; ++y) {
-        grid.Row(y, row.data());
-        if (!areas.Empty()) {
-            areas.RowNodes(y, nodes);
-        }
-        AddRow(row.data(), areas.Empty() ? nullptr : &nodes, box, coldBelow, sums);
+        RowAreas(areas, y, box, nodes, rowAreas);
+        AddRow(RowValues(grid, y, box, row), rowAreas.data(), box, coldBelow, sums);
     }
     result.pixels = sums.pixels;
     result.hasArea = !areas.Empty();
