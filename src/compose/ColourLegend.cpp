@@ -17,6 +17,13 @@ constexpr std::uint32_t kWhite = CanvasRgb(255, 255, 255);
 constexpr std::uint32_t kBlack = CanvasRgb(0, 0, 0);
 constexpr int kVisibleChannel = 5;
 constexpr double kKelvinAtZeroCelsius = 273.15;
+// Calibration entries outside these are fill values of the table (FY-2G's
+// last entries read 18 K), not temperatures worth a label.
+constexpr double kPlausibleLowKelvin = 150.0;
+constexpr double kPlausibleHighKelvin = 350.0;
+constexpr double kFullAlbedo = 100.0;
+// A forecaster reads the bar in steps of 10 °C (or 10 %).
+constexpr double kRoundStep = 10.0;
 
 // A step of more than this in any channel between neighbouring entries is a
 // break; the interpolated stretches of the palette files step by a few
@@ -107,11 +114,9 @@ void DrawBar(CCanvas& canvas, const std::vector<std::uint32_t>& palette, const B
     canvas.FillRect(right, bar.top, right + 1, bottom, kBlack);
 }
 
-// One labelled tick under the bar, when its label has room.
-void DrawTick(CCanvas& canvas, const BarGeometry& bar, const LegendScale& scale, int boundary,
-              CLabelSpans& spans) {
-    const int x = std::min(bar.XOf(boundary), bar.left + bar.width - 1);
-    const std::string label = scale.Label(std::min(boundary, bar.entries - 1));
+// One labelled tick under the bar at x, when its label has room.
+void DrawLabel(CCanvas& canvas, const BarGeometry& bar, int x, const std::string& label,
+               CLabelSpans& spans) {
     const CanvasSize size = canvas.TextExtent(label);
     const int labelLeft = x - size.cx / 2;
     if (!spans.Fits(labelLeft, labelLeft + size.cx)) {
@@ -121,6 +126,47 @@ void DrawTick(CCanvas& canvas, const BarGeometry& bar, const LegendScale& scale,
     const int tickTop = bar.top + kBarHeight + 1;
     canvas.FillRect(x, tickTop, x + 1, tickTop + kTickLength, kBlack);
     canvas.TextOut(labelLeft, tickTop + kTickLength + kLabelGap, label);
+}
+
+// The tick of a palette boundary, labelled with the value of the entry after it.
+void DrawTick(CCanvas& canvas, const BarGeometry& bar, const LegendScale& scale, int boundary,
+              CLabelSpans& spans) {
+    const int entry = std::min(boundary, bar.entries - 1);
+    if (!scale.Plausible(entry)) {
+        return;
+    }
+    const int x = std::min(bar.XOf(boundary), bar.left + bar.width - 1);
+    DrawLabel(canvas, bar, x, scale.Label(entry), spans);
+}
+
+// Labels at the palette's ends, breaks and steps, for scales without round marks.
+void DrawBreakTicks(CCanvas& canvas, const std::vector<std::uint32_t>& palette,
+                    const BarGeometry& bar, const LegendScale& scale, CLabelSpans& spans) {
+    const LegendTicks ticks = FindLegendTicks(palette);
+    // Both ends first, then the breaks between them, then the steps: a
+    // label only gives way to those before it.
+    DrawTick(canvas, bar, scale, ticks.breaks.front(), spans);
+    DrawTick(canvas, bar, scale, ticks.breaks.back(), spans);
+    for (std::size_t k = 1; k + 1 < ticks.breaks.size(); ++k) {
+        DrawTick(canvas, bar, scale, ticks.breaks[k], spans);
+    }
+    for (int boundary : ticks.steps) {
+        DrawTick(canvas, bar, scale, boundary, spans);
+    }
+}
+
+// Round marks at the middle of their entries; every other mark (-40, -20,
+// 0 …) first, so a crowded bar keeps an even pattern.
+void DrawRoundMarks(CCanvas& canvas, const BarGeometry& bar, const std::vector<LegendMark>& marks,
+                    CLabelSpans& spans) {
+    for (const bool major : {true, false}) {
+        for (const LegendMark& mark : marks) {
+            if (mark.major == major && mark.entry < bar.entries) {
+                const int x = (bar.XOf(mark.entry) + bar.XOf(mark.entry + 1)) / 2;
+                DrawLabel(canvas, bar, x, mark.text, spans);
+            }
+        }
+    }
 }
 
 // The isotherm levels, lowest first, each a short line in its colour and
@@ -183,6 +229,21 @@ std::string LegendScale::Label(int count) const {
     return std::string(text) == "-0" ? std::string("0") : std::string(text);
 }
 
+bool LegendScale::Plausible(int count) const {
+    if (count < 0 || count >= static_cast<int>(values.size())) {
+        return kind == Kind::kCounts;
+    }
+    const double value = values[static_cast<std::size_t>(count)];
+    switch (kind) {
+        case Kind::kCelsius:
+            return value >= kPlausibleLowKelvin && value <= kPlausibleHighKelvin;
+        case Kind::kPercent:
+            return value >= 0.0 && value <= kFullAlbedo;
+        default:
+            return true;
+    }
+}
+
 std::string LegendScale::Unit() const {
     switch (kind) {
         case Kind::kCelsius:
@@ -222,6 +283,40 @@ LegendScale LegendScaleOf(const CGeoImage& product) {
     return scale;
 }
 
+std::vector<LegendMark> RoundLegendMarks(const LegendScale& scale, int entries) {
+    std::vector<LegendMark> marks;
+    if (scale.kind != LegendScale::Kind::kCelsius && scale.kind != LegendScale::Kind::kPercent) {
+        return marks;
+    }
+    const double offset = scale.kind == LegendScale::Kind::kCelsius ? kKelvinAtZeroCelsius : 0.0;
+    const int n = std::min(entries, static_cast<int>(scale.values.size()));
+    const auto shown = [&](int c) { return scale.values[static_cast<std::size_t>(c)] - offset; };
+    std::vector<int> taken;
+    for (int c = 0; c < n; ++c) {
+        if (!scale.Plausible(c)) {
+            continue;
+        }
+        const double a = shown(c);
+        const double b = c + 1 < n && scale.Plausible(c + 1) ? shown(c + 1) : a;
+        // Each round value once, at the entry nearer to it where the
+        // table passes it.
+        const int first = static_cast<int>(std::ceil(std::min(a, b) / kRoundStep));
+        const int last = static_cast<int>(std::floor(std::max(a, b) / kRoundStep));
+        for (int k = first; k <= last; ++k) {
+            const double round = k * kRoundStep;
+            const int entry = std::abs(round - a) <= std::abs(round - b) ? c : c + 1;
+            // Across a jump of the table no entry stands for the value.
+            if (std::abs(round - shown(entry)) > kRoundStep / 2 ||
+                std::find(taken.begin(), taken.end(), k) != taken.end()) {
+                continue;
+            }
+            taken.push_back(k);
+            marks.push_back({entry, std::to_string(k * static_cast<int>(kRoundStep)), k % 2 == 0});
+        }
+    }
+    return marks;
+}
+
 void DrawColourLegend(CCanvas& canvas, const std::vector<std::uint32_t>& palette,
                       const LegendScale& scale, bool withIsotherms, int bottom) {
     if (palette.empty()) {
@@ -253,17 +348,12 @@ void DrawColourLegend(CCanvas& canvas, const std::vector<std::uint32_t>& palette
 
     DrawBar(canvas, palette, bar);
     canvas.TextOut(bar.left + bar.width + kUnitGap, bar.top, unit);
-    const LegendTicks ticks = FindLegendTicks(palette);
     CLabelSpans spans;
-    // Both ends first, then the breaks between them, then the steps: a
-    // label only gives way to those before it.
-    DrawTick(canvas, bar, scale, ticks.breaks.front(), spans);
-    DrawTick(canvas, bar, scale, ticks.breaks.back(), spans);
-    for (std::size_t k = 1; k + 1 < ticks.breaks.size(); ++k) {
-        DrawTick(canvas, bar, scale, ticks.breaks[k], spans);
-    }
-    for (int boundary : ticks.steps) {
-        DrawTick(canvas, bar, scale, boundary, spans);
+    const std::vector<LegendMark> marks = RoundLegendMarks(scale, bar.entries);
+    if (marks.empty()) {
+        DrawBreakTicks(canvas, palette, bar, scale, spans);
+    } else {
+        DrawRoundMarks(canvas, bar, marks, spans);
     }
     if (withIsotherms) {
         IsothermRow(canvas, kMargin, top + barRowHeight, true);

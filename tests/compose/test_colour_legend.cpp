@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -132,11 +133,12 @@ TEST(ColourLegend, StripAtTheBottomWithItsLabels) {
     EXPECT_EQ(strip.x, 0);
     EXPECT_EQ(strip.y2, 600);
     EXPECT_LT(strip.y, 600);
-    // Count 0 is 300 K: the left end reads 27 °C; the rest of the table is 0 K.
+    // Count 0 is 300 K: the left end reads 27 °C; the rest of the table is
+    // 0 K, no temperature, and goes unlabelled.
     const std::vector<std::string> texts = Texts(plain);
     EXPECT_TRUE(Contains(texts, "°C"));
     EXPECT_TRUE(Contains(texts, "27"));
-    EXPECT_TRUE(Contains(texts, "-273"));
+    EXPECT_FALSE(Contains(texts, "-273"));
     EXPECT_FALSE(Contains(texts, "等温线(K)"));
     // Every fill stays inside the strip.
     for (const CanvasCall& fill : fills) {
@@ -169,6 +171,76 @@ TEST(ColourLegend, StripAtTheBottomWithItsLabels) {
     CRecordingCanvas nothing(800, 600);
     DrawColourLegend(nothing, {}, scale, true, 600);
     EXPECT_EQ(nothing.DrawingCallCount(), 0u);
+}
+
+// A product whose counts 0-249 run along a ramp from first to last and
+// whose last counts hold a fill value, as FY-2G's tables end.
+CGeoImage ReadRamp(const CTempDir& dir, int channel, double first, double last, double fill) {
+    AwxWriterOptions options;
+    options.width = 64;
+    options.height = 48;
+    options.channel = channel;
+    std::vector<std::uint8_t> bytes = UniformProduct(options, 0, first);
+    for (int count = 0; count < 256; ++count) {
+        const double value = count < 250 ? first + (last - first) * count / 249.0 : fill;
+        WriteInt16LE(bytes.data() + kAwxCalibrationOffset + 8 * count,
+                     static_cast<std::int32_t>(std::lround(value * 100.0)));
+    }
+    CGeoImage product;
+    WriteBytesToPath(dir.File("ramp.awx"), bytes);
+    EXPECT_TRUE(product.ReadProduct(dir.File("ramp.awx")));
+    return product;
+}
+
+// The bar's labels are round values a forecaster reads (every 10 °C or 10 %),
+// only of entries that hold a temperature or an albedo, and never touch.
+TEST(ColourLegend, RoundLabelsOfPlausibleValuesOnly) {
+    CTempDir dir;
+    const std::string sample = SharedSampleProduct();
+    const struct {
+        const char* name;
+        CGeoImage product;
+        int lowest;
+        int highest;
+    } cases[] = {
+        {"infrared ramp ending in 18 K", ReadRamp(dir, 1, 320.0, 180.0, 18.0), -90, 40},
+        {"visible ramp ending in 120 %", ReadRamp(dir, 5, 0.0, 100.0, 120.0), 0, 100},
+    };
+    for (const auto& c : cases) {
+        CRecordingCanvas canvas(800, 600);
+        DrawColourLegend(canvas, GreyColours(256), LegendScaleOf(c.product), false, 600);
+        std::vector<std::pair<int, int>> spans;
+        int labels = 0;
+        for (const CanvasCall& call : canvas.CallsOf(CanvasOp::TextOut)) {
+            if (call.text == "°C" || call.text == "%") {
+                continue;
+            }
+            const int value = std::stoi(call.text);
+            EXPECT_EQ(value % 10, 0) << c.name << ": " << call.text;
+            EXPECT_GE(value, c.lowest) << c.name;
+            EXPECT_LE(value, c.highest) << c.name;
+            const int right = call.x + static_cast<int>(call.text.size()) * 8;
+            for (const auto& [l, r] : spans) {
+                EXPECT_TRUE(right <= l || call.x >= r) << c.name << ": " << call.text;
+            }
+            spans.emplace_back(call.x, right);
+            ++labels;
+        }
+        EXPECT_GE(labels, 6) << c.name;
+    }
+    if (sample.empty()) {
+        GTEST_SKIP() << "real sample product not found beside the repository";
+    }
+    // The real FY-2G infrared product: its table's last entry is no
+    // temperature, and its legend used to end at "-255".
+    CGeoImage real;
+    ASSERT_TRUE(real.ReadProduct(sample));
+    CRecordingCanvas canvas(800, 600);
+    DrawColourLegend(canvas, GreyColours(256), LegendScaleOf(real), false, 600);
+    const std::vector<std::string> texts = Texts(canvas);
+    EXPECT_FALSE(Contains(texts, "-255"));
+    EXPECT_TRUE(Contains(texts, "-40")) << ::testing::PrintToString(texts);
+    EXPECT_TRUE(Contains(texts, "0"));
 }
 
 // Switched on, the legend is the last layer; over the precipitation legend
