@@ -90,15 +90,20 @@ void CMainFrame::RegisterCommands() {
         [this](CCmdUI& ui) { ui.SetRadio(m_selector->IsProductCommandChecked(ui.m_nID)); });
     m_commands.Add(kSetCatalogFolderId, [this](int) { m_selector->OnSetCatalogFolder(); });
     RegisterBarCommands();
+    RegisterLoopCommands();
 }
 
 // Accelerators go through the table like menu items; a command that its
 // update handler greys does not run from the keyboard either.
 void CMainFrame::CreateAccelerators() {
     for (const MenuAccelerator& accelerator : MainAccelerators()) {
+        QWidget* scope = accelerator.inView ? static_cast<QWidget*>(m_pView) : this;
         auto* shortcut = new QShortcut(
             QKeySequence::fromString(QLatin1String(accelerator.keys), QKeySequence::PortableText),
-            this);
+            scope);
+        if (accelerator.inView) {
+            shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        }
         const int id = accelerator.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
             if (m_router.UpdateCommand(id).enabled) {

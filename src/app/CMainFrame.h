@@ -110,6 +110,8 @@ protected:
 private:
     void RegisterCommands();
     void RegisterBarCommands();
+    // The loop keys, through the animation pane so its buttons follow.
+    void RegisterLoopCommands();
     void CreateAccelerators();
     void CreateZoomKeys();
     void CreateFullScreenNotice();

@@ -18,10 +18,13 @@ struct MenuEntry {
 const std::vector<MenuEntry>& MainMenuLayout();
 
 // A key the frame binds to a command, in Qt's portable text ("Ctrl+O"); the
-// command's menu item shows the first key bound to it.
+// command's menu item shows the first key bound to it. A key of the view
+// acts only while the picture has the focus, so the arrows and Space keep
+// their meaning in the side bar's lists and buttons.
 struct MenuAccelerator {
     const char* keys;
     int id;
+    bool inView = false;
 };
 
 // The frame's accelerators.

@@ -373,6 +373,51 @@ void CMovieDlg::OnNextFrame() {
     }
 }
 
+void CMovieDlg::PauseForKey() {
+    if (m_pPlayback != nullptr && m_pPlayback->m_bAnimating && !m_pPlayback->m_bPaused) {
+        OnPause();
+    }
+}
+
+void CMovieDlg::OnStepKey(int direction) {
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating) {
+        return;
+    }
+    PauseForKey();
+    if (direction < 0) {
+        OnPrevFrame();
+    } else {
+        OnNextFrame();
+    }
+}
+
+void CMovieDlg::OnLastFrame() {
+    if (m_pPlayback != nullptr) {
+        SeekKey(m_pPlayback->StepCount() - 1);
+    }
+}
+
+void CMovieDlg::SeekKey(int position) {
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating) {
+        return;
+    }
+    PauseForKey();
+    // The slider shows the step and its move seeks the paused loop.
+    const QSignalBlocker blocker(m_slider);
+    m_slider.setValue(position);
+    m_pPlayback->SeekWhilePaused(position);
+}
+
+void CMovieDlg::ScaleInterval(double factor) {
+    if (m_pPlayback == nullptr || !m_pPlayback->m_bAnimating) {
+        return;
+    }
+    m_nInterval =
+        std::clamp(static_cast<int>(m_nInterval * factor), kMinFrameInterval, kMaxFrameInterval);
+    m_interval.setText(QString::number(m_nInterval));
+    m_pPlayback->SetInterval(m_nInterval);
+}
+
 void CMovieDlg::OnHScroll() {
     if (m_pPlayback == nullptr || !m_pPlayback->m_bPaused) {
         return;

@@ -66,6 +66,14 @@ public:
     void OnPause();
     void OnPrevFrame();
     void OnNextFrame();
+    // The keyboard's steps: one frame back or on (pausing a playing loop
+    // first), the first or last step, and the interval halved or doubled
+    // within 5-10000 ms. Nothing happens while no loop runs.
+    void OnStepKey(int direction);
+    void OnFirstFrame() { SeekKey(0); }
+    void OnLastFrame();
+    void OnFaster() { ScaleInterval(0.5); }
+    void OnSlower() { ScaleInterval(2.0); }
     void OnCheck24() { OnCheckLast(m_b24, 24); }
     void OnCheck48() { OnCheckLast(m_b48, 48); }
     void OnCheck72() { OnCheckLast(m_b72, 72); }
@@ -127,6 +135,10 @@ private:
     void OnCheckLast(int& flag, int count);
     void ShowBoxes();
     void SetSliderRange(int maximum);
+    // Pauses a playing loop, as the pause button does.
+    void PauseForKey();
+    void SeekKey(int position);
+    void ScaleInterval(double factor);
     void ShowReadout(const std::string& counter, int position, const std::string& timeText);
     // The slider's tip: the time of the step at its position.
     void ShowSliderTime();

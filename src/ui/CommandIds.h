@@ -85,4 +85,13 @@ constexpr int kIdExportLoop = 32890;     // "导出动画...": the loop on scree
 constexpr int kIdExportGeoTiff = 32891;  // "导出GeoTIFF...": the product's values (added)
 constexpr int kIdExportNetCdf = 32892;   // "导出NetCDF...": the loop's frames' values (added)
 constexpr int kIdCatalogueFolder = 32804;
+
+// The loop on screen from the keyboard (added; the animation pane drives it).
+constexpr int kIdLoopPlayPause = 32900;
+constexpr int kIdLoopPrevious = 32901;
+constexpr int kIdLoopNext = 32902;
+constexpr int kIdLoopFirst = 32903;
+constexpr int kIdLoopLast = 32904;
+constexpr int kIdLoopFaster = 32905;
+constexpr int kIdLoopSlower = 32906;
 constexpr int kIdHelpTopics = 32807;  // no handler

@@ -229,6 +229,18 @@ void CKelvraView::paintEvent(QPaintEvent* event) {
     }
 }
 
+bool CKelvraView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && !m_playback.m_bAnimating) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+            key == Qt::Key_Down) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void CKelvraView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && m_postToFrame) {
         // Posted, so the frame acts once the key has been handled here.

@@ -168,6 +168,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // While no loop runs, the arrows scroll the picture before the frame's
+    // loop keys see them.
+    bool event(QEvent* event) override;
 
 private:
     void RegisterCommands();

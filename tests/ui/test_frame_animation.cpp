@@ -3,12 +3,14 @@
 // animation pane, stepped by the view's own timer, and stopped, which shows
 // the document's own product again.
 
+#include <QScrollBar>
 #include <QtTest>
 
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CMovieDlg.h"
 #include "sidebar/COutlook2Ctrl.h"
 #include "synth/AwxWriter.h"
+#include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
 
 namespace {
@@ -25,6 +27,29 @@ bool WaitForText(const QLabel& label, const QString& text) {
         QTest::qSleep(1);
     }
     return true;
+}
+
+// Three products 10-12 UTC in a catalogue folder, listed in the frame's
+// animation pane.
+void ListThreeFrames(CTestApp& t, const CTempDir& catalogue) {
+    for (int hour = 10; hour < 13; ++hour) {
+        AwxWriterOptions options;
+        options.width = 48;
+        options.height = 32;
+        options.hour = hour;
+        QVERIFY(WriteAwxProduct(catalogue.File("FY2G_LCN_IR1_" + std::to_string(hour) + ".AWX"),
+                                options));
+    }
+    WriteCatalogueFolder(t.settings, catalogue.Path());
+    CMainFrame& frame = t.Frame();
+    frame.resize(1000, 800);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    COutlook2Ctrl& bar = frame.Outbar();
+    bar.SetSlideDelay(0);
+    bar.SetCurrentFolder(1, true);
+    QTRY_VERIFY(frame.Movie().isVisible());
+    QCOMPARE(frame.Movie().m_listDlg.m_entries.size(), std::size_t(3));
 }
 
 }  // namespace
@@ -92,6 +117,59 @@ private slots:
         // The loop's end shows the document's own product again.
         QCOMPARE(t.Doc().Product().Description().hour, 17);
         QCOMPARE(t.View().OffscreenPicture(), ownPicture);
+    }
+
+    // With the picture focused, the keys run the loop and the pane's
+    // controls follow; without a loop the arrows still scroll the picture.
+    void keysRunTheLoop() {
+        CTestApp t;
+        CTempDir catalogue;
+        ListThreeFrames(t, catalogue);
+        CMovieDlg& movie = t.Frame().Movie();
+        CKelvraView& view = t.View();
+        CTempDir wide;
+        QVERIFY(WriteTestProduct(wide.File("wide.awx"), 3000, 90));
+        QVERIFY(t.App().OpenDocumentFile(wide.File("wide.awx")));
+        QVERIFY(t.Execute(kIdActualSize));
+        view.setFocus();
+        QTRY_VERIFY(view.hasFocus());
+        const int scrolled = view.horizontalScrollBar()->value();
+        QTest::keyClick(&view, Qt::Key_Right);
+        QVERIFY(view.horizontalScrollBar()->value() > scrolled);
+
+        movie.m_interval.setText("200");
+        QTest::mouseClick(&movie.m_check24, Qt::LeftButton);
+        QTest::mouseClick(&movie.m_animate, Qt::LeftButton);
+        CAnimationPlayback& playback = view.m_playback;
+        QCOMPARE(int(playback.m_bAnimating), 1);
+        view.setFocus();
+        QTRY_VERIFY(view.hasFocus());
+        const struct {
+            const char* name;
+            QKeyCombination key;
+            QString counter;  // "" when the key shows no other frame
+            bool paused;
+            int interval;
+        } steps[] = {
+            {"Space pauses", Qt::Key_Space, "", true, 200},
+            {"End: the last frame", Qt::Key_End, "3/3", true, 200},
+            {"Left: one back", Qt::Key_Left, "2/3", true, 200},
+            {"Home: the first frame", Qt::Key_Home, "1/3", true, 200},
+            {"Right: one on", Qt::Key_Right, "2/3", true, 200},
+            {"Ctrl+Up: twice as fast", Qt::CTRL | Qt::Key_Up, "", true, 100},
+            {"Ctrl+Down: back", Qt::CTRL | Qt::Key_Down, "", true, 200},
+            {"Space plays on", Qt::Key_Space, "", false, 200},
+        };
+        for (const auto& step : steps) {
+            QTest::keyClick(&view, step.key.key(), step.key.keyboardModifiers());
+            if (!step.counter.isEmpty()) {
+                QVERIFY2(WaitForText(movie.m_counter, step.counter), step.name);
+            }
+            QVERIFY2(bool(playback.m_bPaused) == step.paused, step.name);
+            QVERIFY2(playback.Interval() == step.interval, step.name);
+            QVERIFY2(movie.m_interval.text() == QString::number(step.interval), step.name);
+        }
+        QCOMPARE(movie.m_pause.text(), "暂  停");
     }
 };
 

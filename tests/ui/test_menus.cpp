@@ -219,6 +219,10 @@ private slots:
         QTest::newRow("print") << kIdFilePrint << "Ctrl+P";
         QTest::newRow("full screen") << kIdFullScreen << "F11";
         QTest::newRow("save picture: none") << kIdFileSaveAs << "";
+        QTest::newRow("loop: play or pause") << kIdLoopPlayPause << "Space";
+        QTest::newRow("loop: next frame") << kIdLoopNext << "Right";
+        QTest::newRow("loop: last frame") << kIdLoopLast << "End";
+        QTest::newRow("loop: faster") << kIdLoopFaster << "Ctrl+Up";
     }
 
     void itemsShowTheirKeys() {
