@@ -25,10 +25,14 @@ struct ToolButton {
     const char* prompt;
 };
 
-const std::array<ToolButton, 4> kToolButtons = {{
+const std::array<ToolButton, 7> kToolButtons = {{
     {kIdFileOpen, ":/icons/tool-open.png", "打开一个现有文档\n打开"},
     {kIdFileSaveAs, ":/icons/tool-save.png", "将活动文档以一个新文件名保存\n另存为"},
     {kIdFilePrint, ":/icons/tool-print.png", "打印活动文档\n打印"},
+    {kIdRuler, ":/icons/tool-ruler.png", "按住左键拖动，量两点间的距离和方位；Esc 退出\n测距"},
+    {kIdAreaStatistics, ":/icons/tool-area.png",
+     "按住左键拖出矩形，统计其中的数值；Esc 退出\n区域统计"},
+    {kIdPointSeries, ":/icons/tool-series.png", "光标所在点在各时次的数值\n单点时间序列"},
     {kIdAppAbout, ":/icons/tool-about.png", "显示程序信息，版本号和版权\n关于"},
 }};
 

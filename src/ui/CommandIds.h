@@ -94,4 +94,10 @@ constexpr int kIdLoopFirst = 32903;
 constexpr int kIdLoopLast = 32904;
 constexpr int kIdLoopFaster = 32905;
 constexpr int kIdLoopSlower = 32906;
+
+// The analyst's tools (added): the ruler and area modes of the view and a
+// point's values through the loop.
+constexpr int kIdRuler = 32907;
+constexpr int kIdAreaStatistics = 32908;
+constexpr int kIdPointSeries = 32909;
 constexpr int kIdHelpTopics = 32807;  // no handler

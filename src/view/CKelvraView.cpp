@@ -227,6 +227,7 @@ void CKelvraView::paintEvent(QPaintEvent* event) {
             }
         }
     }
+    PaintMarks(painter);
 }
 
 bool CKelvraView::event(QEvent* event) {
@@ -242,6 +243,12 @@ bool CKelvraView::event(QEvent* event) {
 }
 
 void CKelvraView::keyPressEvent(QKeyEvent* event) {
+    // Esc leaves a tool first; only in the normal mode does it reach the frame.
+    if (event->key() == Qt::Key_Escape && m_eMode != ViewMode::kNormal) {
+        SetMode(ViewMode::kNormal);
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Escape && m_postToFrame) {
         // Posted, so the frame acts once the key has been handled here.
         QMetaObject::invokeMethod(

@@ -8,6 +8,8 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPointF>
+#include <QPointer>
 #include <QRegion>
 #include <QSize>
 #include <cstdint>
@@ -18,10 +20,14 @@
 
 #include "browse/CAnimationPlayback.h"
 #include "compose/CPictureJob.h"
+#include "convection/PixelAreas.h"
+#include "convection/PixelBox.h"
+#include "dialogs/CTableDlg.h"
 #include "image/GifLoop.h"
 #include "image/PaletteChoice.h"
 #include "platform/CanvasTiles.h"
 #include "platform/DataPaths.h"
+#include "platform/TextTable.h"
 #include "ui/CCommandTable.h"
 #include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
@@ -123,6 +129,20 @@ public:
     // What the left button does; dragging with the middle button always
     // moves the picture.
     ViewMode Mode() const { return m_eMode; }
+    // Enters a mode (the marks of the one before go); Esc leaves it.
+    void SetMode(ViewMode mode);
+    // The image point (fractions of pixels) at a point of the viewport.
+    QPointF ImagePointAt(const QPoint& viewportPos) const;
+    // The ruler's text for the line on screen ("" without one).
+    std::string RulerReadout() const;
+    // The area tool's table for the box on screen; empty rows without one.
+    const TextTable& AreaTable() const { return m_areaTable; }
+    // The area tool's panel, once a box was chosen (else none).
+    CTableDlg* AreaPanel() const { return m_pAreaPanel; }
+    // The area statistics of the pixel box (image corners, any order) for
+    // the product on screen, or for each frame of a loop, shown in the
+    // panel; the refusal is told through the read-out. False when refused.
+    bool ShowAreaStatistics(PixelBox box);
 
     // Where a picture of the given size goes on a printable area: as large
     // as fits, aspect ratio kept, centred.
@@ -180,6 +200,14 @@ private:
     void RegisterOutputCommands();
     void RegisterNwpCommands();
     void RegisterConvectionCommands();
+    void RegisterToolCommands();
+    // The ruler's and the area's mouse: true when the event was theirs.
+    bool ToolPress(QMouseEvent* event);
+    bool ToolMove(QMouseEvent* event);
+    bool ToolRelease(QMouseEvent* event);
+    // The marks of the tools over the picture (on screen only).
+    void PaintMarks(QPainter& painter) const;
+    void Tell(const std::string& text);
     void ToggleLayer(int CompositionLayers::*flag);
     void ToggleConvectionLayer(int CompositionLayers::*flag, ConvectionLayer layer);
     void OnCellTable();
@@ -229,6 +257,15 @@ private:
     int m_nWheelDelta = 0;  // wheel turn not yet taken as a zoom step
     int m_bFitWindow = 0;
     ViewMode m_eMode = ViewMode::kNormal;
+    // The tools' marks in image coordinates: where the press was and where
+    // the mouse is (or was released); shown while m_bMarkShown.
+    QPointF m_markFrom;
+    QPointF m_markTo;
+    bool m_bMarking = false;
+    bool m_bMarkShown = false;
+    TextTable m_areaTable;
+    QPointer<CTableDlg> m_pAreaPanel;
+    CPixelAreas m_areas;  // of the geometry last measured
     // While the picture is dragged: where the press was and the scroll
     // position then.
     bool m_bPanning = false;

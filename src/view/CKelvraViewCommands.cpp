@@ -17,6 +17,7 @@ void CKelvraView::RegisterCommands() {
     RegisterOutputCommands();
     RegisterNwpCommands();
     RegisterConvectionCommands();
+    RegisterToolCommands();
 }
 
 void CKelvraView::RegisterZoomCommands() {

@@ -83,6 +83,9 @@ bool CKelvraView::PansWith(Qt::MouseButton button) const {
 }
 
 void CKelvraView::mousePressEvent(QMouseEvent* event) {
+    if (ToolPress(event)) {
+        return;
+    }
     if (!m_bPanning && PansWith(event->button())) {
         m_bPanning = true;
         m_panFrom = event->position().toPoint();
@@ -95,6 +98,9 @@ void CKelvraView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CKelvraView::mouseReleaseEvent(QMouseEvent* event) {
+    if (ToolRelease(event)) {
+        return;
+    }
     if (m_bPanning && PansWith(event->button())) {
         m_bPanning = false;
         viewport()->unsetCursor();
@@ -105,6 +111,9 @@ void CKelvraView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CKelvraView::mouseMoveEvent(QMouseEvent* event) {
+    if (ToolMove(event)) {
+        return;
+    }
     if (m_bPanning) {
         // The picture follows the mouse: the scroll moves the other way.
         const QPoint moved = event->position().toPoint() - m_panFrom;

@@ -5,4 +5,6 @@
 
 enum class ViewMode {
     kNormal,
+    kRuler,           // "测距": press, drag, release draws a measured line
+    kAreaStatistics,  // "区域统计": a dragged rectangle's statistics
 };

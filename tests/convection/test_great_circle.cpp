@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "convection/GreatCircle.h"
+#include "convection/RulerMeasure.h"
+#include "geo/Projection.h"
 
 namespace {
 
@@ -40,6 +42,44 @@ TEST(GreatCircle, DistanceAndBearingOfCityPairs) {
         EXPECT_LT(bearing, 360.0) << c.name;
         EXPECT_NEAR(std::remainder(bearing - c.bearingDeg, 360.0), 0.0, 0.01) << c.name;
     }
+}
+
+// The ruler between picture points: on a global product a point past its
+// east edge lies at its west edge again, so a line across the edge measures
+// the short way; a full disk has no measure.
+TEST(GreatCircle, RulerAcrossThePicturesEdges) {
+    ProjectionParams global;
+    ASSERT_EQ(SetUpProjection(EqualLatLon, 0.0, 0.0, 1.0, 360, 160, 0.0, 0.0, global), 0);
+    ProjectionParams regional;
+    ASSERT_EQ(SetUpProjection(EqualLatLon, 110.0, 30.0, 0.1, 200, 200, 0.0, 0.0, regional), 0);
+    ProjectionParams disk;
+    disk.type = Disk;
+    disk.width = disk.height = 100;
+    const struct {
+        const char* name;
+        const ProjectionParams& params;
+        double x0, y0, x1, y1;
+        bool located;
+        double km;
+        double bearingDeg;
+    } cases[] = {
+        {"global: 10 columns along the equator", global, 100.0, 80.0, 110.0, 80.0, true, 1111.9,
+         90.0},
+        {"global: across the east edge", global, 355.0, 80.0, 365.0, 80.0, true, 1111.9, 90.0},
+        {"global: across the west edge", global, 5.0, 80.0, -5.0, 80.0, true, 1111.9, 270.0},
+        {"regional: past its edge has no place", regional, 100.0, 100.0, 250.0, 100.0, false, 0.0,
+         0.0},
+        {"full disk", disk, 10.0, 10.0, 20.0, 20.0, false, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        const RulerMeasure m = MeasureBetween(c.params, c.x0, c.y0, c.x1, c.y1);
+        EXPECT_EQ(m.located, c.located) << c.name;
+        if (c.located) {
+            EXPECT_NEAR(m.km, c.km, 0.5) << c.name;
+            EXPECT_NEAR(m.bearingDeg, c.bearingDeg, 0.1) << c.name;
+        }
+    }
+    EXPECT_EQ(RulerText(MeasureBetween(disk, 1, 1, 2, 2)), "测距：端点不在有地理定位的图像上");
 }
 
 }  // namespace

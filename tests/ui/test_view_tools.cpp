@@ -1,0 +1,126 @@
+// The analyst's tools driven through the view's own mouse and keys: the
+// ruler's line and its distance and bearing, the area statistics of a
+// dragged box, their marks on screen only, and Esc leaving a tool.
+
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QtTest>
+#include <cmath>
+
+#include "support/UniformProduct.h"
+#include "ui/CommandIds.h"
+#include "ui/support/UiTestSupport.h"
+
+namespace {
+
+constexpr int kCount = 200;
+
+// A product of 223.15 K (-50 °C) everywhere, 0.04° pixels, shown at 1:1 in
+// a frame of a fixed size.
+bool ShowUniform(CTestApp& t, const CTempDir& dir) {
+    AwxWriterOptions options;
+    options.channel = 1;
+    options.width = 101;
+    options.height = 81;
+    options.resolution = 0.04;
+    const std::string path = dir.File("p.awx");
+    if (!WriteBytesToPath(path, UniformProduct(options, kCount, 223.15)) ||
+        !t.App().OpenDocumentFile(path)) {
+        return false;
+    }
+    t.Frame().resize(700, 500);
+    t.Frame().show();
+    return QTest::qWaitForWindowExposed(&t.Frame()) && t.Execute(kIdActualSize);
+}
+
+void Send(CTestApp& t, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    QWidget* viewport = t.View().viewport();
+    QMouseEvent event(type, QPointF(pos), viewport->mapToGlobal(QPointF(pos)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+}
+
+void Drag(CTestApp& t, const QPoint& from, const QPoint& to) {
+    Send(t, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Send(t, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    Send(t, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Send(t, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+int MarkPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += image.pixel(x, y) == qRgb(255, 220, 0) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+class TestViewTools : public QObject {
+    Q_OBJECT
+
+private slots:
+    // 60 pixels eastwards along the row at 27.5°N: 2.4° of longitude,
+    // 236.7 km, setting out a little north of east; the line is drawn over the picture on
+    // screen and not into the composed picture.
+    void rulerMeasuresTheDraggedLine() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(ShowUniform(t, dir));
+        CKelvraView& view = t.View();
+        const QImage composed = view.OffscreenPicture().copy();
+        QVERIFY(t.Execute(kIdRuler));
+        QCOMPARE(view.Mode(), ViewMode::kRuler);
+        QVERIFY(t.Frame().IdleText().startsWith("测距"));
+        Drag(t, QPoint(20, 40), QPoint(80, 40));
+        const QString text = t.Frame().IdleText();
+        QVERIFY2(text.startsWith("距离 ") && text.endsWith("°"), qPrintable(text));
+        const double km = text.section(' ', 1, 1).toDouble();
+        const double bearing = text.section(' ', 5, 5).chopped(1).toDouble();
+        QVERIFY2(std::abs(km - 236.7) < 0.5, qPrintable(text));
+        QVERIFY2(bearing > 88.0 && bearing < 90.0, qPrintable(text));
+        QCOMPARE(view.OffscreenPicture(), composed);
+        QVERIFY(MarkPixels(view.viewport()->grab().toImage()) > 50);
+
+        // Esc leaves the ruler: its line goes and the left button pans again.
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QCOMPARE(view.Mode(), ViewMode::kNormal);
+        QCOMPARE(MarkPixels(view.viewport()->grab().toImage()), 0);
+        QVERIFY(view.RulerReadout().empty());
+    }
+
+    // A dragged box of 20 x 10 pixels: its statistics in the panel, the
+    // cold areas against -32 and -52 °C; a box off the picture is refused.
+    void areaStatisticsOfTheDraggedBox() {
+        CTestApp t;
+        CTempDir dir;
+        QVERIFY(ShowUniform(t, dir));
+        CKelvraView& view = t.View();
+        QVERIFY(t.Execute(kIdAreaStatistics));
+        Drag(t, QPoint(5, 5), QPoint(24, 14));
+        QVERIFY(view.AreaPanel() != nullptr);
+        QVERIFY(view.AreaPanel()->isVisible());
+        const TextTable& table = view.AreaTable();
+        QCOMPARE(table.rows.size(), std::size_t(1));
+        const std::vector<std::string>& row = table.rows[0];
+        QCOMPARE(row.size(), table.header.size());
+        QCOMPARE(row[1], "200");
+        QVERIFY(std::stod(row[2]) > 0.0);
+        QCOMPARE(row[3], "-50.0");
+        QCOMPARE(row[5], "-50.0");
+        QCOMPARE(row[6], row[2]);  // all of it below -32 °C
+        QCOMPARE(row[7], "0");     // none below -52 °C
+        QCOMPARE(view.AreaPanel()->TableWidget()->rowCount(), 1);
+
+        Drag(t, QPoint(300, 300), QPoint(350, 350));
+        QVERIFY(t.Frame().IdleText().contains("完全在图像之外"));
+        QCOMPARE(view.AreaTable().rows[0][1], "200");  // the table before stays
+    }
+};
+
+QTEST_MAIN(TestViewTools)
+#include "test_view_tools.moc"
