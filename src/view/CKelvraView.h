@@ -34,6 +34,8 @@
 #include "view/ViewMode.h"
 
 class CKelvraDoc;
+class CSeriesChart;
+class QContextMenuEvent;
 class CSettings;
 class QMouseEvent;
 class QPrinter;
@@ -143,6 +145,14 @@ public:
     // the product on screen, or for each frame of a loop, shown in the
     // panel; the refusal is told through the read-out. False when refused.
     bool ShowAreaStatistics(PixelBox box);
+    // The history of the point under viewportPos in the chart window: the
+    // loop's frames, or the catalogue's latest 24 of the open product's
+    // channel and geometry. False (told through the read-out) where the
+    // point has no longitude and latitude.
+    bool ShowPointSeries(const QPoint& viewportPos);
+    // The chart window, once a point was picked (else none).
+    CTableDlg* SeriesPanel() const { return m_pSeriesPanel; }
+    CSeriesChart* SeriesChart() const { return m_pSeriesChart; }
 
     // Where a picture of the given size goes on a printable area: as large
     // as fits, aspect ratio kept, centred.
@@ -187,6 +197,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     // While no loop runs, the arrows scroll the picture before the frame's
     // loop keys see them.
@@ -208,6 +219,8 @@ private:
     // The marks of the tools over the picture (on screen only).
     void PaintMarks(QPainter& painter) const;
     void Tell(const std::string& text);
+    // Without a loop, the products a point's history runs over.
+    std::vector<std::string> SeriesPaths() const;
     void ToggleLayer(int CompositionLayers::*flag);
     void ToggleConvectionLayer(int CompositionLayers::*flag, ConvectionLayer layer);
     void OnCellTable();
@@ -266,6 +279,9 @@ private:
     TextTable m_areaTable;
     QPointer<CTableDlg> m_pAreaPanel;
     CPixelAreas m_areas;  // of the geometry last measured
+    QPointer<CTableDlg> m_pSeriesPanel;
+    CSeriesChart* m_pSeriesChart = nullptr;  // the panel's
+    QPoint m_lastMouse;                      // the viewport point last under the mouse
     // While the picture is dragged: where the press was and the scroll
     // position then.
     bool m_bPanning = false;

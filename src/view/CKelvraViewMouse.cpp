@@ -111,6 +111,7 @@ void CKelvraView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CKelvraView::mouseMoveEvent(QMouseEvent* event) {
+    m_lastMouse = event->position().toPoint();
     if (ToolMove(event)) {
         return;
     }

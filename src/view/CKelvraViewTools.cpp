@@ -64,6 +64,14 @@ void CKelvraView::RegisterToolCommands() {
     };
     mode(kIdRuler, ViewMode::kRuler);
     mode(kIdAreaStatistics, ViewMode::kAreaStatistics);
+    // From the menu or the toolbar: the last pixel under the mouse, or the
+    // middle of the view.
+    m_commands.Add(
+        kIdPointSeries,
+        [this](int) {
+            ShowPointSeries(m_lastMouse.isNull() ? viewport()->rect().center() : m_lastMouse);
+        },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.Product().productLoaded != 0); });
 }
 
 void CKelvraView::Tell(const std::string& text) {

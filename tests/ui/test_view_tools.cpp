@@ -2,11 +2,15 @@
 // ruler's line and its distance and bearing, the area statistics of a
 // dragged box, their marks on screen only, and Esc leaving a tool.
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
 
+#include "browse/CatalogueFolder.h"
+#include "dialogs/CSeriesChart.h"
 #include "support/UniformProduct.h"
 #include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
@@ -119,6 +123,63 @@ private slots:
         Drag(t, QPoint(300, 300), QPoint(350, 350));
         QVERIFY(t.Frame().IdleText().contains("完全在图像之外"));
         QCOMPARE(view.AreaTable().rows[0][1], "200");  // the table before stays
+    }
+
+    // The context menu of a pixel charts its value through the catalogue's
+    // products of the same channel and geometry up to the open one (a later
+    // one and another channel left out), the open product's time marked.
+    void pointSeriesFromTheContextMenu() {
+        CTestApp t;
+        CTempDir catalogue;
+        const struct {
+            int hour;
+            int channel;
+            double kelvin;
+        } products[] = {
+            {10, 1, 233.15}, {11, 1, 223.15}, {12, 1, 213.15}, {13, 1, 203.15}, {11, 3, 250.0}};
+        for (const auto& p : products) {
+            AwxWriterOptions options;
+            options.channel = p.channel;
+            options.hour = p.hour;
+            options.width = 101;
+            options.height = 81;
+            const std::string name = (p.channel == 1 ? "FY2G_LCN_IR1_" : "FY2G_LCN_WV_") +
+                                     std::to_string(p.hour) + ".AWX";
+            QVERIFY(
+                WriteBytesToPath(catalogue.File(name), UniformProduct(options, kCount, p.kelvin)));
+        }
+        WriteCatalogueFolder(t.settings, catalogue.Path());
+        QVERIFY(t.App().OpenDocumentFile(catalogue.File("FY2G_LCN_IR1_12.AWX")));
+        t.Frame().resize(700, 500);
+        t.Frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.Frame()));
+        QVERIFY(t.Execute(kIdActualSize));
+        CKelvraView& view = t.View();
+
+        // The menu's item is chosen as soon as the menu is up.
+        QTimer::singleShot(0, [] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(menu->actions().front()->text(), "单点时间序列");
+            menu->actions().front()->trigger();
+            menu->close();
+        });
+        const QPoint at(50, 40);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view.viewport(), &event);
+        QVERIFY(view.SeriesPanel() != nullptr);
+        QVERIFY(view.SeriesPanel()->isVisible());
+        const TextTable& table = view.SeriesPanel()->Table();
+        QCOMPARE(table.rows.size(), std::size_t(3));
+        const char* expected[][2] = {{"2022-03-31T10:00Z", "-40.0"},
+                                     {"2022-03-31T11:00Z", "-50.0"},
+                                     {"2022-03-31T12:00Z", "-60.0"}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QCOMPARE(table.rows[i][0], expected[i][0]);
+            QCOMPARE(table.rows[i][1], expected[i][1]);
+        }
+        QCOMPARE(view.SeriesChart()->Current(), 2);
+        QVERIFY(!view.SeriesPanel()->grab().isNull());
     }
 };
 
