@@ -38,6 +38,7 @@ public:
     CPrecipEstimate& Precipitation() { return m_precipitation; }
     const CPrecipEstimate& Precipitation() const { return m_precipitation; }
     CConvectionSources& Convection() { return m_convection; }
+    const CConvectionSources& Convection() const { return m_convection; }
     const CDataPaths& Paths() const { return m_paths; }
 
     // The region's name (GBK) for the title, asked at every composition;

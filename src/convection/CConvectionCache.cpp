@@ -87,6 +87,16 @@ const std::vector<ColdCell>* CConvectionCache::CellsOf(const CGeoImage& product,
     return &m_cells.back().cells;
 }
 
+const std::vector<ColdCell>* CConvectionCache::KnownCellsOf(const CGeoImage& product) const {
+    const std::shared_ptr<const void> counts = product.CountsIdentity();
+    for (const CellsEntry& entry : m_cells) {
+        if (SameOwner(entry.counts, counts) && SameParams(entry.params, product.Params())) {
+            return &entry.cells;
+        }
+    }
+    return nullptr;
+}
+
 const std::vector<TrackStep>* CConvectionCache::TracksOf(const std::vector<CGeoImage>& frames) {
     if (frames.empty()) {
         return nullptr;

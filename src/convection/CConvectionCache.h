@@ -27,6 +27,9 @@ public:
     // The cells of the product, largest first; nullptr, with the reason in
     // why (when given), for a product that cannot have cells.
     const std::vector<ColdCell>* CellsOf(const CGeoImage& product, std::string* why = nullptr);
+    // The product's cells when they were worked out already, else nullptr:
+    // for the read-out, which must never start a search.
+    const std::vector<ColdCell>* KnownCellsOf(const CGeoImage& product) const;
     // The tracks through the frames (given in any order, tracked in time
     // order: a step's frame is the frame's place in time, see TimeIndexOf);
     // frames that cannot have cells (one that failed to read) are passed

@@ -219,6 +219,11 @@ private:
     // The marks of the tools over the picture (on screen only).
     void PaintMarks(QPainter& painter) const;
     void Tell(const std::string& text);
+    // The read-out's parts of the layers shown at that pixel: each visible
+    // NWP overlay's value, the precipitation estimate's mm and the cell
+    // under it; from what the last composition left, so nothing is worked
+    // out while the mouse moves.
+    void AppendLayerReadouts(const QPoint& pixel, std::string& text) const;
     // Without a loop, the products a point's history runs over.
     std::vector<std::string> SeriesPaths() const;
     void ToggleLayer(int CompositionLayers::*flag);

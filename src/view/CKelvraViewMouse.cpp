@@ -10,6 +10,10 @@
 #include <cmath>
 #include <optional>
 
+#include "analysis/PrecipAmountAt.h"
+#include "convection/CellAt.h"
+#include "geo/Projection.h"
+#include "nwp/NwpValueAt.h"
 #include "product/ObservationTime.h"
 #include "product/PixelReadout.h"
 #include "ui/CommandIds.h"
@@ -69,6 +73,7 @@ std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
         count = static_cast<int>(value & 0xFF);
     }
     std::string text = PixelReadoutText(m_doc.Product(), pixel.x(), pixel.y(), count);
+    AppendLayerReadouts(pixel, text);
     // The product's time in UTC as the header gives it, and as read in China.
     if (m_doc.Product().productLoaded != 0) {
         const std::string time =
@@ -76,6 +81,38 @@ std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
         text += time.empty() ? std::string() : "  " + time;
     }
     return text;
+}
+
+void CKelvraView::AppendLayerReadouts(const QPoint& pixel, std::string& text) const {
+    const CGeoImage& product = m_doc.Product();
+    const CompositionLayers& layers = m_job.Layers();
+    const auto append = [&text](const std::string& part) {
+        text += part.empty() ? std::string() : "  " + part;
+    };
+    float lon = 0.0f;
+    float lat = 0.0f;
+    if (product.productLoaded != 0 &&
+        PixelToLatLon(product.Params(), pixel.x(), pixel.y(), lon, lat) == 0) {
+        for (const CNwpOverlay& overlay : m_job.Overlays()) {
+            float value = 0.0f;
+            if (overlay.IsVisible() && overlay.CurrentSettings().contoursOn != 0 &&
+                NwpValueAt(overlay, lon, lat, value)) {
+                append(NwpReadoutText(overlay, value));
+            }
+        }
+    }
+    if (layers.m_nDisplayMode == kDisplayPrecipitation && !m_job.Precipitation().Empty()) {
+        const std::optional<int> mm =
+            PrecipAmountAt(m_job.Precipitation().Pixels(), pixel.x(), pixel.y());
+        append("降水 " + std::to_string(mm.value_or(0)) + " mm");
+    }
+    if (layers.m_bCells) {
+        const std::vector<ColdCell>* cells = m_job.Convection().Cache().KnownCellsOf(product);
+        const ColdCell* cell = cells ? CellAt(*cells, pixel.x(), pixel.y()) : nullptr;
+        if (cell != nullptr) {
+            append(CellReadoutText(*cell));
+        }
+    }
 }
 
 bool CKelvraView::PansWith(Qt::MouseButton button) const {

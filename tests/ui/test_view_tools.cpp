@@ -5,12 +5,14 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
 
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CSeriesChart.h"
+#include "nwp/NwpTestFiles.h"
 #include "support/UniformProduct.h"
 #include "ui/CommandIds.h"
 #include "ui/support/UiTestSupport.h"
@@ -180,6 +182,46 @@ private slots:
         }
         QCOMPARE(view.SeriesChart()->Current(), 2);
         QVERIFY(!view.SeriesPanel()->grab().isNull());
+    }
+
+    // The read-out names every layer shown under the cursor: the visible NWP
+    // overlay's value between its grid points with the field's name, and
+    // the cell under it with its area and coldest value.
+    void readoutNamesEveryLayer() {
+        CTestApp t;
+        CTempDir dir;
+        AwxWriterOptions options;
+        options.channel = 1;
+        options.width = 101;
+        options.height = 81;
+        QVERIFY(WriteBytesToPath(dir.File("p.awx"), UniformProduct(options, kCount, 213.15)));
+        QVERIFY(t.App().OpenDocumentFile(dir.File("p.awx")));
+        t.Frame().resize(700, 500);
+        t.Frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.Frame()));
+        QVERIFY(t.Execute(kIdActualSize));
+        CKelvraView& view = t.View();
+        const QPoint at(50, 40);  // 97.52°E 27.50°N
+        const std::string plain = view.ReadoutAt(at);
+        QVERIFY(plain.find("500hPa") == std::string::npos);
+
+        DiamondContent height;
+        height.firstLon = 90.0;
+        height.lastLon = 105.0;
+        height.firstLat = 35.0;
+        height.lastLat = 20.0;
+        height.nx = height.ny = 7;
+        height.field = [](double lon, double) { return 5800.0 + lon; };
+        QCOMPARE(view.AddNwpOverlays({WriteDiamond(dir, "h.000", height)}), 1);
+        QVERIFY(t.Execute(kIdShowCells));
+        const QString text = QString::fromStdString(view.ReadoutAt(at));
+        QVERIFY2(text.contains("500hPa高度 5898"), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression("云团 \\d+ km² 最低 -60.0 °C")),
+                 qPrintable(text));
+
+        // A hidden overlay says nothing.
+        view.Job().Overlays()[0].SetVisible(0);
+        QVERIFY(view.ReadoutAt(at).find("500hPa") == std::string::npos);
     }
 };
 
