@@ -1,15 +1,16 @@
-// The desktop view: opening the real sample (product read, image load and
-// the composition with map, grid and title), repainting a full-HD viewport
-// at several zooms, and commands from the command to the repainted picture
-// against the operation alone: image commands (brightness, median), a
-// palette change (against the image written through the new palette into
-// the picture) and the grid switch (against drawing the grid).
+// The desktop view: the read-out of every layer per mouse event, opening the real sample (product
+// read, image load and the composition with map, grid and title), repainting a full-HD viewport at
+// several zooms, and commands from the command to the repainted picture against the operation
+// alone: image commands (brightness, median), a palette change (against the image written through
+// the new palette into the picture) and the grid switch (against drawing the grid).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -200,6 +201,64 @@ void BM_GridOperation(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GridOperation)->Unit(benchmark::kMillisecond);
+
+// A 500 hPa height field over the sample, 1° apart (50-150°E, 10°S-65°N), as
+// a diamond file; the field's name is "500hPa高度" in GBK.
+std::string WriteHeightField() {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "kelvra-bench-height.000").string();
+    // The description in GBK, "22年03月31日08时500hPa高度", split where a hex
+    // escape would run on into a digit.
+    std::string text = std::string("diamond 4 22\xC4\xEA") + "03\xD4\xC2" + "31\xC8\xD5" +
+                       "08\xCA\xB1" + "500hPa\xB8\xDF\xB6\xC8" +
+                       " 22 3 31 8 0 500\n1 -1 50 150 65 -10 101 76 4 5000 6000 1 0\n";
+    for (int r = 0; r < 76; ++r) {
+        for (int c = 0; c < 101; ++c) {
+            text += std::to_string(5500 + 4 * c - 3 * r) + (c == 100 ? "\n" : " ");
+        }
+    }
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file != nullptr) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+// One mouse move over the sample at 1:1 with an NWP overlay and the cells
+// shown: the read-out of every layer under the cursor, into the status bar.
+void BM_ReadoutPerMouseEvent(benchmark::State& state) {
+    Desk& desk = SharedDesk();
+    if (!OpenSampleAtActualSize(desk)) {
+        state.SkipWithError("real sample missing");
+        return;
+    }
+    CKelvraView& view = desk.View();
+    view.Job().Overlays().clear();
+    view.AddNwpOverlays({WriteHeightField()});
+    if (!view.Job().Layers().m_bCells) {
+        desk.app->MainFrame().Router().Execute(kIdShowCells);
+    }
+    QApplication::processEvents();
+    QWidget* viewport = view.viewport();
+    const int composed = view.ComposeCount();
+    int step = 0;
+    for (auto _ : state) {
+        // A fast mouse: a new place every event, across the viewport.
+        const QPointF at((step * 37) % viewport->width(), (step * 23) % viewport->height());
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+    }
+    if (view.ComposeCount() != composed) {
+        state.SkipWithError("the mouse recomposed the picture");
+    }
+    state.SetLabel(desk.app->MainFrame().IdleText().toStdString());
+    desk.app->MainFrame().Router().Execute(kIdShowCells);
+    view.Job().Overlays().clear();
+}
+BENCHMARK(BM_ReadoutPerMouseEvent)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
