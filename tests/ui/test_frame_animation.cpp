@@ -8,6 +8,7 @@
 
 #include "browse/CatalogueFolder.h"
 #include "dialogs/CMovieDlg.h"
+#include "dialogs/CSeriesChart.h"
 #include "sidebar/COutlook2Ctrl.h"
 #include "synth/AwxWriter.h"
 #include "ui/CommandIds.h"
@@ -170,6 +171,34 @@ private slots:
             QVERIFY2(movie.m_interval.text() == QString::number(step.interval), step.name);
         }
         QCOMPARE(movie.m_pause.text(), "暂  停");
+    }
+
+    // With a loop on screen, the area statistics have a row per frame and a
+    // point's history runs through the frames, the frame on screen marked.
+    void toolsRunThroughTheLoop() {
+        CTestApp t;
+        CTempDir catalogue;
+        ListThreeFrames(t, catalogue);
+        CMovieDlg& movie = t.Frame().Movie();
+        movie.m_interval.setText("200");
+        QTest::mouseClick(&movie.m_check24, Qt::LeftButton);
+        QTest::mouseClick(&movie.m_animate, Qt::LeftButton);
+        CKelvraView& view = t.View();
+        movie.OnPause();
+        movie.OnLastFrame();
+        QVERIFY(WaitForText(movie.m_counter, "3/3"));
+        QVERIFY(t.Execute(kIdActualSize));
+
+        QVERIFY(view.ShowAreaStatistics({2, 2, 11, 11}));
+        const TextTable& area = view.AreaTable();
+        QCOMPARE(area.rows.size(), std::size_t(3));
+        QCOMPARE(area.rows[0][0], "2022-03-31T10:00Z");
+        QCOMPARE(area.rows[2][0], "2022-03-31T12:00Z");
+        QCOMPARE(area.rows[1][1], "100");
+
+        QVERIFY(view.ShowPointSeries(QPoint(24, 16)));
+        QCOMPARE(view.SeriesPanel()->Table().rows.size(), std::size_t(3));
+        QCOMPARE(view.SeriesChart()->Current(), 2);
     }
 };
 
