@@ -17,6 +17,7 @@ void CKelvraView::RegisterCommands() {
     RegisterOutputCommands();
     RegisterNwpCommands();
     RegisterConvectionCommands();
+    RegisterChannelCommands();
 }
 
 void CKelvraView::RegisterZoomCommands() {
