@@ -1,13 +1,12 @@
 #include "channels/CombinedImage.h"
 
+#include <array>
+#include <vector>
+
 #include "channels/ChannelDifference.h"
 #include "channels/TermMapping.h"
 
 namespace {
-
-constexpr int kCounts = 256;
-// In a 24-bit row the colours lie blue, green, red.
-constexpr int kColourOffset[] = {2, 1, 0};
 
 struct TermGrids {
     CalibratedGrid first;
@@ -28,6 +27,60 @@ bool GridsOf(const ChannelTerm& term, const CChannelSet& channels, int width, in
             return false;
         }
         (code == term.first ? grids.first : grids.second) = grid;
+    }
+    return true;
+}
+
+using ColourRows = std::array<const std::uint8_t*, 3>;
+
+// One row of the composite: blue, green and red of each pixel.
+void MapPixels(const std::uint8_t* __restrict red, const std::uint8_t* __restrict green,
+               const std::uint8_t* __restrict blue, const ColourRows& first,
+               const ColourRows& second, int width, std::uint8_t* __restrict out) {
+    const std::uint8_t* __restrict r1 = first[0];
+    const std::uint8_t* __restrict r2 = second[0];
+    const std::uint8_t* __restrict g1 = first[1];
+    const std::uint8_t* __restrict g2 = second[1];
+    const std::uint8_t* __restrict b1 = first[2];
+    const std::uint8_t* __restrict b2 = second[2];
+    for (int x = 0; x < width; ++x, out += 3) {
+        out[0] = blue[b1[x] * kTermCounts + b2[x]];
+        out[1] = green[g1[x] * kTermCounts + g2[x]];
+        out[2] = red[r1[x] * kTermCounts + r2[x]];
+    }
+}
+
+// The composite's three colours in one pass over the rows: each pixel's
+// blue, green and red looked up by its count pairs.
+bool MapColours(const RgbRecipe& recipe, const CChannelSet& channels, CDibImage& image,
+                std::string& problem) {
+    std::array<TermGrids, 3> grids;
+    std::vector<CTermMapping> mappings;
+    for (std::size_t c = 0; c < 3; ++c) {
+        const RgbColour& colour = recipe.colours[c];
+        if (!GridsOf(colour.term, channels, image.Width(), image.Height(), grids[c], problem)) {
+            return false;
+        }
+        mappings.emplace_back(colour.term, grids[c].first.table, grids[c].second.table,
+                              colour.range);
+    }
+    const std::uint8_t* red = mappings[0].PairTable();
+    const std::uint8_t* green = mappings[1].PairTable();
+    const std::uint8_t* blue = mappings[2].PairTable();
+    std::uint8_t* bits = image.LockBitsToRewrite();
+    const int width = image.Width();
+    const int height = image.Height();
+    for (int y = 0; y < height; ++y) {
+        ColourRows first{};
+        ColourRows second{};
+        for (std::size_t c = 0; c < 3; ++c) {
+            first[c] = grids[c].first.CountsRow(y);
+            // A channel alone pairs its counts with themselves.
+            second[c] =
+                recipe.colours[c].term.IsDifference() ? grids[c].second.CountsRow(y) : first[c];
+        }
+        std::uint8_t* out = bits + static_cast<std::ptrdiff_t>(image.Stride()) * (height - 1 - y);
+        MapPixels(red, green, blue, first, second, width, out);
     }
     return true;
 }
@@ -68,9 +121,9 @@ CombinedPicture PictureOf(const Combination& combination) {
     picture.difference = combination.difference;
     if (combination.difference) {
         const ValueRange& range = combination.recipe.colours[0].range;
-        for (int count = 0; count < kCounts; ++count) {
+        for (int count = 0; count < kTermCounts; ++count) {
             picture.legendValues.push_back(range.low +
-                                           (range.high - range.low) * count / (kCounts - 1));
+                                           (range.high - range.low) * count / (kTermCounts - 1));
         }
         picture.legendUnit = "K";
     }
@@ -98,13 +151,8 @@ bool MakeCombinedImage(const Combination& combination, const CChannelSet& channe
             !made.SetColorTable(DivergingColours())) {
             return false;
         }
-    } else {
-        for (std::size_t c = 0; c < 3; ++c) {
-            if (!MapTerm(combination.recipe.colours[c], channels, made, kColourOffset[c], 3,
-                         problem)) {
-                return false;
-            }
-        }
+    } else if (!MapColours(combination.recipe, channels, made, problem)) {
+        return false;
     }
     image = std::move(made);
     picture = PictureOf(combination);

@@ -16,6 +16,8 @@ struct ValueRange {
     float gamma = 1.0f;
 };
 
+constexpr int kTermCounts = 256;
+
 // The byte of one value: t = (value − low) / (high − low) held to [0, 1],
 // then 255 · t^(1 / gamma), rounded. low equal to high gives 0.
 std::uint8_t MapTermValue(float value, const ValueRange& range);
@@ -33,7 +35,13 @@ public:
     void MapRow(const std::uint8_t* first, const std::uint8_t* second, int width, std::uint8_t* out,
                 int step) const;
 
+    // The table by count pair: entry first × 256 + second; a channel alone
+    // repeats its byte for every second count, so a composite can look up
+    // every colour the same way in one pass over its rows.
+    const std::uint8_t* PairTable() const { return m_pairs.data(); }
+
 private:
     bool m_bDifference = false;
     std::vector<std::uint8_t> m_table;
+    std::vector<std::uint8_t> m_pairs;
 };
