@@ -72,10 +72,18 @@ std::vector<std::string> Folders(const ChannelSearch& search) {
     return folders;
 }
 
-// The candidates of one folder, the likeliest first.
-std::vector<std::string> InLookingOrder(const std::string& folder, const ChannelSearch& search) {
+// The candidates of one folder, the likeliest first; without every file
+// when only names that carry no other time are wanted.
+std::vector<std::string> InLookingOrder(const std::string& folder, const ChannelSearch& search,
+                                        bool sameTimeOnly) {
     std::vector<std::string> files = ListCandidateFiles(folder, "");
     const std::uint64_t time = NameTimeKey(search.productPath);
+    if (sameTimeOnly && time != 0) {
+        std::erase_if(files, [time](const std::string& path) {
+            const std::uint64_t key = NameTimeKey(path);
+            return key != 0 && key != time;
+        });
+    }
     const auto rank = [&](const std::string& path) {
         return (NameTimeKey(path) == time ? 0 : 2) +
                (NamesWantedChannel(path, search.channels) ? 0 : 1);
@@ -151,8 +159,9 @@ bool FindChannelFiles(const ChannelSearch& search, FoundChannels& found) {
     }
     CChannelLookout lookout(open, search.channels);
     lookout.Consider(search.productPath, found);
-    for (const std::string& folder : Folders(search)) {
-        for (const std::string& path : InLookingOrder(folder, search)) {
+    const std::vector<std::string> folders = Folders(search);
+    for (std::size_t f = 0; f < folders.size(); ++f) {
+        for (const std::string& path : InLookingOrder(folders[f], search, f > 0)) {
             if (lookout.Complete(found)) {
                 return true;
             }

@@ -4,7 +4,9 @@
 // headers. Names only decide the order of looking (files whose name carries
 // the open product's time, then those whose name carries a wanted channel's
 // short name, are read first), since real products put the channel in
-// different places of their names.
+// different places of their names. In the folders after the product's own
+// (a catalogue of thousands of products) a file whose name carries another
+// time is not read at all.
 
 #include <array>
 #include <string>

@@ -82,6 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
                                  {1, 2},
                                  {"ANI_IR1_R04_20220331_1300.AWX", "FY2G_LCN_IR2_202203311300.AWX"},
                                  ""},
+                      // A catalogue's files named for another time are not read.
+                      FinderCase{"CatalogueNamesOfOtherTimesSkipped",
+                                 {{1, "FY2G_LCN_IR2_202203311400.AWX", 2, 13, kSceneWidth}},
+                                 {1, 2},
+                                 {"ANI_IR1_R04_20220331_1300.AWX", ""},
+                                 "红外二"},
                       FinderCase{"OtherTimeIsMissing",
                                  {{0, "FY2G_LCN_WV_202203311400.AWX", 3, 14, kSceneWidth}},
                                  {1, 3},
