@@ -17,18 +17,19 @@ declare -A below=(
     [convection]="product geo platform"
     [nwp]="analysis product geo platform"
     [browse]="product geo platform"
-    [compose]="nwp analysis convection image product geo platform"
+    [channels]="image browse product geo platform"
+    [compose]="channels nwp analysis convection image product geo platform"
     [fonts]="platform"
     [export]="product geo platform"
-    [render]="compose nwp analysis convection image browse product geo platform"
+    [render]="compose channels nwp analysis convection image browse product geo platform"
     [ui]="platform"
-    [dialogs]="ui render compose nwp analysis convection image browse product geo platform"
+    [dialogs]="ui render compose channels nwp analysis convection image browse product geo platform"
     [sidebar]="ui platform"
-    [view]="export dialogs ui render compose nwp analysis convection image browse product geo platform"
-    [app]="export view sidebar dialogs ui render compose nwp analysis convection image browse product geo platform"
-    [cli]="export synth render fonts compose nwp analysis convection image browse product geo platform"
+    [view]="export dialogs ui render compose channels nwp analysis convection image browse product geo platform"
+    [app]="export view sidebar dialogs ui render compose channels nwp analysis convection image browse product geo platform"
+    [cli]="export synth render fonts compose channels nwp analysis convection image browse product geo platform"
 )
-core=" platform geo product image analysis convection nwp browse compose fonts export "
+core=" platform geo product image channels analysis convection nwp browse compose fonts export "
 
 status=0
 while IFS= read -r -d '' file; do

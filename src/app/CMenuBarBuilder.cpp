@@ -121,7 +121,9 @@ void CMenuBarBuilder::UpdateMenu(QMenu& menu) const {
         action->setCheckable(state.checked);
         action->setChecked(state.checked);
         if (state.text) {
+            // An item given no text has nothing to offer now: it is hidden.
             action->setText(QString::fromStdString(*state.text));
+            action->setVisible(!state.text->empty());
         }
     }
 }

@@ -52,6 +52,17 @@ std::vector<MenuEntry> OverlayItems() {
     return items;
 }
 
+// The differences, then a slot per recipe: the view names the slots after
+// the recipes found and hides the rest.
+std::vector<MenuEntry> ChannelItems() {
+    std::vector<MenuEntry> items = {Item("分裂窗差值 (红外一−红外二)", kIdSplitWindow),
+                                    Item("水汽−红外一", kIdWaterVapourDifference), Separator()};
+    for (int id = kIdRgbRecipeFirst; id <= kIdRgbRecipeLast; ++id) {
+        items.push_back(Item("RGB 配方", id));
+    }
+    return items;
+}
+
 std::vector<MenuEntry> BuildLayout() {
     return {
         Popup("文件(&F)",
@@ -90,6 +101,7 @@ std::vector<MenuEntry> BuildLayout() {
               {Item("等温线", kIdIsotherms), Separator(), Item("降水估计", kIdShowPrecipitation),
                Item("关闭降水估计", kIdHidePrecipitation), Separator(), Item("测距", kIdRuler),
                Item("区域统计", kIdAreaStatistics), Item("单点时间序列", kIdPointSeries)}),
+        Popup("通道组合(&G)", ChannelItems()),
         Popup("对流(&T)",
               {Item("显示云团", kIdShowCells), Item("云团路径", kIdShowTracks),
                Item("云顶降温", kIdShowCooling), Separator(), Item("云团列表...", kIdCellTable),

@@ -4,6 +4,8 @@
 #include <memory>
 #include <utility>
 
+#include "channels/ChannelDifference.h"
+#include "channels/RgbRecipeList.h"
 #include "compose/RasterPictureFile.h"
 #include "image/OpenImageFile.h"
 #include "image/PaletteFile.h"
@@ -40,12 +42,32 @@ CDataPaths PathsWithStderrNotices() {
 
 }  // namespace
 
+bool CCliPictureJob::PrepareCombination(const PictureOptions& options, const CDataPaths& paths) {
+    m_bCombine = !options.rgb.empty() || !options.difference.empty();
+    DifferenceKind kind{};
+    if (ParseDifferenceKind(options.difference, kind)) {
+        m_combination = DifferenceCombination(kind);
+    } else if (m_bCombine) {
+        std::string problem;
+        m_combination = Combination{};
+        if (!ResolveRgbRecipe(options.rgb, RgbRecipeFolders(paths), m_combination.recipe,
+                              problem)) {
+            std::fprintf(stderr, "kelvra-cli: %s\n", problem.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 CCliPictureJob::CCliPictureJob() : m_job(PathsWithStderrNotices()), m_text(m_job.Paths()) {
     m_job.KeepLayers(false);
 }
 
 bool CCliPictureJob::Prepare(const PictureOptions& options) {
     const CDataPaths& paths = m_job.Paths();
+    if (!PrepareCombination(options, paths)) {
+        return false;
+    }
     CompositionLayers& layers = m_job.Layers();
     layers = options.layers;
     if (!options.palette.empty()) {
@@ -82,7 +104,7 @@ bool CCliPictureJob::Prepare(const PictureOptions& options) {
     return true;
 }
 
-bool CCliPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage& image) const {
+bool CCliPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage& image) {
     // As the document opens a file: the product may fail (a plain picture has
     // none and is not told so), the image may not.
     const OpenedImageFile opened = OpenImageFile(path, product, image);
@@ -93,7 +115,25 @@ bool CCliPictureJob::Open(const std::string& path, CGeoImage& product, CDibImage
         std::fprintf(stderr, "%s\n", kOpenFailed);
         return false;
     }
+    if (!m_bCombine) {
+        return true;
+    }
+    std::string problem;
+    if (!m_combiner.Make(m_combination, path, {}, image, m_combined, problem)) {
+        std::fprintf(stderr, "kelvra-cli: %s: %s\n", path.c_str(), problem.c_str());
+        return false;
+    }
+    product = *m_combiner.Subject();
     return true;
+}
+
+PictureSubject CCliPictureJob::Drawn(const PictureSubject& subject) const {
+    PictureSubject drawn = subject;
+    if (m_bCombine) {
+        drawn.path = m_combiner.SubjectPath();
+        drawn.combined = &m_combined;
+    }
+    return drawn;
 }
 
 bool CCliPictureJob::CellsAllowed(const PictureSubject& subject) {
@@ -110,16 +150,18 @@ bool CCliPictureJob::CellsAllowed(const PictureSubject& subject) {
 
 int CCliPictureJob::Compose(CDibImage& image, const PictureSubject& subject, int& recompose,
                             CRasterPicture& picture) {
-    if (!CellsAllowed(subject)) {
+    const PictureSubject drawn = Drawn(subject);
+    if (!CellsAllowed(drawn)) {
         return 0;
     }
-    return m_job.Compose(image, subject, recompose, picture);
+    return m_job.Compose(image, drawn, recompose, picture);
 }
 
 PictureSaveResult CCliPictureJob::Save(CDibImage& image, const PictureSubject& subject,
                                        const PictureTarget& target) {
-    if (!CellsAllowed(subject)) {
+    const PictureSubject drawn = Drawn(subject);
+    if (!CellsAllowed(drawn)) {
         return PictureSaveResult::kNotComposed;
     }
-    return ComposeAndSaveRaster(m_job, image, subject, target, &m_text);
+    return ComposeAndSaveRaster(m_job, image, drawn, target, &m_text);
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "channels/CChannelCombiner.h"
 #include "cli/PictureOptions.h"
 #include "compose/CPictureJob.h"
 #include "compose/CRasterPicture.h"
@@ -31,8 +32,11 @@ public:
     // between calls, as the view keeps them.
     void KeepLayers(bool keep) { m_job.KeepLayers(keep); }
     // Opens path as the document does; false, said on stderr, when there is
-    // no image (a missing product is said and the image kept).
-    bool Open(const std::string& path, CGeoImage& product, CDibImage& image) const;
+    // no image (a missing product is said and the image kept). With a
+    // combination asked for, the image is the combination's picture of the
+    // file's observation and product the channel it is drawn over; false,
+    // said on stderr, when it cannot be made.
+    bool Open(const std::string& path, CGeoImage& product, CDibImage& image);
     // A raster picture writing its text with the job's face.
     CRasterPicture MakePicture() { return CRasterPicture(&m_text); }
     // Composes the opened file's picture into picture (see ComposePicture);
@@ -49,8 +53,19 @@ private:
     // False, said on stderr, when the picture asks for cells the subject
     // cannot have: it would silently lack what was asked for.
     bool CellsAllowed(const PictureSubject& subject);
+    // Takes the combination asked for; false, said on stderr, when its
+    // recipe cannot be found or is malformed.
+    bool PrepareCombination(const PictureOptions& options, const CDataPaths& paths);
+
+    // The subject as composed: a combination's name and legend, drawn over
+    // the channel file it was opened as.
+    PictureSubject Drawn(const PictureSubject& subject) const;
 
     CPictureJob m_job;
+    bool m_bCombine = false;
+    Combination m_combination;
+    CChannelCombiner m_combiner;
+    CombinedPicture m_combined;
     // Opens its face only when text is first drawn or measured.
     CFreeTypeText m_text;
 };

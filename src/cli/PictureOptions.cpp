@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "channels/ChannelDifference.h"
 #include "cli/IntegerArg.h"
 #include "geo/RegionFile.h"
 
@@ -9,7 +10,8 @@ const char* const kPictureOptionsUsage =
     "[--palette NAME|PATH] [--no-map] [--provinces] [--no-grid] [--no-title] [--isotherms] "
     "[--cells] [--legend] [--precip [--lut DIR]] [--nwp FILE]... [--nwp-interval X] [--nwp-color "
     "RRGGBB] "
-    "[--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] [--region N]";
+    "[--nwp-style 0-4] [--nwp-label-height N] [--nwp-decimals N] [--region N] "
+    "[--rgb NAME|PATH | --difference split|wv]";
 
 namespace {
 
@@ -40,6 +42,22 @@ bool ParseLayerSwitch(const std::string& arg, CompositionLayers& layers) {
     return true;
 }
 
+// One combination a picture: a second one would silently replace the first.
+OptionParse ParseCombinationOption(const std::string& arg, const std::string& value,
+                                   PictureOptions& options, std::string& error) {
+    DifferenceKind kind{};
+    if (!options.rgb.empty() || !options.difference.empty()) {
+        error = "only one of --rgb and --difference, once";
+        return OptionParse::kBad;
+    }
+    if (arg == "--difference" && !ParseDifferenceKind(value, kind)) {
+        error = "bad difference '" + value + "' (split or wv)";
+        return OptionParse::kBad;
+    }
+    (arg == "--rgb" ? options.rgb : options.difference) = value;
+    return OptionParse::kTaken;
+}
+
 }  // namespace
 
 std::string RegionName(const CDataPaths& paths, int index) {
@@ -61,7 +79,7 @@ OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptio
         return OptionParse::kTaken;
     }
     const bool valued = IsNwpRenderOption(arg) || arg == "--palette" || arg == "--region" ||
-                        arg == "--lut" || arg == "--nwp";
+                        arg == "--lut" || arg == "--nwp" || arg == "--rgb" || arg == "--difference";
     if (!valued) {
         return OptionParse::kNotPictureOption;
     }
@@ -80,6 +98,8 @@ OptionParse ParsePictureOption(const CliArgs& args, std::size_t& i, PictureOptio
         options.lut = value;
     } else if (arg == "--nwp") {
         options.nwpFiles.push_back(value);
+    } else if (arg == "--rgb" || arg == "--difference") {
+        return ParseCombinationOption(arg, value, options, error);
     } else if (!ParseIntegerArg(value, 0, kMaxRegionIndex, options.region)) {
         error = "bad region index '" + value + "'";
         return OptionParse::kBad;

@@ -22,6 +22,11 @@ struct PictureOptions {
     std::string lut;  // threshold folder of the estimate; empty: the data folder's lut
     std::vector<std::string> nwpFiles;  // overlays in the order given
     NwpRenderOptions nwp;
+    // A picture of several channels of the file's observation instead of
+    // the file's own: a recipe's key or path, or a difference ("split",
+    // "wv"); at most one of them.
+    std::string rgb;
+    std::string difference;
 };
 
 enum class OptionParse {

@@ -15,6 +15,16 @@ ConvectionSubject ConvectionSubjectOf(const PictureSubject& subject) {
     return convection;
 }
 
+// Isotherms belong to one channel: a picture of several has none, nor
+// their row in the legend.
+CompositionLayers LayersOf(const PictureSubject& subject, const CompositionLayers& layers) {
+    CompositionLayers drawn = layers;
+    if (subject.combined != nullptr) {
+        drawn.m_bIsotherms = 0;
+    }
+    return drawn;
+}
+
 }  // namespace
 
 CPictureJob::CPictureJob(CDataPaths paths)
@@ -50,19 +60,21 @@ CompositionScene CPictureJob::Scene(const PictureSubject& subject,
     scene.overlays = &m_overlays;
     scene.convection = &convection;
     scene.layerMemory = m_bKeepLayers ? &m_layerMemory : nullptr;
+    scene.combined = subject.combined;
     return scene;
 }
 
 int CPictureJob::Compose(CDibImage& image, const PictureSubject& subject, int& recompose,
                          CPicture& picture) {
     const ConvectionLayers convection = ConvectionOf(subject);
-    return ComposePicture(image, Scene(subject, convection), m_layers, recompose, picture);
+    return ComposePicture(image, Scene(subject, convection), LayersOf(subject, m_layers), recompose,
+                          picture);
 }
 
 int CPictureJob::ComposeSwitch(CDibImage& image, const PictureSubject& subject,
                                const CompositionLayers& shown, int& recompose, CPicture& picture,
                                CanvasTiles& changed) {
     const ConvectionLayers convection = ConvectionOf(subject);
-    return ComposeLayerSwitch(image, Scene(subject, convection), shown, m_layers, recompose,
-                              picture, changed);
+    return ComposeLayerSwitch(image, Scene(subject, convection), shown, LayersOf(subject, m_layers),
+                              recompose, picture, changed);
 }

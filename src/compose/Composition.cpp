@@ -18,6 +18,7 @@
 #include "geo/TitleOverlay.h"
 #include "platform/Message.h"
 #include "product/GridElements.h"
+#include "product/ProductTitle.h"
 
 namespace {
 
@@ -43,9 +44,13 @@ void DrawPrecipitationLegendLayer(CCanvas& canvas, const CompositionScene& scene
     }
 }
 
-// The title text, with its mark when the scene has one.
+// The title text, naming the combination shown, with its mark when the
+// scene has one.
 std::string TitleLineText(const CompositionScene& scene) {
-    const std::string title = scene.product.TitleText(scene.regionNameGbk);
+    const std::string title = scene.combined == nullptr
+                                  ? scene.product.TitleText(scene.regionNameGbk)
+                                  : ProductTitleText(scene.product.Description(),
+                                                     scene.regionNameGbk, scene.combined->name);
     return scene.titleMark.empty() ? title : title + "  " + scene.titleMark;
 }
 
@@ -71,7 +76,7 @@ void DrawIsothermLayer(CCanvas& canvas, const CGeoImage& product) {
 // A mark goes on the title line itself, two blanks after the title text.
 void DrawTitleLayer(CCanvas& canvas, const CompositionScene& scene) {
     const CGeoImage& product = scene.product;
-    if (scene.titleMark.empty() || product.productLoaded == 0) {
+    if ((scene.titleMark.empty() && scene.combined == nullptr) || product.productLoaded == 0) {
         product.DrawTitle(canvas, scene.regionNameGbk);
         return;
     }
@@ -95,6 +100,28 @@ void DrawConvectionLayer(CompositionLayer layer, CCanvas& canvas, const Composit
     }
 }
 
+// A difference's legend reads the values its counts span.
+LegendScale LegendScaleOfScene(const CompositionScene& scene) {
+    if (scene.combined == nullptr || !scene.combined->difference) {
+        return LegendScaleOf(scene.product);
+    }
+    LegendScale scale;
+    scale.kind = LegendScale::Kind::kValue;
+    scale.values = scene.combined->legendValues;
+    scale.unit = scene.combined->legendUnit;
+    return scale;
+}
+
+// A difference's colour table is its diverging palette: no palette file
+// replaces it.
+bool ApplyScenePalette(CDibImage& image, const CompositionScene& scene,
+                       const CompositionLayers& layers) {
+    if (scene.combined != nullptr && scene.combined->difference) {
+        return true;
+    }
+    return image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache());
+}
+
 // The colour legend sits at the bottom, above the precipitation legend when
 // that is shown, so neither hides the other.
 void DrawLegendLayer(CCanvas& canvas, const CompositionScene& scene,
@@ -104,7 +131,7 @@ void DrawLegendLayer(CCanvas& canvas, const CompositionScene& scene,
     }
     const int bottom = canvas.Height() -
                        (layers.m_nDisplayMode == kDisplayPrecipitation ? kPrecipLegendHeight : 0);
-    DrawColourLegend(canvas, *scene.palette, LegendScaleOf(scene.product), layers.m_bIsotherms == 1,
+    DrawColourLegend(canvas, *scene.palette, LegendScaleOfScene(scene), layers.m_bIsotherms == 1,
                      bottom);
 }
 
@@ -293,7 +320,7 @@ KeptLayers FindKeptLayers(const CompositionScene& scene, int width, int height) 
 // colour table (its file was rewritten), which changes every pixel.
 bool PaletteKept(CDibImage& image, const CompositionScene& scene, const CompositionLayers& layers) {
     const std::vector<std::uint32_t> before = image.Palette();
-    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache())) {
+    if (!ApplyScenePalette(image, scene, layers)) {
         scene.paths.ReportUnusable(layers.m_strPalette);
     }
     return image.Palette() == before;
@@ -420,7 +447,7 @@ int ComposePicture(CDibImage& image, const CompositionScene& scene, const Compos
         }
         recompose = 0;
     }
-    if (!image.ApplyPaletteFile(layers.m_strPalette, layers.m_bPaletteOn, &scene.paths.Cache())) {
+    if (!ApplyScenePalette(image, scene, layers)) {
         scene.paths.ReportUnusable(layers.m_strPalette);
     }
     if (!picture.PutImage(image)) {

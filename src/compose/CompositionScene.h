@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/CPrecipEstimate.h"
+#include "channels/Combination.h"
 #include "compose/CLayerMemory.h"
 #include "convection/ConvectionOverlay.h"
 #include "nwp/CNwpOverlay.h"
@@ -44,6 +45,9 @@ struct CompositionScene {
     // What earlier compositions drew of the layers that can be kept (see
     // CLayerMemory); none draws every layer.
     CLayerMemory* layerMemory = nullptr;
+    // A picture of several channels: its name replaces the channel's in the
+    // title, and a difference keeps its own palette and legend values.
+    const CombinedPicture* combined = nullptr;
 };
 
 // The scene of a product with the region name for its title.

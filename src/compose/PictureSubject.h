@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "channels/Combination.h"
 #include "product/CGeoImage.h"
 
 struct PictureSubject {
@@ -24,4 +25,7 @@ struct PictureSubject {
     // The product the cooling is measured against, when it is given (trend's
     // two products).
     const CGeoImage* previous = nullptr;
+    // A picture of several channels (a difference or an RGB composite) drawn
+    // over product, one of its channels; none for the product's own image.
+    const CombinedPicture* combined = nullptr;
 };

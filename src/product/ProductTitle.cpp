@@ -24,6 +24,13 @@ std::string UpToNul(const std::string& text) {
 }  // namespace
 
 std::string ProductTitleText(const ProductDescription& d, const std::string& regionNameGbk) {
+    return ProductTitleText(
+        d, regionNameGbk,
+        d.IsGrid() ? GridElementOf(d.grid.element).name : TitleChannelName(d.channel));
+}
+
+std::string ProductTitleText(const ProductDescription& d, const std::string& regionNameGbk,
+                             const std::string& what) {
     const std::string satellite = GbkToUtf8(UpToNul(d.satelliteName));
     const std::string region = GbkToUtf8(UpToNul(regionNameGbk));
     char time[64];
@@ -35,7 +42,5 @@ std::string ProductTitleText(const ProductDescription& d, const std::string& reg
     if (!region.empty()) {
         text += region + " ";
     }
-    const std::string what =
-        d.IsGrid() ? GridElementOf(d.grid.element).name : TitleChannelName(d.channel);
     return text + time + " " + what;
 }

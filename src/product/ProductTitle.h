@@ -10,3 +10,7 @@
 // left out with its blank.
 std::string ProductTitleText(const ProductDescription& description,
                              const std::string& regionNameGbk);
+// The same with what is shown (UTF-8) in place of the channel's name: a
+// picture of several channels names its combination.
+std::string ProductTitleText(const ProductDescription& description,
+                             const std::string& regionNameGbk, const std::string& what);

@@ -78,6 +78,13 @@ constexpr int kIdShowCooling = 32882;
 constexpr int kIdCellTable = 32883;
 constexpr int kIdConvectionSettings = 32884;
 
+// Channels together ("通道组合", added): the two differences, then one item
+// per RGB recipe, as many as there are recipes up to the last id.
+constexpr int kIdSplitWindow = 32940;
+constexpr int kIdWaterVapourDifference = 32941;
+constexpr int kIdRgbRecipeFirst = 32942;
+constexpr int kIdRgbRecipeLast = 32957;
+
 // View menu, settings and help.
 constexpr int kIdFileInfo = 32801;
 constexpr int kIdColourLegend = 32870;   // "色标": the colour legend strip (added item)

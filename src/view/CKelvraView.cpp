@@ -52,6 +52,14 @@ CKelvraView::~CKelvraView() {
 }
 
 PictureSubject CKelvraView::Subject() const {
+    const CGeoImage* channel = m_channels.shownId != 0 ? m_channels.combiner.Subject() : nullptr;
+    if (channel != nullptr) {
+        // A combination is drawn over the channel it names, outside any loop.
+        PictureSubject subject(*channel);
+        subject.path = m_channels.combiner.SubjectPath();
+        subject.combined = &m_channels.picture;
+        return subject;
+    }
     PictureSubject subject(m_doc.Product());
     subject.path = m_doc.PathName();
     subject.titleMark = m_strTitleMark;
@@ -126,6 +134,9 @@ void CKelvraView::OnUpdate() {
 }
 
 void CKelvraView::OnInitialUpdate() {
+    // A product opened or a frame made current shows its own channel.
+    m_channels.shownId = 0;
+    m_channels.ownImage.Release();
     OnUpdate();
     if (m_bFitWindow) {
         ApplyFit();

@@ -31,6 +31,7 @@
 #include "ui/CCommandTable.h"
 #include "view/CDocumentView.h"
 #include "view/CQtAnimationTimer.h"
+#include "view/ChannelDisplay.h"
 #include "view/ViewMode.h"
 
 class CKelvraDoc;
@@ -179,6 +180,11 @@ public:
     // picture is not touched.
     LoopExportResult ExportLoop(const std::string& path, const LoopProgress& progress);
 
+    // --- Channels together ("通道组合") ---------------------------------------------
+    // The command of the picture of several channels on screen; 0 while the
+    // open channel's own image is shown.
+    int CombinationShown() const { return m_channels.shownId; }
+
     // --- State (the view's members) -----------------------------------------------
     // The animation's state (m_bAnimating, m_bPaused, m_nFrame) and timer 4096.
     CAnimationPlayback m_playback{std::make_unique<CQtAnimationTimer>()};
@@ -226,6 +232,16 @@ private:
     void AppendLayerReadouts(const QPoint& pixel, std::string& text) const;
     // Without a loop, the products a point's history runs over.
     std::vector<std::string> SeriesPaths() const;
+    void RegisterChannelCommands();
+    // Shows the difference or recipe of the command over the open product's
+    // observation; says why when it cannot be made.
+    void OnCombination(int id);
+    // "返回原图": the open channel again while a combination is shown, else
+    // the document's own command.
+    void OnRestoreFirst();
+    // The menu text of a recipe slot ("" hides it), the list read afresh
+    // for the first slot.
+    std::string RecipeSlotText(int id);
     void ToggleLayer(int CompositionLayers::*flag);
     void ToggleConvectionLayer(int CompositionLayers::*flag, ConvectionLayer layer);
     void OnCellTable();
@@ -296,4 +312,5 @@ private:
     std::string m_strTitleMark;
     std::unique_ptr<QPrinter> m_pPrinter;
     CSettings* m_pProfile = nullptr;
+    ChannelDisplay m_channels;
 };

@@ -18,6 +18,7 @@ void CKelvraView::RegisterCommands() {
     RegisterNwpCommands();
     RegisterConvectionCommands();
     RegisterToolCommands();
+    RegisterChannelCommands();
 }
 
 void CKelvraView::RegisterZoomCommands() {

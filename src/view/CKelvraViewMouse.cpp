@@ -67,6 +67,9 @@ std::string CKelvraView::ReadoutAt(const QPoint& viewportPos) const {
         return {};
     }
     const QPoint pixel = ImagePixelAt(viewportPos);
+    if (m_channels.shownId != 0) {
+        return m_channels.combiner.Readout(pixel.x(), pixel.y());
+    }
     std::optional<int> count;
     std::uint32_t value = 0;
     if (image.IsEightBit() && image.GetPixel(pixel.x(), pixel.y(), value)) {
