@@ -199,7 +199,6 @@ check_installer() {
     local folder='C:\kelvra-installer-check' unix="$WINEPREFIX/drive_c/kelvra-installer-check"
     rm -rf "$unix"
     wine "$installer" /S "/D=$folder"
-    wineserver -w
     (cd "$unix/dat" && find . -type f | sort | sed 's|^\./|  dat/|')
     ls "$unix" | grep -v '^dat$' | sed 's|^|  |'
     local files expected
@@ -210,7 +209,6 @@ check_installer() {
     (cd "$cache" && wine "$unix/kelvra-cli.exe" --help >/dev/null) ||
         { say "the installed kelvra-cli does not run"; return 1; }
     wine "$unix/uninstall.exe" /S "_?=$folder"
-    wineserver -w
     rm -f "$unix/uninstall.exe"
     rmdir "$unix" 2>/dev/null || { say "the uninstaller left files behind"; return 1; }
     say "installer checked: $installer"

@@ -23,6 +23,8 @@ if [[ -z "$diamond" ]]; then
     diamond=$(find "$work/mdata" -type f ! -name nwp.txt | sort | head -1)
 fi
 
+echo "product: $awx"
+echo "diamond file: ${diamond#"$work/"}"
 failed=0
 # One verb in both builds: its standard output, its exit status and the file
 # it writes (when it names one) compared byte for byte.
