@@ -6,12 +6,13 @@
 #include "analysis/CPrecipEstimate.h"
 #include "analysis/PrecipChannelPaths.h"
 #include "platform/Message.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return std::filesystem::exists(PathFromUtf8(path), ec);
 }
 
 int Missing(const std::string& path, std::string* pMissingPath) {

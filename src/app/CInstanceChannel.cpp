@@ -10,12 +10,8 @@
 #include <optional>
 
 #include "app/InstanceMessage.h"
+#include "platform/LocalPeer.h"
 #include "platform/RuntimeFolder.h"
-
-#ifdef Q_OS_LINUX
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -31,16 +27,7 @@ constexpr int kReadTimeoutMs = 5000;
 // True when the peer runs as this user: the folder keeps others out, and
 // the socket says so again.
 bool PeerIsThisUser(QLocalSocket* socket) {
-#ifdef Q_OS_LINUX
-    ucred credentials{};
-    socklen_t length = sizeof credentials;
-    const int fd = static_cast<int>(socket->socketDescriptor());
-    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0 &&
-           credentials.uid == getuid();
-#else
-    Q_UNUSED(socket);
-    return true;
-#endif
+    return LocalPeerIsThisUser(static_cast<std::intptr_t>(socket->socketDescriptor()));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "cli/IntegerArg.h"
 #include "image/GifWriter.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr int kMinDelayMs = 10;
 constexpr int kMaxDelayMs = 10 * kMaxGifDelayCentiseconds;
 
 bool HasGifExtension(const std::string& output) {
-    std::string extension = std::filesystem::path(output).extension().string();
+    std::string extension = Utf8FromPath(PathFromUtf8(output).extension());
     for (char& c : extension) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
@@ -44,7 +45,7 @@ std::string ParseLoopOption(const CliArgs& args, std::size_t& i, AnimateArgs& op
 
 bool IsFolderOutput(const std::string& output) {
     std::error_code ec;
-    return output.back() == '/' || std::filesystem::is_directory(output, ec);
+    return output.back() == '/' || std::filesystem::is_directory(PathFromUtf8(output), ec);
 }
 
 std::string ParseAnimateArgs(const CliArgs& args, AnimateArgs& options) {

@@ -17,6 +17,7 @@
 #include "image/GifWriter.h"
 #include "image/IndexedFrame.h"
 #include "platform/ReplacementFolder.h"
+#include "platform/Utf8Path.h"
 #include "product/HeaderSummary.h"
 
 namespace {
@@ -152,7 +153,7 @@ int WritePngFolder(const AnimateArgs& options, const std::vector<std::string>& f
         const std::string number = std::to_string(i + 1);
         const std::string name =
             "frame_" + std::string(digits - number.size(), '0') + number + ".png";
-        if (!composer.Save(frames[i], (std::filesystem::path(folder.Folder()) / name).string())) {
+        if (!composer.Save(frames[i], Utf8FromPath(PathFromUtf8(folder.Folder()) / name))) {
             std::fprintf(stderr, "kelvra-cli: frame %zu (%s) not written to %s\n", i + 1,
                          frames[i].c_str(), folder.Target().c_str());
             return kExitFailed;

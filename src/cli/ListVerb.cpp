@@ -13,6 +13,7 @@
 #include "browse/CCatalogue.h"
 #include "cli/CliVerbs.h"
 #include "cli/StandardOutput.h"
+#include "platform/Utf8Path.h"
 #include "product/ObservationTime.h"
 
 namespace {
@@ -152,7 +153,7 @@ int RunList(const CliArgs& args) {
         return UsageError(kVerb, problem);
     }
     std::error_code ec;
-    if (!std::filesystem::is_directory(options.query.folder, ec)) {
+    if (!std::filesystem::is_directory(PathFromUtf8(options.query.folder), ec)) {
         std::fprintf(stderr, "kelvra-cli: not a folder that can be read: %s\n",
                      options.query.folder.c_str());
         return kExitFailed;

@@ -31,6 +31,15 @@ std::vector<std::string> ModulePlaces() {
 }  // namespace
 
 int RunPictureModule(const std::string& verb, const CliArgs& args) {
+#ifndef KELVRA_HAVE_PICTURES
+    // Built without the module (on Windows, where Debian has no FreeType).
+    std::fprintf(stderr,
+                 "kelvra-cli: %s is not available in this build: it was made without the "
+                 "picture module; the verbs that print text work\n",
+                 verb.c_str());
+    (void)args;
+    return kExitFailed;
+#endif
     const std::vector<std::string> places = ModulePlaces();
     for (const std::string& path : places) {
         if (!IsRegularFile(path)) {

@@ -19,7 +19,7 @@ constexpr const char* kVerb = "precip";
 
 // "CLASS PIXELS" per legend class, then "total PIXELS max MM".
 void PrintSummary(const CPrecipEstimate& estimate) {
-    std::array<long, kPrecipClasses.size()> counts{};
+    std::array<long long, kPrecipClasses.size()> counts{};
     int most = 0;
     for (const PrecipPixel& p : estimate.Pixels()) {
         ++counts[static_cast<std::size_t>(PrecipClassOf(p.amount))];
@@ -28,7 +28,7 @@ void PrintSummary(const CPrecipEstimate& estimate) {
     for (std::size_t k = 0; k < kPrecipClasses.size(); ++k) {
         // The label without its unit: the class's lowest legend value.
         const std::string label = kPrecipClasses[k].label;
-        std::printf("%s %ld\n", label.substr(0, label.find(' ')).c_str(), counts[k]);
+        std::printf("%s %lld\n", label.substr(0, label.find(' ')).c_str(), counts[k]);
     }
     std::printf("total %zu max %d\n", estimate.Pixels().size(), most);
 }

@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli/CliVerbs.h"
+#include "cli/PictureModule.h"
 #include "cli/PictureOptions.h"
 #include "cli/StandardOutput.h"
 #include "platform/LargePageHeap.h"
+#include "platform/ProgramArguments.h"
 #include "platform/TempFileCleanup.h"
 
 namespace {
@@ -106,16 +109,21 @@ int UsageError(const std::string& verb, const std::string& message) {
 
 namespace {
 
-int RunVerb(int argc, char** argv) {
-    if (argc < 2) {
+int RunVerb(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
         return UsageError("", "no verb given");
     }
-    const std::string first = argv[1];
+    const std::string& first = arguments.front();
     if (first == "--help" || first == "-h" || first == "help") {
         PrintHelp(stdout);
         return kExitOk;
     }
     const Verb* verb = FindVerb(first);
+#ifndef KELVRA_HAVE_PICTURES
+    if (!verb && (first == "render" || first == "animate" || first == "thumbnail")) {
+        return RunPictureModule(first, CliArgs(arguments.begin() + 1, arguments.end()));
+    }
+#endif
     if (!verb) {
         return UsageError("", "unknown verb '" + first + "'");
     }
@@ -124,13 +132,15 @@ int RunVerb(int argc, char** argv) {
     ReserveLargePageHeap(kLargePageReserve);
     // A save interrupted by Ctrl-C or a kill leaves no temporary file behind.
     RemoveTempFilesOnTermination();
-    CliArgs args(argv + 2, argv + argc);
+    CliArgs args(arguments.begin() + 1, arguments.end());
     return verb->run(args);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The same bytes out on every system: no line ends rewritten on the way.
+    UseBinaryStandardStreams();
     // Whatever the verb, output that could not be written fails the run.
-    return FinishStandardOutput(RunVerb(argc, argv));
+    return FinishStandardOutput(RunVerb(ProgramArguments(argc, argv)));
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
 #include "product/AwxName.h"
 #include "product/HeaderSummary.h"
 #include "product/ObservationTime.h"
@@ -34,22 +35,22 @@ std::string PreviousProductPath(const std::string& path) {
     }
     const std::int64_t now = MinutesOf(current.second);
     std::error_code error;
-    const std::filesystem::path self = std::filesystem::weakly_canonical(path, error);
+    const std::filesystem::path self = std::filesystem::weakly_canonical(PathFromUtf8(path), error);
     std::string best;
     std::int64_t bestMinutes = 0;
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const std::filesystem::path parent = PathFromUtf8(path).parent_path();
     std::filesystem::directory_iterator it(parent.empty() ? "." : parent, error);
     // Stepped with an error code: a folder that changes meanwhile ends the
     // search instead of throwing.
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         const std::filesystem::directory_entry& entry = *it;
         std::error_code ignored;
-        if (!entry.is_regular_file(ignored) || !IsAwxName(entry.path().filename().string()) ||
+        if (!entry.is_regular_file(ignored) || !IsAwxName(Utf8FromPath(entry.path().filename())) ||
             std::filesystem::weakly_canonical(entry.path(), ignored) == self) {
             continue;
         }
         AwxSummary other;
-        if (!ReadAwxSummary(entry.path().string(), other) || !SameKind(current, other)) {
+        if (!ReadAwxSummary(Utf8FromPath(entry.path()), other) || !SameKind(current, other)) {
             continue;
         }
         const std::int64_t minutes = MinutesOf(other.second);

@@ -3,6 +3,7 @@
 // jpeglib.h needs size_t and FILE declared before it.
 #include <algorithm>
 #include <csetjmp>
+#include <limits>
 #include <new>
 
 #include <jpeglib.h>
@@ -175,7 +176,8 @@ std::vector<std::uint8_t> ReadJpegDib(std::FILE* file, std::int64_t maxPixels) {
 
 std::vector<std::uint8_t> ReadJpegDibBytes(const std::uint8_t* data, std::size_t size,
                                            std::int64_t maxPixels) {
-    if (data == nullptr || size == 0) {
+    // libjpeg takes the size as an unsigned long, 32 bits on Windows.
+    if (data == nullptr || size == 0 || size > std::numeric_limits<unsigned long>::max()) {
         return {};
     }
     return ReadWith(

@@ -11,6 +11,7 @@
 #include "platform/DataPaths.h"
 #include "platform/RegularFile.h"
 #include "platform/TextCodec.h"
+#include "platform/Utf8Path.h"
 #include "product/AwxName.h"
 
 namespace fs = std::filesystem;
@@ -93,7 +94,7 @@ bool IsAscii(const std::string& text) {
 
 bool IsFolder(const std::string& path) {
     std::error_code error;
-    return fs::is_directory(fs::path(path), error);
+    return fs::is_directory(PathFromUtf8(path), error);
 }
 
 // parent joined with the name as it exists on disk: the GBK bytes, or
@@ -177,7 +178,7 @@ std::string NwpLevelFolder(const std::string& root, const NwpDataClass& dataClas
 std::vector<NwpFileRow> BuildNwpRows(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end;
+    for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end;
          it.increment(error)) {
         std::error_code statusError;
         if (it->is_directory(statusError)) {
@@ -187,7 +188,7 @@ std::vector<NwpFileRow> BuildNwpRows(const std::string& folder) {
         if (statusError || size == 0) {
             continue;
         }
-        std::string name = it->path().filename().string();
+        std::string name = Utf8FromPath(it->path().filename());
         if (!IsAwxName(name)) {
             names.push_back(std::move(name));
         }

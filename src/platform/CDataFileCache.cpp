@@ -4,15 +4,50 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
+
 #ifdef _WIN32
-#include <cstdio>
+#include <windows.h>
+
+#include <algorithm>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
-#ifndef _WIN32
+#ifdef _WIN32
+namespace {
+
+// Shared with every other use, so a stamp never stands in a writer's way.
+HANDLE OpenForStamp(const std::string& path) {
+    return CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Size, write time and the file's number on its volume, so a file replaced
+// by a copy of the same size and time is told apart as on Linux.
+bool StampOfHandle(HANDLE file, DataFileStamp& stamp) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;
+    }
+    constexpr std::int64_t kNanosecondsPerTick = 100;
+    stamp.size =
+        static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+    stamp.modified =
+        static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  info.ftLastWriteTime.dwLowDateTime) *
+        kNanosecondsPerTick;
+    stamp.file = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    stamp.device = info.dwVolumeSerialNumber;
+    return true;
+}
+
+}  // namespace
+#else
 namespace {
 
 constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
@@ -37,20 +72,13 @@ DataFileStamp StampOfStatus(const struct stat& info) {
 bool StampDataFile(const std::string& path, DataFileStamp& stamp) {
     stamp = DataFileStamp{};
 #ifdef _WIN32
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    if (ec) {
+    const HANDLE file = OpenForStamp(path);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    const auto time = fs::last_write_time(path, ec);
-    if (ec) {
-        return false;
-    }
-    stamp.size = static_cast<std::int64_t>(size);
-    stamp.modified = static_cast<std::int64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count());
-    return true;
+    const bool stamped = StampOfHandle(file, stamp);
+    CloseHandle(file);
+    return stamped;
 #else
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -66,16 +94,18 @@ bool ReadFileHead(const std::string& path, std::uint8_t* buffer, std::size_t siz
     got = 0;
     stamp = DataFileStamp{};
 #ifdef _WIN32
-    if (!StampDataFile(path, stamp)) {
+    const HANDLE file = OpenForStamp(path);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    got = std::fread(buffer, 1, size, file);
-    std::fclose(file);
-    return true;
+    DWORD read = 0;
+    const bool ok =
+        StampOfHandle(file, stamp) &&
+        ReadFile(file, buffer, static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD)), &read,
+                 nullptr) != 0;
+    CloseHandle(file);
+    got = ok ? read : 0;
+    return ok;
 #else
     // Without O_NONBLOCK, open() waits for a FIFO's writer; the type is then
     // checked on what was opened. The stamp is taken before the bytes are

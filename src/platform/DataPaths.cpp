@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -27,11 +29,11 @@ std::string BuildTreeDataFolder(const std::string& executableFolder) {
     if (executableFolder.empty()) {
         return std::string();
     }
-    fs::path folder(executableFolder);
+    fs::path folder = PathFromUtf8(executableFolder);
     for (int up = 0; up < 3 && !folder.empty(); ++up, folder = folder.parent_path()) {
         std::error_code ec;
         if (fs::is_regular_file(folder / "CMakeCache.txt", ec) && IsFolder(folder / "dat")) {
-            return (folder / "dat").string();
+            return Utf8FromPath(folder / "dat");
         }
         if (folder == folder.parent_path()) {
             break;
@@ -53,7 +55,7 @@ CDataPaths::CDataPaths(std::string startDirectory) : m_startDirectory(std::move(
 CDataPaths CDataPaths::FromCurrentDirectory() {
     std::error_code ec;
     fs::path current = fs::current_path(ec);
-    return CDataPaths(ec ? std::string(".") : current.string());
+    return CDataPaths(ec ? std::string(".") : Utf8FromPath(current));
 }
 
 std::string CDataPaths::Join(const std::string& folder, const std::string& name) {
@@ -80,7 +82,7 @@ std::string CDataPaths::ExecutableFolder() {
     if (length == 0 || length >= 32768) {
         return std::string();
     }
-    return fs::path(std::wstring(buffer, length)).parent_path().string();
+    return Utf8FromPath(fs::path(std::wstring(buffer, length)).parent_path());
 #else
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : self.parent_path().string();
@@ -90,11 +92,12 @@ std::string CDataPaths::ExecutableFolder() {
 std::string CDataPaths::DataFolder() const {
     // An explicit choice wins over a dat folder that merely happens to be
     // where the program was started.
-    if (const char* variable = std::getenv("KELVRA_DATA"); variable && IsFolder(variable)) {
+    if (const char* variable = std::getenv("KELVRA_DATA");
+        variable && IsFolder(PathFromUtf8(variable))) {
         return variable;
     }
     const std::string local = Join(m_startDirectory, "dat");
-    if (IsFolder(local)) {
+    if (IsFolder(PathFromUtf8(local))) {
         return local;
     }
     const std::string executableFolder = ExecutableFolder();
@@ -102,12 +105,19 @@ std::string CDataPaths::DataFolder() const {
     if (!buildTree.empty()) {
         return buildTree;
     }
+#ifdef _WIN32
+    // Installed on Windows with the data folder beside the program.
+    if (!executableFolder.empty() && IsFolder(PathFromUtf8(executableFolder) / "dat")) {
+        return Utf8FromPath(PathFromUtf8(executableFolder) / "dat");
+    }
+#endif
     // Installed as prefix/bin/kelvra with the data in prefix/share/kelvra,
     // whatever prefix the installation chose.
     if (!executableFolder.empty()) {
-        const fs::path installed = fs::path(executableFolder).parent_path() / "share" / "kelvra";
+        const fs::path installed =
+            PathFromUtf8(executableFolder).parent_path() / "share" / "kelvra";
         if (IsFolder(installed)) {
-            return installed.string();
+            return Utf8FromPath(installed);
         }
     }
     return InstalledDataFolder();

@@ -3,7 +3,8 @@
 // system (palettes, map files, region file, threshold tables) is found in the
 // data folder: the folder named by KELVRA_DATA when that exists, otherwise
 // start-up directory + "dat", the build tree's copy next to the executable,
-// or the installed share folder beside the executable's bin folder, so that
+// on Windows the dat folder beside the executable, or the installed share
+// folder beside the executable's bin folder, so that
 // kelvra finds its files wherever it is started.
 
 #include <functional>

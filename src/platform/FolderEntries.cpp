@@ -1,8 +1,12 @@
 #include "platform/FolderEntries.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include <filesystem>
 #include <system_error>
+
+#include "platform/Utf8Path.h"
 #else
 #include <dirent.h>
 
@@ -13,7 +17,21 @@
 
 namespace {
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A link (a reparse point) is followed to what it leads to; a link to a
+// folder counts as neither, as on Linux.
+FolderEntryType TypeOf(const std::string& folder, const WIN32_FIND_DATAW& found) {
+    const DWORD attributes = found.dwFileAttributes;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(PathFromUtf8(folder) / found.cFileName, error)
+                   ? FolderEntryType::kFile
+                   : FolderEntryType::kOther;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FolderEntryType::kFolder
+                                                        : FolderEntryType::kFile;
+}
+#else
 // The type of an entry the folder does not record (or that is a link), from
 // the file system itself.
 FolderEntryType LookedUpType(int folderFd, const char* name, bool isLink) {
@@ -54,24 +72,22 @@ FolderEntryType TypeOf(int folderFd, const dirent& entry) {
 bool ReadFolderEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
 #ifdef _WIN32
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        return false;
+    // Through the wide find functions, which take the long-path form as well.
+    const std::wstring pattern = (PathFromUtf8(folder) / L"*").native();
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
     }
-    // Stepped with an error code: a folder that changes meanwhile ends the
-    // listing instead of throwing.
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        FolderEntry entry{it->path().filename().string(), FolderEntryType::kOther};
-        if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
-            entry.type = FolderEntryType::kFolder;
-        } else if (it->is_regular_file(typeError)) {
-            entry.type = FolderEntryType::kFile;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") {
+            entries.push_back(
+                FolderEntry{Utf8FromPath(std::filesystem::path(name)), TypeOf(folder, found)});
         }
-        entries.push_back(std::move(entry));
-    }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
     return true;
 #else
     DIR* dir = ::opendir(folder.c_str());

@@ -2,9 +2,25 @@
 
 #ifdef _WIN32
 
-void* LoadModuleEntry(const std::string&, const char*, std::string& why) {
-    why = "modules are not loaded on this platform yet";
-    return nullptr;
+#include <windows.h>
+
+#include "platform/Utf8Path.h"
+
+void* LoadModuleEntry(const std::string& path, const char* entry, std::string& why) {
+    // The module's own folder is searched for the libraries it needs.
+    const HMODULE module =
+        LoadLibraryExW(PathFromUtf8(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module == nullptr) {
+        why = "cannot be loaded (error " + std::to_string(GetLastError()) + ")";
+        return nullptr;
+    }
+    const FARPROC address = GetProcAddress(module, entry);
+    if (address == nullptr) {
+        why = std::string("no function ") + entry;
+        FreeLibrary(module);
+        return nullptr;
+    }
+    return reinterpret_cast<void*>(address);
 }
 
 #else

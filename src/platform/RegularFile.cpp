@@ -7,7 +7,11 @@
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
+#include "platform/Utf8Path.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,13 +32,21 @@ std::FILE* OpenRegularFileForReading(const std::string& path) {
 
 std::FILE* OpenRegularFileForReading(const std::string& path, std::uint64_t& size) {
 #ifdef _WIN32
-    // Windows keeps pipes and devices out of the folders, so a look first is enough.
-    std::error_code error;
+    // Windows keeps pipes and devices out of the folders, so a look first is
+    // enough; the size is told by what was opened.
     if (!IsRegularFile(path)) {
         return nullptr;
     }
-    size = std::filesystem::file_size(path, error);
-    return error ? nullptr : std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenUtf8File(path, "rb");
+    const std::int64_t length = file == nullptr ? -1 : _filelengthi64(_fileno(file));
+    if (length < 0) {
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+        return nullptr;
+    }
+    size = static_cast<std::uint64_t>(length);
+    return file;
 #else
     // Without O_NONBLOCK, open() waits for a FIFO's writer. The type is then
     // checked on what was opened, so nothing can be swapped in between.
@@ -60,7 +72,7 @@ std::FILE* OpenRegularFileForReading(const std::string& path, std::uint64_t& siz
 
 bool IsRegularFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(PathFromUtf8(path), error);
 }
 
 FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {

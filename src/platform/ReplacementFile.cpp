@@ -7,8 +7,14 @@
 #include "platform/TempFileCleanup.h"
 #include "platform/TempName.h"
 
+#include "platform/Utf8Path.h"
+
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <cstdint>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,14 +26,19 @@
 namespace {
 
 constexpr int kTempAttempts = 16;
+#ifdef _WIN32
+// What a saved file keeps of the one it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+#endif
 
 }  // namespace
 
 CReplacementFile::CReplacementFile(std::string target, Temporary kind)
     : m_target(std::move(target)), m_kind(kind) {
-    const std::filesystem::path path(m_target);
-    m_name = path.filename().string();
-    m_folder = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+    const std::filesystem::path path = PathFromUtf8(m_target);
+    m_name = Utf8FromPath(path.filename());
+    m_folder = path.has_parent_path() ? Utf8FromPath(path.parent_path()) : std::string(".");
 }
 
 CReplacementFile::~CReplacementFile() {
@@ -36,45 +47,74 @@ CReplacementFile::~CReplacementFile() {
 
 #ifdef _WIN32
 
-// Windows has neither unnamed files nor folder handles to flush: a named
-// file beside the target, flushed to the disk, then renamed over it.
+// Windows has no unnamed files and no folder handles to flush: a named file
+// beside the target, written through to the disk, then moved over it.
 std::FILE* CReplacementFile::Open() {
     (void)m_kind;
     if (m_file != nullptr || m_name.empty() || m_name == "." || m_name == "..") {
         return nullptr;
     }
     for (int attempt = 0; attempt < kTempAttempts && m_file == nullptr; ++attempt) {
-        m_tempName = RandomTempName();
-        m_file = std::fopen((std::filesystem::path(m_folder) / m_tempName).string().c_str(), "wbx");
-    }
-    if (m_file == nullptr) {
-        m_tempName.clear();
+        const std::string name = RandomTempName();
+        const HANDLE handle =
+            CreateFileW(TempPath(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            if (GetLastError() != ERROR_FILE_EXISTS) {
+                break;
+            }
+            continue;
+        }
+        m_tempName = name;
+        const int fd =
+            _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_BINARY | _O_WRONLY);
+        m_file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+        if (m_file == nullptr) {
+            fd < 0 ? CloseHandle(handle) : _close(fd);
+            Discard();
+            break;
+        }
     }
     return m_file;
+}
+
+std::filesystem::path CReplacementFile::TempPath(const std::string& name) const {
+    return PathFromUtf8(m_folder) / PathFromUtf8(name);
+}
+
+// MoveFileExW replaces the target in one step; ReplaceFileW, which would do
+// the same, may leave a temporary file of its own beside a target it could
+// not replace. The replacement takes the old file's attributes.
+bool CReplacementFile::MoveOverTarget() {
+    const std::wstring temp = TempPath(m_tempName).native();
+    const std::wstring target = PathFromUtf8(m_target).native();
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES) {
+        // A read-only file is the user's word that it stays as it is.
+        if ((old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+            return false;
+        }
+        if ((old & kKeptAttributes) != 0) {
+            SetFileAttributesW(temp.c_str(), old & kKeptAttributes);
+        }
+    }
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        return false;
+    }
+    m_tempName.clear();
+    return true;
 }
 
 bool CReplacementFile::Commit() {
     if (m_file == nullptr) {
         return false;
     }
-    bool ok = std::fflush(m_file) == 0 && _commit(_fileno(m_file)) == 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
+    bool ok = std::fflush(m_file) == 0 && FlushFileBuffers(handle) != 0;
     ok = std::fclose(m_file) == 0 && ok;
     m_file = nullptr;
-    const std::filesystem::path temp = std::filesystem::path(m_folder) / m_tempName;
-    std::error_code error;
-    if (ok) {
-        // The access rights of a regular file only, never through a link.
-        const std::filesystem::file_status old = std::filesystem::symlink_status(m_target, error);
-        if (!error && std::filesystem::is_regular_file(old)) {
-            std::filesystem::permissions(temp, old.permissions() & std::filesystem::perms::all,
-                                         error);
-        }
-        std::filesystem::rename(temp, m_target, error);
-        ok = !error;
-    }
-    if (ok) {
-        m_tempName.clear();
-    }
+    ok = ok && MoveOverTarget();
     Discard();
     return ok;
 }
@@ -85,8 +125,7 @@ void CReplacementFile::Discard() {
         m_file = nullptr;
     }
     if (!m_tempName.empty()) {
-        std::error_code error;
-        std::filesystem::remove(std::filesystem::path(m_folder) / m_tempName, error);
+        DeleteFileW(TempPath(m_tempName).c_str());
         m_tempName.clear();
     }
 }

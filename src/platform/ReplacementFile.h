@@ -16,6 +16,7 @@
 // signals remove it (see TempFileCleanup.h).
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 class CReplacementFile {
@@ -45,6 +46,9 @@ private:
     bool LinkUnnamed();
     bool MoveOverTarget();
     void Discard();
+#ifdef _WIN32
+    std::filesystem::path TempPath(const std::string& name) const;
+#endif
 
     std::string m_target;
     Temporary m_kind;

@@ -6,6 +6,7 @@
 
 #include "platform/TempFileCleanup.h"
 #include "platform/TempName.h"
+#include "platform/Utf8Path.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -34,7 +35,7 @@ bool HoldsOnlyReplaceable(const fs::path& folder, CReplacementFolder::Replaceabl
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code statusError;
         if (!it->is_regular_file(statusError) || it->is_symlink(statusError) ||
-            !replaceable(it->path().filename().string())) {
+            !replaceable(Utf8FromPath(it->path().filename()))) {
             return false;
         }
     }
@@ -45,9 +46,9 @@ bool HoldsOnlyReplaceable(const fs::path& folder, CReplacementFolder::Replaceabl
 
 CReplacementFolder::CReplacementFolder(std::string target, Replaceable replaceable)
     : m_target(WithoutTrailingSeparators(std::move(target))), m_replaceable(replaceable) {
-    const fs::path path(m_target);
-    m_name = path.filename().string();
-    m_parent = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+    const fs::path path = PathFromUtf8(m_target);
+    m_name = Utf8FromPath(path.filename());
+    m_parent = path.has_parent_path() ? Utf8FromPath(path.parent_path()) : std::string(".");
 }
 
 CReplacementFolder::~CReplacementFolder() {
@@ -70,7 +71,7 @@ CReplacementFolder::OpenResult CReplacementFolder::Open() {
 // Absent, or a folder (not a link to one) of replaceable files only.
 bool CReplacementFolder::CheckTarget(OpenResult& result) {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(m_target, error);
+    const fs::file_status status = fs::symlink_status(PathFromUtf8(m_target), error);
     if (status.type() == fs::file_type::not_found) {
         m_bReplacing = false;
         return true;
@@ -79,7 +80,7 @@ bool CReplacementFolder::CheckTarget(OpenResult& result) {
         result = error ? OpenResult::kCannotCreate : OpenResult::kNotAFolder;
         return false;
     }
-    if (!HoldsOnlyReplaceable(m_target, m_replaceable)) {
+    if (!HoldsOnlyReplaceable(PathFromUtf8(m_target), m_replaceable)) {
         result = OpenResult::kHoldsOtherFiles;
         return false;
     }
@@ -89,11 +90,11 @@ bool CReplacementFolder::CheckTarget(OpenResult& result) {
 }
 
 void CReplacementFolder::RemoveOld(const std::string& name) {
-    const fs::path old = fs::path(m_parent) / name;
+    const fs::path old = PathFromUtf8(m_parent) / PathFromUtf8(name);
     std::error_code error;
     for (fs::directory_iterator it(old, error), end; !error && it != end; it.increment(error)) {
         std::error_code removeError;
-        if (m_replaceable(it->path().filename().string())) {
+        if (m_replaceable(Utf8FromPath(it->path().filename()))) {
             fs::remove(it->path(), removeError);
         }
     }
@@ -109,9 +110,9 @@ bool CReplacementFolder::MakeFolder() {
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
         const std::string name = RandomTempName();
         std::error_code error;
-        if (fs::create_directory(fs::path(m_parent) / name, error)) {
+        if (fs::create_directory(PathFromUtf8(m_parent) / name, error)) {
             m_tempName = name;
-            m_folder = (fs::path(m_parent) / name).string();
+            m_folder = Utf8FromPath(PathFromUtf8(m_parent) / name);
             return true;
         }
     }
@@ -120,19 +121,20 @@ bool CReplacementFolder::MakeFolder() {
 
 bool CReplacementFolder::SwapIn() {
     std::error_code error;
-    const fs::path parent(m_parent);
+    const fs::path parent = PathFromUtf8(m_parent);
+    const fs::path target = PathFromUtf8(m_target);
     if (!m_bReplacing) {
-        fs::rename(parent / m_tempName, m_target, error);
+        fs::rename(parent / m_tempName, target, error);
         return !error;
     }
     const std::string aside = RandomTempName();
-    fs::rename(m_target, parent / aside, error);
+    fs::rename(target, parent / aside, error);
     if (error) {
         return false;
     }
-    fs::rename(parent / m_tempName, m_target, error);
+    fs::rename(parent / m_tempName, target, error);
     if (error) {
-        fs::rename(parent / aside, m_target, error);
+        fs::rename(parent / aside, target, error);
         return false;
     }
     m_tempName.clear();
@@ -152,7 +154,7 @@ bool CReplacementFolder::Commit() {
 void CReplacementFolder::Discard() {
     if (!m_tempName.empty()) {
         std::error_code error;
-        fs::remove_all(fs::path(m_parent) / m_tempName, error);
+        fs::remove_all(PathFromUtf8(m_parent) / m_tempName, error);
         m_tempName.clear();
     }
     m_folder.clear();
@@ -256,7 +258,7 @@ bool CReplacementFolder::Commit() {
 void CReplacementFolder::Discard() {
     if (!m_tempName.empty()) {
         std::error_code error;
-        fs::remove_all(fs::path(m_parent) / m_tempName, error);
+        fs::remove_all(PathFromUtf8(m_parent) / m_tempName, error);
         m_tempName.clear();
     }
     m_folder.clear();

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +19,7 @@ namespace {
 std::string TemporaryFolder() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    return error ? std::string("/tmp") : folder.string();
+    return error ? std::string("/tmp") : Utf8FromPath(folder);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -195,7 +196,7 @@ TEST(DiamondRead, ReadSetsTheDefaultsFromTheFile) {
 TEST(DiamondRead, ReadOnlyFilesAreAccepted) {
     CTempDir dir;
     const std::string path = WriteDiamond(dir, "ro.000", DiamondContent{});
-    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
     CNwpOverlay o;
     EXPECT_TRUE(o.ProbeHeader(path));
     EXPECT_TRUE(o.ReadFile(path));

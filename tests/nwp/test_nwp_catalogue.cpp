@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,10 +12,17 @@
 #include "nwp/NwpCatalogue.h"
 #include "nwp/NwpTestFiles.h"
 #include "platform/TextCodec.h"
+#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// A relative path with the system's own separator, as the catalogue joins it.
+std::string Separated(std::string path) {
+    std::replace(path.begin(), path.end(), '/', static_cast<char>(fs::path::preferred_separator));
+    return path;
+}
 
 // The parsed class in one line: "folder|title|type:title:level,level;...",
 // titles in UTF-8; "none" when the class was not found.
@@ -75,10 +83,11 @@ TEST(NwpCatalogue, ParsesTheClassBlock) {
 TEST(NwpCatalogue, FoldersFoundUnderTheirUtf8Names) {
     CTempDir dir;
     const std::string root = dir.Path();
-    fs::create_directories(fs::path(root) / "高空" / "高度" / "500");
+    fs::create_directories(PathFromUtf8(root + "/高空/高度/500"));
     NwpDataClass upper{Utf8ToGbk("高空"), "", {{Utf8ToGbk("高度"), "", {"500"}}}};
-    EXPECT_EQ(NwpTypeFolder(root, upper, upper.types[0]), root + "/高空/高度/");
-    EXPECT_EQ(NwpLevelFolder(root, upper, upper.types[0], "500"), root + "/高空/高度/500/");
+    EXPECT_EQ(NwpTypeFolder(root, upper, upper.types[0]), root + Separated("/高空/高度/"));
+    EXPECT_EQ(NwpLevelFolder(root, upper, upper.types[0], "500"),
+              root + Separated("/高空/高度/500/"));
 }
 
 TEST(NwpCatalogue, RowsAreTheDiamondFilesOfTheFolder) {
@@ -114,8 +123,8 @@ TEST(NwpCatalogue, RowsAreTheDiamondFilesOfTheFolder) {
         }
     }
     // In name order whatever order the file system gives.
-    const std::vector<std::string> expected = {dir.File("22033008.024"), dir.File("22033020.000"),
-                                               dir.File("noextension")};
+    const std::vector<std::string> expected = {
+        dir.Path() + "/22033008.024", dir.Path() + "/22033020.000", dir.Path() + "/noextension"};
     const std::vector<NwpFileRow> rows = BuildNwpRows(dir.Path() + "/");
     std::vector<std::string> paths;
     for (const NwpFileRow& row : rows) {

@@ -23,6 +23,17 @@ private:
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// Makes a FIFO at path, for the checks that no reader waits for a writer;
+// false where the system keeps pipes out of folders (Windows).
+bool MakeFifo(const std::string& path);
+
+// Skips the current test on Windows, saying which facility it lacks.
+#ifdef _WIN32
+#define KELVRA_SKIP_ON_WINDOWS(why) GTEST_SKIP() << "Windows has " << why
+#else
+#define KELVRA_SKIP_ON_WINDOWS(why) static_cast<void>(0)
+#endif
+
 // The real FY-2G product beside the repository, or "" when it is absent.
 std::string SharedSampleProduct();
 

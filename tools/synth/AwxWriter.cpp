@@ -7,6 +7,7 @@
 
 #include "geo/GeoConstants.h"
 #include "platform/ByteOrder.h"
+#include "platform/Utf8Path.h"
 #include "product/AwxHeaders.h"
 #include "synth/SynthCalibration.h"
 #include "synth/SynthScene.h"
@@ -161,7 +162,7 @@ std::vector<std::uint8_t> MakeAwxProduct(const AwxWriterOptions& o) {
 }
 
 bool WriteBytesToPath(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenUtf8File(path, "wb");
     if (!file) {
         return false;
     }
